@@ -1,0 +1,62 @@
+#pragma once
+// An image file (PNG or JPEG) or an in-memory image, widened to a
+// power-of-two RGBA image, optionally filtered, and uploaded as one OpenGL
+// texture. The converted source image is kept so the texture can be uploaded
+// again after the GL context is re-created and so widgets can test pixels.
+//
+// A JPEG "pic.jpg" takes its alpha from the greyscale mask "pic_.jpg" beside
+// it (same extension case): alpha = (R + G + B) / 3 of the mask pixel.
+//
+// A file that cannot be decoded gives a 1x1 transparent texture and one line
+// naming the file and the reason; it never crashes.
+#include "engine/gfx/Texture.h"
+#include <cstdint>
+#include <string>
+
+class ImageFilter;
+class SDLSurfaceImage;
+
+class GLTexture : public Texture {
+public:
+    // What happens to the kept image after the first upload from a file.
+    enum KeepMode { KeepImage = 0, KeepAlphaOnly = 1, DropImage = 2 };
+
+    // Loads the file at once. `filter` is applied once before the first
+    // upload and is not owned.
+    explicit GLTexture(const std::string& path, ImageFilter* filter = nullptr, int keepMode = KeepImage);
+    // Builds a texture from an image in memory; takes ownership of `image`
+    // (deleted here). The kept image is always kept.
+    explicit GLTexture(SDLSurfaceImage* image, ImageFilter* filter = nullptr, int keepMode = KeepImage);
+    ~GLTexture() override;
+
+    void bind() override;
+    void upload() override;
+    void releaseGpu() override;
+
+    // Replaces the kept image by an alpha-only image (one byte per pixel).
+    void keepAlphaOnly();
+
+    // Picture size in pixels as loaded (before widening): layout and hit tests.
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    // Power-of-two size of the GL texture: texture coordinates.
+    int getTextureWidth() const { return textureWidth; }
+    int getTextureHeight() const { return textureHeight; }
+    // The GL name, or (uint32_t)-1 before the first successful upload.
+    uint32_t getGLName() const { return glName; }
+
+    // Number of live textures (diagnostics).
+    static int liveCount();
+
+private:
+    GLTexture(const GLTexture&) = delete;
+    GLTexture& operator=(const GLTexture&) = delete;
+
+    int32_t width = 0, height = 0;
+    int32_t textureWidth = 0, textureHeight = 0;
+    ImageFilter* filter = nullptr;  // not owned
+    uint32_t glName = static_cast<uint32_t>(-1);
+    int32_t sourceWidth = 0, sourceHeight = 0;
+    uint8_t* alphaCopy = nullptr;   // owned; JPEG mask alphas of the widened image
+    int32_t keepMode = KeepImage;
+};

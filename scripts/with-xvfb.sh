@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs a command under a private Xvfb server (1024x768x24, Mesa's software
+# GL). The server picks a free display itself (-displayfd), so any number of
+# these can run in parallel. Exits with the command's status.
+set -u
+if [ $# -eq 0 ]; then echo "usage: with-xvfb.sh command [args...]" >&2; exit 2; fi
+
+fifo=$(mktemp -u /tmp/xvfb-fd.XXXXXX)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+display=""
+read -r -t 20 display <"$fifo" || true
+rm -f "$fifo"
+if [ -z "$display" ]; then
+  echo "with-xvfb: Xvfb did not start" >&2
+  kill "$xvfb_pid" 2>/dev/null
+  exit 1
+fi
+cleanup() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+trap cleanup EXIT
+
+export DISPLAY=":$display"
+export SDL_VIDEODRIVER=x11
+"$@"
