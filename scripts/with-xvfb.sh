@@ -22,4 +22,11 @@ trap cleanup EXIT
 
 export DISPLAY=":$display"
 export SDL_VIDEODRIVER=x11
+# Under the sanitizers, Mesa's driver is unloaded at SDL_Quit, so LeakSanitizer
+# cannot name it in a suppression and reports its allocations as leaks of an
+# unknown module. Loading it for the whole process keeps its symbols known.
+if [ "${QUILL_SANITIZE:-0}" = "1" ] && [ -e /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so ]; then
+  export LD_PRELOAD=/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so
+  export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+fi
 "$@"

@@ -7,6 +7,7 @@
 #include "engine/core/Types.h"
 
 class GameClock;
+class GLTexture;
 class ResourceManager;
 class ScreenBase;
 
@@ -22,6 +23,13 @@ public:
     virtual ResourceManager* getResources() = 0;
     // Pops the top screen (the argument is not consulted).
     virtual void closeScreen(ScreenBase* screen) = 0;
+    // Puts the screen on top of the stack and takes ownership of it: the old
+    // top is deactivated, then the screen's enter runs. Screens call this from
+    // their show; everybody else shows a screen through the application.
+    virtual void pushScreen(ScreenBase* screen) = 0;
+    // Replaces the image of the software cursor and takes ownership of
+    // `texture`; the previous image is deleted. Null removes the cursor.
+    virtual void setCursorImage(GLTexture* texture) = 0;
 };
 
 // The installed application, or null when none runs (unit tests).

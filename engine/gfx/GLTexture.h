@@ -5,10 +5,15 @@
 // again after the GL context is re-created and so widgets can test pixels.
 //
 // A JPEG "pic.jpg" takes its alpha from the greyscale mask "pic_.jpg" beside
-// it (same extension case): alpha = (R + G + B) / 3 of the mask pixel.
+// it (same extension case): alpha = (R + G + B) / 3 of the mask pixel. A
+// mask of another size than its picture is reported and ignored (opaque).
 //
 // A file that cannot be decoded gives a 1x1 transparent texture and one line
-// naming the file and the reason; it never crashes.
+// on standard error naming the file and the reason; it never crashes.
+//
+// upload() after the kept picture was reduced (keepAlphaOnly, keep mode 1) or
+// dropped (keep mode 2) decodes the file again, applies mask and filter, and
+// reduces or drops the picture again afterwards.
 #include "engine/gfx/Texture.h"
 #include <cstdint>
 #include <string>
@@ -51,6 +56,21 @@ public:
 private:
     GLTexture(const GLTexture&) = delete;
     GLTexture& operator=(const GLTexture&) = delete;
+
+    // Decodes the file into the kept image (widened, masked, filtered); a
+    // file that cannot be decoded gives the transparent pixel instead.
+    void decodeFile();
+    // Gives a JPEG picture the alphas of its mask file, when there is one.
+    void applyMask(SDLSurfaceImage& picture);
+    // Keeps a 1x1 fully transparent image as the picture.
+    void useTransparentPixel();
+    // Uploads the kept image and takes the new GL name and sizes.
+    void uploadImage();
+    void replaceImage(Image* newImage);
+    void deleteGLName();
+    // Size of the widened image (and of the alpha copy).
+    int widenedWidth() const;
+    int widenedHeight() const;
 
     int32_t width = 0, height = 0;
     int32_t textureWidth = 0, textureHeight = 0;

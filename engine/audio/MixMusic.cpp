@@ -1,0 +1,31 @@
+#include "engine/audio/MixMusic.h"
+
+#include "engine/audio/MixerStatus.h"
+
+#include <SDL_mixer.h>
+
+void MixMusic::MusicDeleter::operator()(_Mix_Music* m) const
+{
+    // Stops the track first when it is the one playing.
+    Mix_FreeMusic(m);
+}
+
+MixMusic::MixMusic(const std::string& path) : Music(path)
+{
+    music.reset(Mix_LoadMUS(path.c_str()));
+    loaded = music != nullptr;
+}
+
+MixMusic::~MixMusic() = default;
+
+int MixMusic::play(int loops)
+{
+    if (!mixerIsOpen())
+        return -1;
+    // Halting first also cuts a track that is fading out; the mixer would
+    // otherwise wait for the fade to end before starting the new one.
+    Mix_HaltMusic();
+    if (!music)
+        return -1;
+    return Mix_PlayMusic(music.get(), loops);
+}

@@ -1,0 +1,299 @@
+#include "engine/gfx/GLTexture.h"
+
+#include "engine/core/Log.h"
+#include "engine/gfx/GLUpload.h"
+#include "engine/gfx/ImageFilter.h"
+#include "engine/gfx/MinimalSurfaceImage.h"
+#include "engine/gfx/SDLSurfaceImage.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cctype>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int g_liveTextures = 0;
+
+constexpr uint32_t kNoName = static_cast<uint32_t>(-1);
+// Widening never needs more: SDL surfaces are addressed with 16-bit sides.
+constexpr int kMaxWidenedSide = 1 << 16;
+// Larger textures still work but cost video memory on small cards.
+constexpr int kWarnTextureSide = 1024;
+
+std::string upperCase(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The mask of "dir/pic.jpg" is "dir/pic_.jpg", with the extension exactly as
+// written (the file system may be case-sensitive). Empty for non-JPEG paths.
+std::string maskPathFor(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    const std::string extension = path.substr(dot + 1);
+    const std::string upper = upperCase(extension);
+    if (upper != "JPG" && upper != "JPEG")
+        return std::string();
+    return path.substr(0, dot) + "_." + extension;
+}
+
+// A 32-bit RGBA copy of `decoded` at the top-left of a width x height
+// surface. Per-surface alpha is switched off first so the copy takes the
+// alpha values instead of blending them into the transparent new surface.
+SDL_Surface* widen(SDL_Surface* decoded, int width, int height)
+{
+    SDL_SetAlpha(decoded, 0, SDL_ALPHA_OPAQUE);
+    return convertToRGBA(decoded, width, height);
+}
+
+uint8_t channel(Uint32 pixel, Uint32 mask, Uint8 shift)
+{
+    return static_cast<uint8_t>((pixel & mask) >> shift);
+}
+
+} // namespace
+
+GLTexture::GLTexture(const std::string& sourcePath, ImageFilter* imageFilter, int mode)
+    : Texture(sourcePath), filter(imageFilter), keepMode(mode)
+{
+    decodeFile();
+    uploadImage();
+    if (textureWidth > kWarnTextureSide || textureHeight > kWarnTextureSide) {
+        std::printf("WARNING: tex %s size: %dx%d\n", path.c_str(), textureWidth, textureHeight);
+        std::fflush(stdout);
+    }
+    if (keepMode == KeepAlphaOnly)
+        keepAlphaOnly();
+    else if (keepMode == DropImage)
+        replaceImage(nullptr);
+    ++g_liveTextures;
+    uploaded = true;
+}
+
+GLTexture::GLTexture(SDLSurfaceImage* given, ImageFilter* imageFilter, int mode)
+    : filter(imageFilter), keepMode(mode)
+{
+    std::unique_ptr<SDLSurfaceImage> owned(given);
+    SDL_Surface* surface = owned ? owned->getSurface() : nullptr;
+    SDL_Surface* widened = nullptr;
+    if (surface) {
+        sourceWidth = surface->w;
+        sourceHeight = surface->h;
+        widened = widen(surface, widenedWidth(), widenedHeight());
+    }
+    owned.reset();
+    if (widened) {
+        replaceImage(new SDLSurfaceImage(widened));
+        if (filter)
+            filter->apply(image);
+    } else {
+        std::fprintf(stderr, "GLTexture: cannot build a texture from an in-memory image: %s\n",
+                     surface ? SDL_GetError() : "the image has no pixels");
+        useTransparentPixel();
+    }
+    uploadImage();
+    ++g_liveTextures;
+    uploaded = true;
+}
+
+GLTexture::~GLTexture()
+{
+    deleteGLName();
+    replaceImage(nullptr);
+    delete[] alphaCopy;
+    --g_liveTextures;
+    std::printf("Texture count: %d\n", g_liveTextures);
+    std::fflush(stdout);
+}
+
+int GLTexture::liveCount()
+{
+    return g_liveTextures;
+}
+
+void GLTexture::bind()
+{
+    // Without a GL name bind nothing rather than leave a stale texture bound.
+    glBindTexture(GL_TEXTURE_2D, glName == kNoName ? 0 : glName);
+}
+
+void GLTexture::upload()
+{
+    if (!uploaded)
+        return;
+    // Normally releaseGpu came first; a name still held would leak.
+    deleteGLName();
+
+    auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
+    if (picture && picture->getSurface()) {
+        uploadImage();
+        return;
+    }
+    // Only the alpha channel (or nothing) is left of the picture: decode the
+    // file again rather than upload a blank texture, then reduce it as before.
+    if (path.empty()) {
+        logError("GLTexture: cannot upload again an in-memory picture that was reduced to its alpha");
+        return;
+    }
+    const bool wasAlphaOnly = image != nullptr;
+    decodeFile();
+    uploadImage();
+    if (wasAlphaOnly)
+        keepAlphaOnly();
+    else
+        replaceImage(nullptr);
+}
+
+void GLTexture::releaseGpu()
+{
+    if (uploaded)
+        deleteGLName();
+}
+
+void GLTexture::keepAlphaOnly()
+{
+    if (alphaCopy) {
+        // The alpha copy is handed over: the new image owns it from now on.
+        std::unique_ptr<uint8_t[]> alpha(alphaCopy);
+        alphaCopy = nullptr;
+        replaceImage(new MinimalSurfaceImage(std::move(alpha), widenedWidth(), widenedHeight()));
+        return;
+    }
+    auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
+    if (picture && picture->getSurface())
+        replaceImage(new MinimalSurfaceImage(picture->getSurface()));
+}
+
+void GLTexture::decodeFile()
+{
+    delete[] alphaCopy;
+    alphaCopy = nullptr;
+
+    SDL_Surface* decoded = IMG_Load(path.c_str());
+    if (!decoded) {
+        std::fprintf(stderr, "GLTexture: cannot load %s: %s\n", path.c_str(), IMG_GetError());
+        useTransparentPixel();
+        return;
+    }
+    sourceWidth = decoded->w;
+    sourceHeight = decoded->h;
+    SDL_Surface* widened = widen(decoded, widenedWidth(), widenedHeight());
+    SDL_FreeSurface(decoded);
+    if (!widened) {
+        std::fprintf(stderr, "GLTexture: cannot convert %s: %s\n", path.c_str(), SDL_GetError());
+        useTransparentPixel();
+        return;
+    }
+    auto picture = std::make_unique<SDLSurfaceImage>(widened);
+    applyMask(*picture);
+    if (filter)
+        filter->apply(picture.get());
+    replaceImage(picture.release());
+}
+
+void GLTexture::applyMask(SDLSurfaceImage& picture)
+{
+    const std::string maskPath = maskPathFor(path);
+    if (maskPath.empty())
+        return;
+    SDL_Surface* decoded = IMG_Load(maskPath.c_str());
+    if (!decoded)
+        return;  // no mask: the picture stays opaque
+    if (decoded->w != sourceWidth || decoded->h != sourceHeight) {
+        logWarning("mask " + maskPath + " is " + std::to_string(decoded->w) + "x" + std::to_string(decoded->h) +
+                   " but " + path + " is " + std::to_string(sourceWidth) + "x" + std::to_string(sourceHeight) +
+                   "; mask ignored");
+        SDL_FreeSurface(decoded);
+        return;
+    }
+    SDL_Surface* mask = widen(decoded, picture.getWidth(), picture.getHeight());
+    SDL_FreeSurface(decoded);
+    SDL_Surface* target = picture.getSurface();
+    if (!mask || !target || mask->format->BytesPerPixel != 4 || target->format->BytesPerPixel != 4 ||
+        mask->w != target->w || mask->h != target->h) {
+        logError("GLTexture: cannot apply mask " + maskPath + ": " + SDL_GetError());
+        SDL_FreeSurface(mask);
+        return;
+    }
+
+    const int w = target->w;
+    const int h = target->h;
+    alphaCopy = new uint8_t[static_cast<size_t>(w) * static_cast<size_t>(h)];
+    const SDL_PixelFormat* mf = mask->format;
+    const SDL_PixelFormat* tf = target->format;
+    const bool lockMask = SDL_MUSTLOCK(mask) && SDL_LockSurface(mask) == 0;
+    const bool lockTarget = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
+    for (int y = 0; y < h; ++y) {
+        const auto* m = reinterpret_cast<const Uint32*>(static_cast<const uint8_t*>(mask->pixels) + y * mask->pitch);
+        auto* t = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch);
+        uint8_t* copy = alphaCopy + static_cast<size_t>(y) * static_cast<size_t>(w);
+        for (int x = 0; x < w; ++x) {
+            const int sum = channel(m[x], mf->Rmask, mf->Rshift) + channel(m[x], mf->Gmask, mf->Gshift) +
+                            channel(m[x], mf->Bmask, mf->Bshift);
+            const auto alpha = static_cast<uint8_t>(sum / 3);
+            t[x] = (t[x] & ~tf->Amask) | (static_cast<Uint32>(alpha) << tf->Ashift);
+            copy[x] = alpha;
+        }
+    }
+    if (lockTarget)
+        SDL_UnlockSurface(target);
+    if (lockMask)
+        SDL_UnlockSurface(mask);
+    SDL_FreeSurface(mask);
+}
+
+void GLTexture::useTransparentPixel()
+{
+    sourceWidth = 1;
+    sourceHeight = 1;
+    replaceImage(new SDLSurfaceImage(1, 1));
+}
+
+void GLTexture::uploadImage()
+{
+    auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
+    std::unique_ptr<OglBlitTexture> result(SDL_oglblit(picture ? picture->getSurface() : nullptr));
+    width = sourceWidth;
+    height = sourceHeight;
+    if (!result) {
+        logError("GLTexture: cannot upload " + (path.empty() ? std::string("an in-memory picture") : path) + ": " +
+                 SDL_GetError());
+        return;
+    }
+    glName = result->name;
+    textureWidth = result->texWidth;
+    textureHeight = result->texHeight;
+}
+
+void GLTexture::replaceImage(Image* newImage)
+{
+    delete image;
+    image = newImage;
+}
+
+void GLTexture::deleteGLName()
+{
+    if (glName == kNoName)
+        return;
+    const GLuint name = glName;
+    glDeleteTextures(1, &name);
+    glName = kNoName;
+}
+
+int GLTexture::widenedWidth() const
+{
+    return nextPowerOfTwo(sourceWidth, kMaxWidenedSide);
+}
+
+int GLTexture::widenedHeight() const
+{
+    return nextPowerOfTwo(sourceHeight, kMaxWidenedSide);
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, generates the content, builds and runs every test:
+# first a normal build, then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Run from anywhere; exits non-zero on any failure.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+jobs=$(nproc 2>/dev/null || echo 4)
+
+bash scripts/install-deps.sh
+bash scripts/gen-content.sh
+
+echo "== build (RelWithDebInfo)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+
+echo "== tests"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+if [ "${QUILL_SKIP_SANITIZE:-0}" != "1" ]; then
+  echo "== build (address and undefined-behaviour sanitizers)"
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
+  cmake --build build-asan -j"$jobs"
+  echo "== tests (sanitizers)"
+  export QUILL_SANITIZE=1
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+fi

@@ -1,0 +1,385 @@
+"""Placeholder pictures drawn with Pillow.
+
+Every picture is drawn as an RGBA image by one of the KINDS below and then
+saved by its file extension:
+
+- .png: RGBA PNG as drawn.
+- .jpg / .jpeg (any letter case): the colour channels go into the JPEG and the
+  alpha channel into the companion mask "<stem>_<ext>" beside it (pic.jpg ->
+  pic_.jpg, room.JPEG -> room_.JPEG), a greyscale JPEG of the same size where
+  white is opaque.  The game reads a JPEG's transparency from that mask.
+
+Style keys understood by every kind (all optional):
+  label    text printed on the picture (the runner passes the file's path);
+           False prints nothing
+  quality  JPEG quality of the picture (default 92)
+  exact    after saving, decode the files again and fail unless every pixel
+           comes back exactly as drawn (for test fixtures)
+  mask     an RGB colour: the mask is that uniform colour instead of the
+           alpha channel, stored in RGB colour space so that it decodes to
+           exactly that colour
+  mask_size (w, h): the mask gets this size instead of the picture's (only
+           for fixtures that need a mismatched mask)
+
+Output bytes depend only on the inputs: Pillow writes no time stamps into
+PNG or JPEG files, and nothing random is drawn.
+"""
+
+import functools
+import io
+import struct
+from pathlib import Path
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+MIN_FONT = 7
+JPEG_QUALITY = 92
+MASK_QUALITY = 100
+
+
+# --------------------------------------------------------------------------
+# Colours and text
+
+def rgba(colour):
+    """'#rrggbb', '#rrggbbaa' or a 3/4-tuple -> (r, g, b, a)."""
+    if isinstance(colour, str):
+        h = colour.lstrip("#")
+        vals = [int(h[i:i + 2], 16) for i in range(0, len(h), 2)]
+    else:
+        vals = list(colour)
+    if len(vals) == 3:
+        vals.append(255)
+    if len(vals) != 4:
+        raise ValueError("bad colour %r" % (colour,))
+    return tuple(vals)
+
+
+def shade(colour, factor):
+    """Darker (factor < 1) or lighter (factor > 1) version of a colour."""
+    r, g, b, a = rgba(colour)
+    if factor <= 1:
+        return (int(r * factor), int(g * factor), int(b * factor), a)
+    t = factor - 1
+    return (int(r + (255 - r) * t), int(g + (255 - g) * t), int(b + (255 - b) * t), a)
+
+
+@functools.lru_cache(maxsize=None)
+def font(size):
+    return ImageFont.truetype(FONT_FILE, size, layout_engine=ImageFont.Layout.BASIC)
+
+
+def _stroke(size):
+    return max(1, size // 12)
+
+
+def _block_size(lines, size):
+    f = font(size)
+    sw = _stroke(size)
+    ascent, descent = f.getmetrics()
+    line_h = ascent + descent + 2 * sw
+    width = max(f.getbbox(line, stroke_width=sw)[2] for line in lines)
+    return width, line_h * len(lines), line_h
+
+
+def _label_layouts(text, dims):
+    """Candidate line splits of a label, most informative first."""
+    layouts = [[text, dims], [text]]
+    if "/" in text:
+        head, base = text.rsplit("/", 1)
+        layouts += [[head + "/", base, dims], [head + "/", base], [base, dims], [base]]
+    return layouts
+
+
+def _best_size(lines, box, max_size):
+    bw, bh = box[2] - box[0], box[3] - box[1]
+    for size in range(max(max_size, MIN_FONT), MIN_FONT - 1, -1):
+        w, h, _ = _block_size(lines, size)
+        if w <= bw and h <= bh:
+            return size
+    return 0
+
+
+def draw_text_block(img, lines_options, box, max_size, readable=14,
+                    fill=(255, 255, 255, 255), stroke=(0, 0, 0, 255)):
+    """Draw one of several line layouts centred in box (x0, y0, x1, y1).
+
+    lines_options runs from the most to the least informative layout.  The
+    first layout that fits at `readable` px (or at the size the last layout
+    reaches, when that is smaller) wins, at the largest size that fits.
+    When nothing fits, the last layout is drawn clipped at the smallest size.
+    """
+    sizes = [_best_size(lines, box, max_size) for lines in lines_options]
+    target = max(1, min(readable, sizes[-1]))
+    lines, size = lines_options[-1], sizes[-1] or MIN_FONT
+    for option, best in zip(lines_options, sizes):
+        if best >= target:
+            lines, size = option, best
+            break
+    _, h, line_h = _block_size(lines, size)
+    draw = ImageDraw.Draw(img)
+    x0, y0, x1, y1 = box
+    cx = (x0 + x1) // 2
+    y = (y0 + y1) // 2 - h // 2
+    for line in lines:
+        draw.text((cx, y), line, font=font(size), fill=fill, anchor="ma",
+                  stroke_width=_stroke(size), stroke_fill=stroke)
+        y += line_h
+
+
+def draw_label(img, text, box=None, max_size=None):
+    """Print a file's label (and the picture size when room allows)."""
+    w, h = img.size
+    if box is None:
+        pad = min(w, h) // 16
+        box = (pad, pad, w - pad, h - pad)
+    if max_size is None:
+        max_size = min(64, (box[3] - box[1]) // 4)
+    draw_text_block(img, _label_layouts(text, "%dx%d" % (w, h)), box, max_size)
+
+
+# --------------------------------------------------------------------------
+# Kinds: each returns an RGBA image of the given size
+
+def _gradient(size, top, bottom):
+    w, h = size
+    ramp = Image.linear_gradient("L").resize((w, h), Image.BILINEAR)
+    return Image.composite(Image.new("RGBA", size, rgba(bottom)),
+                           Image.new("RGBA", size, rgba(top)), ramp)
+
+
+def kind_backdrop(size, style):
+    """Full-frame background: vertical gradient, 64 px grid, coloured corner
+    markers (top-left red, top-right green, bottom-left blue, bottom-right
+    yellow, so flips show in screenshots), optional title, label."""
+    w, h = size
+    top, bottom = style.get("colors", ("#2a3f5a", "#7d9fb8"))
+    img = _gradient(size, top, bottom)
+    if style.get("grid", True) and w >= 128 and h >= 128:
+        grid = Image.new("RGBA", size, (0, 0, 0, 0))
+        d = ImageDraw.Draw(grid)
+        for x in range(0, w, 64):
+            d.line([(x, 0), (x, h)], fill=(255, 255, 255, 80 if x % 256 == 0 else 32))
+        for y in range(0, h, 64):
+            d.line([(0, y), (w, y)], fill=(255, 255, 255, 80 if y % 256 == 0 else 32))
+        img = Image.alpha_composite(img, grid)
+    if w >= 64 and h >= 64:
+        m = max(8, min(w, h) // 32)
+        d = ImageDraw.Draw(img)
+        d.rectangle([0, 0, m - 1, m - 1], fill=(230, 40, 40, 255))
+        d.rectangle([w - m, 0, w - 1, m - 1], fill=(40, 200, 60, 255))
+        d.rectangle([0, h - m, m - 1, h - 1], fill=(50, 90, 240, 255))
+        d.rectangle([w - m, h - m, w - 1, h - 1], fill=(240, 220, 40, 255))
+    title = style.get("title")
+    label = style.get("label")
+    if title:
+        draw_text_block(img, [[title]], (w // 16, h // 8, w - w // 16, h // 2), h // 6)
+        if label:
+            draw_label(img, label, box=(w // 16, h // 2, w - w // 16, h - h // 8))
+    elif label:
+        draw_label(img, label)
+    return img
+
+
+def kind_panel(size, style):
+    """Rounded rectangle with a darker border; transparent corners."""
+    w, h = size
+    colour = rgba(style.get("color", "#d8c9a3"))
+    border = max(2, min(w, h) // 32)
+    img = Image.new("RGBA", size, colour[:3] + (0,))
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([0, 0, w - 1, h - 1], radius=max(4, min(w, h) // 8),
+                        fill=colour, outline=shade(colour, 0.55), width=border)
+    if style.get("label"):
+        draw_label(img, style["label"])
+    return img
+
+
+def kind_sprite(size, style):
+    """Round blob with a highlight and a soft alpha edge."""
+    w, h = size
+    colour = rgba(style.get("color", "#e0703a"))
+    img = Image.new("RGBA", size, colour)
+    light = Image.new("L", size, 0)
+    ImageDraw.Draw(light).ellipse([w * 0.2, h * 0.15, w * 0.6, h * 0.5], fill=150)
+    light = light.filter(ImageFilter.GaussianBlur(min(w, h) / 10))
+    img = Image.composite(Image.new("RGBA", size, shade(colour, 1.6)), img, light)
+    alpha = Image.new("L", size, 0)
+    m = min(w, h) / 16
+    ImageDraw.Draw(alpha).ellipse([m, m, w - 1 - m, h - 1 - m], fill=255)
+    alpha = alpha.filter(ImageFilter.GaussianBlur(min(w, h) / 40))
+    img.putalpha(alpha)
+    if style.get("label"):
+        pad = int(min(w, h) * 0.18)
+        draw_label(img, style["label"], box=(pad, pad, w - pad, h - pad))
+    return img
+
+
+# Arrow outline on a 32 x 32 grid; the tip (hot spot) is the top-left pixel.
+_ARROW = [(0, 0), (0, 23), (6, 18), (10, 27), (14, 25), (10, 16), (17, 16)]
+
+
+def kind_cursor(size, style):
+    """Mouse pointer: an arrow whose tip is at 0,0, transparent around it."""
+    w, h = size
+    colour = rgba(style.get("color", "#f4f0e0"))
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    pts = [(x * w / 32, y * h / 32) for x, y in _ARROW]
+    ImageDraw.Draw(img).polygon(pts, fill=colour, outline=(0, 0, 0, 255))
+    return img
+
+
+def kind_icon(size, style):
+    """Window icon: a rounded square with one letter."""
+    w, h = size
+    colour = rgba(style.get("color", "#3d6b8e"))
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    ImageDraw.Draw(img).rounded_rectangle([0, 0, w - 1, h - 1], radius=max(2, w // 6),
+                                          fill=colour, outline=shade(colour, 0.5))
+    draw_text_block(img, [[style.get("letter", "Q")]], (0, 0, w, h), h)
+    return img
+
+
+def kind_solid(size, style):
+    """One colour everywhere.  alpha: 'right_half' makes the left half fully
+    transparent and the right half opaque."""
+    w, h = size
+    img = Image.new("RGBA", size, rgba(style.get("color", "#ffffff")))
+    pattern = style.get("alpha")
+    if pattern == "right_half":
+        a = Image.new("L", size, 0)
+        ImageDraw.Draw(a).rectangle([w // 2, 0, w - 1, h - 1], fill=255)
+        img.putalpha(a)
+    elif pattern is not None:
+        raise ValueError("unknown alpha pattern %r" % (pattern,))
+    if style.get("label"):
+        draw_label(img, style["label"])
+    return img
+
+
+def kind_cells(size, style):
+    """Sprite-sheet test pattern: columns x rows solid cells, row-major."""
+    cols, rows = style["columns"], style["rows"]
+    cw, ch = style["cell"]
+    if size != (cols * cw, rows * ch):
+        raise ValueError("cells: size %r does not match the grid" % (size,))
+    img = Image.new("RGBA", size)
+    d = ImageDraw.Draw(img)
+    for i, colour in enumerate(style["colors"]):
+        x, y = (i % cols) * cw, (i // cols) * ch
+        d.rectangle([x, y, x + cw - 1, y + ch - 1], fill=rgba(colour))
+    return img
+
+
+KINDS = {
+    "backdrop": kind_backdrop,
+    "panel": kind_panel,
+    "sprite": kind_sprite,
+    "cursor": kind_cursor,
+    "icon": kind_icon,
+    "solid": kind_solid,
+    "cells": kind_cells,
+}
+
+
+# --------------------------------------------------------------------------
+# Saving
+
+def mask_path(path):
+    """pic.jpg -> pic_.jpg (the extension keeps its letter case)."""
+    path = Path(path)
+    return path.with_name(path.stem + "_" + path.suffix)
+
+
+def save_png(img, path):
+    img.save(path, "PNG", compress_level=6)
+
+
+def save_jpeg(img, path, quality):
+    """Ordinary JFIF JPEG (YCbCr, no chroma subsampling)."""
+    if img.mode not in ("L", "RGB"):
+        img = img.convert("RGB")
+    opts = {"quality": quality}
+    if img.mode == "RGB":
+        opts["subsampling"] = 0
+    img.save(path, "JPEG", **opts)
+
+
+def jpeg_rgb_bytes(img, quality=100):
+    """JPEG whose components are R, G, B themselves (no YCbCr transform).
+
+    Some colours cannot survive the YCbCr round trip exactly (30, 60, 91
+    comes back as 30, 61, 92).  Pillow stores a "YCbCr" image without
+    converting it, so we hand it the RGB planes as if they were Y, Cb, Cr and
+    swap the JFIF header for an Adobe APP14 segment with transform 0, which
+    tells every libjpeg-based decoder that the components are RGB.
+    """
+    r, g, b = img.convert("RGB").split()
+    buf = io.BytesIO()
+    Image.merge("YCbCr", (r, g, b)).save(buf, "JPEG", quality=quality, subsampling=0)
+    data = buf.getvalue()
+    if data[2:4] != b"\xff\xe0":
+        raise RuntimeError("expected a JFIF APP0 segment after SOI")
+    app0_len = struct.unpack(">H", data[4:6])[0]
+    adobe = b"Adobe" + struct.pack(">HHHB", 100, 0, 0, 0)
+    app14 = b"\xff\xee" + struct.pack(">H", len(adobe) + 2) + adobe
+    return data[:2] + app14 + data[4 + app0_len:]
+
+
+def _check_exact(path, expected):
+    got = Image.open(path)
+    got = got.convert(expected.mode) if got.mode != expected.mode else got
+    if got.size != expected.size or got.tobytes() != expected.tobytes():
+        raise RuntimeError("%s does not decode to exactly the pixels drawn" % path)
+
+
+def save_image(img, path, style):
+    """Save by extension; JPEGs get their mask.  Returns the files written."""
+    path = Path(path)
+    ext = path.suffix[1:].upper()
+    exact = style.get("exact", False)
+    if ext == "PNG":
+        save_png(img, path)
+        if exact:
+            _check_exact(path, img)
+        return [path]
+    if ext not in ("JPG", "JPEG"):
+        raise ValueError("%s: only .png, .jpg and .jpeg pictures are made" % path)
+    picture = img.convert("RGB")
+    save_jpeg(picture, path, style.get("quality", JPEG_QUALITY))
+    mpath = mask_path(path)
+    msize = tuple(style.get("mask_size", img.size))
+    if style.get("mask") is not None:
+        mask = Image.new("RGB", msize, rgba(style["mask"])[:3])
+        mpath.write_bytes(jpeg_rgb_bytes(mask, MASK_QUALITY))
+    else:
+        mask = img.getchannel("A")
+        if mask.size != msize:
+            mask = mask.resize(msize, Image.NEAREST)
+        save_jpeg(mask, mpath, MASK_QUALITY)
+    if exact:
+        _check_exact(path, picture)
+        _check_exact(mpath, mask)
+    return [path, mpath]
+
+
+def write_image(path, size, kind, style):
+    try:
+        draw = KINDS[kind]
+    except KeyError:
+        raise ValueError("%s: unknown picture kind %r" % (path, kind)) from None
+    return save_image(draw(tuple(size), style), path, style)
+
+
+def write_truncated_png(path, size, kind, style):
+    """A valid PNG of the 'of' kind (default backdrop), cut to its first
+    'keep' fraction of bytes (default half): a broken file for loader tests."""
+    img = KINDS[style.get("of", "backdrop")](tuple(size), style)
+    buf = io.BytesIO()
+    img.save(buf, "PNG", compress_level=6)
+    data = buf.getvalue()
+    Path(path).write_bytes(data[:int(len(data) * style.get("keep", 0.5))])
+    return [Path(path)]
+
+
+WRITERS = dict({k: write_image for k in KINDS}, truncated_png=write_truncated_png)

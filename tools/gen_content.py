@@ -1,0 +1,260 @@
+#!/usr/bin/python3
+"""Writes the game's placeholder content and the test fixtures.
+
+    /usr/bin/python3 tools/gen_content.py [--content DIR] [--fixtures DIR]
+
+Defaults: content/ and build/fixtures/ of the repository (relative paths are
+taken from the repository root, wherever the script is started).  The output
+is the same, byte for byte, on every run.  Both folders get a ".generated"
+stamp holding a hash of the generator's sources; it is written last, so a
+folder with a current stamp is complete.
+
+Everything below is tables.  To add a file, add one line to the table of its
+kind; the XML files that list content (config.xml, the label file, sfx.xml,
+scene/music.xml) are built from the same tables.  The kinds and their style
+keys are described in tools/contentgen/.
+"""
+
+import argparse
+import shutil
+import sys
+import time
+from pathlib import Path
+
+sys.dont_write_bytecode = True
+TOOLS = Path(__file__).resolve().parent
+ROOT = TOOLS.parent
+sys.path.insert(0, str(TOOLS))
+
+try:
+    from contentgen import runner  # noqa: E402
+except ImportError as err:  # Pillow lives in Debian's python3-pil
+    sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
+
+GAME = "Quillendar"
+
+# ---------------------------------------------------------------------------
+# Pictures: (path under content/, (width, height), kind, style).
+# A .jpg gets its mask <name>_.jpg from the picture's alpha (white = opaque).
+
+IMAGES = [
+    ("images/demo/backdrop.jpg", (1024, 768), "backdrop", {"colors": ("#23395b", "#8aa9c1")}),
+    ("images/demo/sprite_a.png", (128, 128), "sprite", {"color": "#e0703a"}),
+    ("images/demo/sprite_b.png", (96, 96), "sprite", {"color": "#4fa35a"}),
+    ("images/demo/panel.png", (512, 256), "panel", {"color": "#d8c9a3"}),
+    ("animations/logo/Logo.jpg", (1024, 768), "backdrop",
+     {"colors": ("#101820", "#3b2f5c"), "grid": False, "title": GAME}),
+    ("Icon/Icon.png", (32, 32), "icon", {"letter": "Q", "color": "#3d6b8e"}),
+]
+
+# Mouse cursors: (id, image file in CURSOR_FOLDER, colour).  The tip of the
+# arrow is the top-left pixel: the game draws the image at the pointer.
+CURSOR_FOLDER = "images/cursors/"
+CURSORS = [
+    (0, "cursor.png", "#f4f0e0"),
+    (1, "cursor_alt.png", "#f2c94c"),
+]
+
+# ---------------------------------------------------------------------------
+# Sound effects: (effect name, file under SOUND_FOLDER, length ms, sox synth
+# arguments).  Several lines with one name make a random choice of variants.
+SOUND_FOLDER = "sounds/"
+SFX = [
+    ("BUTTON_OVER", "ui/ButtonOver.ogg", 60, "sine 1320"),
+    ("BUTTON_PRESS", "ui/ButtonPress.ogg", 120, "triangle 660:330"),
+    ("CHECKBOX_CHECK", "ui/CheckboxCheck.ogg", 90, "sine 660:990"),
+    ("CHECKBOX_UNCHECK", "ui/CheckboxUncheck.ogg", 90, "sine 990:660"),
+    ("TEXT_INPUT", "ui/Key1.ogg", 50, "square 1760"),
+    ("TEXT_INPUT", "ui/Key2.ogg", 50, "square 1568"),
+    ("TEXT_INPUT", "ui/Key3.ogg", 50, "square 1976"),
+]
+
+# Music: (file under MUSIC_FOLDER, style of the "music" kind).
+MUSIC_FOLDER = "music/"
+MUSIC = [
+    ("MainTheme.ogg", {"bpm": 160, "steps": (
+        "A4/A2 C5/A2 E5/A2 C5/A2 F4/F2 A4/F2 C5/F2 A4/F2 "
+        "E4/C3 G4/C3 C5/C3 G4/C3 D4/G2 G4/G2 B4/G2 G4/G2").split()}),
+]
+
+# Scene music: (scene indexes as the file lists them, file in MUSIC_FOLDER).
+# Lines with the same indexes share one Scene element.
+SCENE_MUSIC = [
+    ("0", "MainTheme.ogg"),
+]
+
+# ---------------------------------------------------------------------------
+# Labels: (id, English text), ASCII only.
+LABELS_FILE = "config/labels/Labels_EN.xml"
+LABELS = [
+    ("CAPTION", GAME),
+    ("OK", "OK"),
+    ("YES", "Yes"),
+    ("NO", "No"),
+    ("TUTORIAL", "Tutorial"),
+    ("PAUSE", "Paused"),
+]
+
+# Logo screens shown before the main menu: (type, folder, file).
+LOGO_SCREENS = [
+    ("ANIMATION", "animations/logo/", "Logo.xml"),
+]
+
+# Key-framed animations: (path under content/, builder, arguments).
+ANIMATIONS = [
+    ("animations/logo/Logo.xml", "fade", {"image": "Logo.jpg", "size": (1024, 768),
+                                          "length": 2500, "fade": 600}),
+]
+
+
+def fade_animation(name, image, size, length, fade):
+    """One full-size image that fades in, holds and fades out."""
+    def key(t, alpha):
+        return ("KeyFrame", {"TimeStamp": t, "TypeInterpolator": 0, "Type": 0,
+                             "x": 0, "y": 0, "z": 0, "ScaleX": 100, "ScaleY": 100,
+                             "Angle": 0, "Red": 255, "Green": 255, "Blue": 255,
+                             "Alpha": alpha})
+    keys = [key(0, 0), key(fade, 255), key(length - fade, 255), key(length, 0)]
+    return ("Scene", {"name": name, "loop": 0, "length": length}, [
+        ("Screen", {"Width": size[0], "Height": size[1]}),
+        ("Object", {"file": image, "type": 0}, keys)])
+
+
+ANIMATION_BUILDERS = {"fade": fade_animation}
+
+# Defaults of config.xml not covered by the tables above.
+SCREEN = {"width": 1024, "height": 768, "bitDepth": 32}
+SAVEGAME = {"folder": GAME, "filename": "save.dat"}
+LANGUAGE = "EN"
+VOLUME = {"soundVolume": 75, "musicVolume": 50}
+
+# ---------------------------------------------------------------------------
+# Test fixtures: (path under the fixtures folder, size, kind, style).
+# Fixture JPEGs are stored at quality 100 and checked to decode to exactly
+# the colours below (the picture, and the mask: black = transparent).
+EXACT = {"label": False, "quality": 100, "exact": True}
+
+# sheet6.png: cells row-major from the top-left, each (r, g, b, a); the
+# tests read the same table from sheet6.txt.
+SHEET6 = {
+    "columns": 2, "rows": 3, "cell": (32, 32),
+    "colors": [(255, 0, 0, 255), (0, 255, 0, 255), (0, 0, 255, 255),
+               (255, 255, 0, 255), (255, 0, 255, 255), (0, 255, 255, 255)],
+}
+
+
+def sheet_text(name, sheet):
+    cols, (cw, ch) = sheet["columns"], sheet["cell"]
+    lines = ["# %s: %dx%d RGBA, %d columns x %d rows of %dx%d cells"
+             % (name, cols * cw, sheet["rows"] * ch, cols, sheet["rows"], cw, ch),
+             "# one line per cell, row-major from the top-left: column row r g b a"]
+    lines += ["%d %d %d %d %d %d" % ((i % cols, i // cols) + tuple(c))
+              for i, c in enumerate(sheet["colors"])]
+    return "\n".join(lines) + "\n"
+
+
+FIXTURES = [
+    # Soft round alpha, so alpha handling shows.
+    ("tex300x200.png", (300, 200), "sprite", {"label": "tex300x200"}),
+    ("tex1025x10.png", (1025, 10), "backdrop", {}),
+    # Blue / red picture; mask left half black, right half white.
+    ("room.jpg", (64, 32), "solid", dict(EXACT, color=(32, 64, 224), alpha="right_half")),
+    ("room.JPEG", (64, 32), "solid", dict(EXACT, color=(200, 40, 40), alpha="right_half")),
+    # Grey picture; mask uniformly (30, 60, 91) -> alpha 60.
+    ("mask_probe.jpg", (64, 32), "solid", dict(EXACT, color=(128, 128, 128), mask=(30, 60, 91))),
+    # Blue picture 64x32 with a 32x32 (wrong size) white mask.
+    ("badmask.jpg", (64, 32), "solid", dict(EXACT, color=(32, 64, 224), mask_size=(32, 32))),
+    ("truncated.png", (64, 64), "truncated_png", {"keep": 0.5}),
+    ("notanimage.png", None, "text", {"text": "This is a text file, not a PNG image.\n"}),
+    ("sheet6.png", (64, 96), "cells", dict(SHEET6, exact=True)),
+    ("sheet6.txt", None, "text", {"text": sheet_text("sheet6.png", SHEET6)}),
+    ("opaque32.png", (32, 32), "solid", dict(EXACT, color=(250, 250, 245, 255))),
+    # 1 s of 16-bit stereo 44.1 kHz: 44-byte header + 176400 data bytes.
+    ("tone1s.wav", None, "wav", {"seconds": 1, "synth": "sine 440"}),
+    ("beep.ogg", None, "tone", {"ms": 100, "synth": "sine 1000"}),
+]
+
+
+# ---------------------------------------------------------------------------
+# Tables -> file lists
+
+def content_table():
+    c = "content/"
+    table = list(IMAGES)
+    table += [(CURSOR_FOLDER + f, (32, 32), "cursor", {"color": col}) for _, f, col in CURSORS]
+    table += [(SOUND_FOLDER + f, None, "tone", {"ms": ms, "synth": synth})
+              for _, f, ms, synth in SFX]
+    table += [(MUSIC_FOLDER + f, None, "music", style) for f, style in MUSIC]
+    table += [(path, None, "xml", {"root": ANIMATION_BUILDERS[b](Path(path).stem, **args)})
+              for path, b, args in ANIMATIONS]
+
+    labels = ("Strings", {}, [("Label", {i: text}) for i, text in LABELS])
+
+    effects = {}
+    for name, f, _, _ in SFX:
+        effects.setdefault(name, []).append(f)
+    sfx = ("SFX", {"defaultPath": c + SOUND_FOLDER}, [
+        ("Sound", {"name": n, "path": fs[0]}) if len(fs) == 1 else
+        ("RandomSound", {"name": n}, [("Sound", {"path": f}) for f in fs])
+        for n, fs in effects.items()])
+
+    scenes = {}
+    for index, f in SCENE_MUSIC:
+        scenes.setdefault(index, []).append(f)
+    music = ("SceneMusic", {"path": c + MUSIC_FOLDER}, [
+        ("Scene", {"index": i}, [("Music", {"file": f}) for f in fs])
+        for i, fs in scenes.items()])
+
+    config = ("Config", {}, [
+        ("Application", {}, [
+            ("ScreenResolution", SCREEN),
+            ("WindowCaption", {"name": GAME})]),
+        ("Savegame", SAVEGAME),
+        ("Language", {"active": LANGUAGE, "labels": c + LABELS_FILE}),
+        ("LogoScreens", {}, [("Screen", {"type": t, "folder": c + folder, "filename": f})
+                             for t, folder, f in LOGO_SCREENS]),
+        ("MouseCursors", {"folder": c + CURSOR_FOLDER},
+         [("Cursor", {"id": i, "imageFile": f}) for i, f, _ in CURSORS]),
+        ("Volume", VOLUME)])
+
+    table += [
+        ("config/config.xml", None, "xml", {"root": config}),
+        (LABELS_FILE, None, "xml", {"root": labels}),
+        ("config/sfx.xml", None, "xml", {"root": sfx}),
+        ("config/scene/music.xml", None, "xml", {"root": music}),
+    ]
+    return table
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("--content", default="content",
+                    help="content folder (default: content; relative to the repository root)")
+    ap.add_argument("--fixtures", default="build/fixtures",
+                    help="test fixture folder (default: build/fixtures; relative to the "
+                         "repository root)")
+    ap.add_argument("--jobs", type=int, default=None, help="worker processes (default: CPUs)")
+    args = ap.parse_args()
+
+    missing = [t for t in ("sox", "oggenc") if shutil.which(t) is None]
+    if missing:
+        sys.exit("gen_content: missing %s (Debian: sox libsox-fmt-all vorbis-tools)"
+                 % ", ".join(missing))
+
+    start = time.monotonic()
+    content = ROOT / args.content
+    fixtures = ROOT / args.fixtures
+    for folder in (content, fixtures):
+        runner.clear_stamp(folder)
+    jobs = runner.prepare(content, content_table(), "content/")
+    jobs += runner.prepare(fixtures, FIXTURES)
+    written = runner.run(jobs, args.jobs)
+    digest = runner.source_hash(TOOLS)
+    for folder in (content, fixtures):
+        runner.write_stamp(folder, digest)
+    print("gen_content: %d files into %s and %s in %.1f s"
+          % (len(written), content, fixtures, time.monotonic() - start))
+
+
+if __name__ == "__main__":
+    main()
