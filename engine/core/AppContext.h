@@ -6,6 +6,8 @@
 // the cycles screens <-> application, widgets -> configuration and so on.
 #include "engine/core/Types.h"
 
+#include <string>
+
 class GameClock;
 class GLTexture;
 class ResourceManager;
@@ -30,6 +32,8 @@ public:
     // Replaces the image of the software cursor and takes ownership of
     // `texture`; the previous image is deleted. Null removes the cursor.
     virtual void setCursorImage(GLTexture* texture) = 0;
+    // The id written at the head of the save file.
+    virtual std::string getGameId() const { return "UNIMPLEMENTED"; }
 };
 
 // The installed application, or null when none runs (unit tests).

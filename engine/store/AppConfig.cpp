@@ -3,7 +3,7 @@
 #include "engine/core/AppContext.h"
 #include "engine/core/Log.h"
 #include "engine/gfx/GLTexture.h"
-#include "engine/store/XmlFile.h"
+#include "engine/core/XmlFile.h"
 
 #include <SDL.h>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "engine/store/LabelManager.h"
 
 #include "engine/core/Log.h"
-#include "engine/store/XmlFile.h"
+#include "engine/core/XmlFile.h"
 
 #include <tinyxml.h>
 

@@ -1,5 +1,5 @@
 #include "engine/core/Log.h"
-#include "engine/store/XmlFile.h"
+#include "engine/core/XmlFile.h"
 #include "tests/store/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/store/XmlFile.h"
+#include "engine/core/XmlFile.h"
 
 #include "engine/core/Log.h"
 

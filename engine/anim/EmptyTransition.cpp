@@ -1,0 +1,6 @@
+#include "engine/anim/EmptyTransition.h"
+
+void EmptyTransition::begin()
+{
+    finish();
+}
