@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import runner  # noqa: E402
+    from contentgen import animations, runner  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -45,6 +45,23 @@ IMAGES = [
     ("animations/logo/Logo.jpg", (1024, 768), "backdrop",
      {"colors": ("#101820", "#3b2f5c"), "grid": False, "title": GAME}),
     ("Icon/Icon.png", (32, 32), "icon", {"letter": "Q", "color": "#3d6b8e"}),
+    # Standard widgets and message dialogs: button looks of 150 x 37 (the
+    # dialogs' button size; captions are drawn over the plain ones), the yes
+    # and no pairs with their words baked in, a check box with its mark
+    # (drawn over the box) and a piece to drag.
+    ("images/ui/ButtonNormal.png", (150, 37), "button", {"color": "#8a6a3a"}),
+    ("images/ui/ButtonOver.png", (150, 37), "button", {"color": "#c0924a"}),
+    ("images/ui/ButtonPressed.png", (150, 37), "button", {"color": "#6a4e28", "pressed": True}),
+    ("images/ui/ButtonYes.png", (150, 37), "button", {"color": "#3f7a3a", "text": "Yes"}),
+    ("images/ui/ButtonYesOver.png", (150, 37), "button", {"color": "#5aa84f", "text": "Yes"}),
+    ("images/ui/ButtonNo.png", (150, 37), "button", {"color": "#8a3a32", "text": "No"}),
+    ("images/ui/ButtonNoOver.png", (150, 37), "button", {"color": "#bc5646", "text": "No"}),
+    ("images/ui/CheckBox.png", (32, 32), "panel", {"color": "#f4f0e0", "label": False}),
+    ("images/ui/CheckMark.png", (32, 32), "checkmark", {"color": "#2f9a2f"}),
+    ("images/ui/Draggable.png", (64, 64), "sprite", {"color": "#5a7fd0"}),
+    # No path label: the dialogs draw their message over the panel.
+    ("animations/UniversalDialog/MessageDialogPanel.png", (512, 256), "panel",
+     {"color": "#d8c9a3", "label": False}),
 ]
 
 # Mouse cursors: (id, image file in CURSOR_FOLDER, colour).  The tip of the
@@ -100,27 +117,39 @@ LOGO_SCREENS = [
     ("ANIMATION", "animations/logo/", "Logo.xml"),
 ]
 
-# Key-framed animations: (path under content/, builder, arguments).
+# Key-framed animations: (path under content/, builder, arguments); the
+# builders are in contentgen/animations.py.  Images sit beside the XML.
 ANIMATIONS = [
     ("animations/logo/Logo.xml", "fade", {"image": "Logo.jpg", "size": (1024, 768),
                                           "length": 2500, "fade": 600}),
+    ("animations/UniversalDialog/MessageDialogStart.xml", "dialog",
+     {"image": "MessageDialogPanel.png", "size": (512, 256), "length": 300, "mode": "open"}),
+    ("animations/UniversalDialog/MessageDialogClose.xml", "dialog",
+     {"image": "MessageDialogPanel.png", "size": (512, 256), "length": 300, "mode": "close"}),
 ]
 
-
-def fade_animation(name, image, size, length, fade):
-    """One full-size image that fades in, holds and fades out."""
-    def key(t, alpha):
-        return ("KeyFrame", {"TimeStamp": t, "TypeInterpolator": 0, "Type": 0,
-                             "x": 0, "y": 0, "z": 0, "ScaleX": 100, "ScaleY": 100,
-                             "Angle": 0, "Red": 255, "Green": 255, "Blue": 255,
-                             "Alpha": alpha})
-    keys = [key(0, 0), key(fade, 255), key(length - fade, 255), key(length, 0)]
-    return ("Scene", {"name": name, "loop": 0, "length": length}, [
-        ("Screen", {"Width": size[0], "Height": size[1]}),
-        ("Object", {"file": image, "type": 0}, keys)])
-
-
-ANIMATION_BUILDERS = {"fade": fade_animation}
+# ---------------------------------------------------------------------------
+# Bitmap fonts the game names: (file in FONT_FOLDER, DejaVu face, em size in
+# pixels, outline).  Each is a .fnt descriptor with <stem>_<n>.png pages.
+# "NoEff", "_NE" and "White" fonts are plain white; Times16 and Times24 carry
+# the black outline their names' counterparts lack.
+FONT_FOLDER = "fonts/"
+FONTS = [
+    ("Arial12.fnt", "DejaVuSans.ttf", 12, False),
+    ("Arial14.fnt", "DejaVuSans.ttf", 14, False),
+    ("PH_big.fnt", "DejaVuSans-Bold.ttf", 32, False),
+    ("PH_small.fnt", "DejaVuSans-Bold.ttf", 20, False),
+    ("Times16.fnt", "DejaVuSerif.ttf", 16, True),
+    ("Times24.fnt", "DejaVuSerif.ttf", 24, True),
+    ("Times16NoEff.fnt", "DejaVuSerif.ttf", 16, False),
+    ("Times24NoEff.fnt", "DejaVuSerif.ttf", 24, False),
+    ("Times36NoEff.fnt", "DejaVuSerif.ttf", 36, False),
+    ("Times60_NE.fnt", "DejaVuSerif.ttf", 60, False),
+    ("Times24White.fnt", "DejaVuSerif.ttf", 24, False),
+    ("Trisk10.fnt", "DejaVuSansCondensed.ttf", 10, False),
+    ("Jester16.fnt", "DejaVuSerif-Italic.ttf", 16, False),
+    ("Brush22.fnt", "DejaVuSans-BoldOblique.ttf", 22, False),
+]
 
 # Defaults of config.xml not covered by the tables above.
 SCREEN = {"width": 1024, "height": 768, "bitDepth": 32}
@@ -153,6 +182,55 @@ def sheet_text(name, sheet):
     return "\n".join(lines) + "\n"
 
 
+# Test fonts of solid glyph boxes ("boxfont" kind, contentgen/fonts.py):
+# glyphs are (id, page, x, y, w, h, xoffset, yoffset, xadvance, colour).
+# font_metrics: A and B with kerning A->B -2 ("AB" is 15 wide); the words
+# "one", "two" and "three" 30 wide each and a space of 5; the high code 233
+# with kernings to and from it; C on a second page; a kerning to code 322
+# (= B + 256) that must be ignored.
+GREY = (200, 200, 200, 255)
+METRICS_FONT = {
+    "line_height": 20,
+    "pages": [{"size": (64, 64)}, {"size": (32, 32)}],
+    "glyphs": [
+        (32, 0, 0, 0, 0, 0, 0, 0, 5, None),
+        (65, 0, 0, 0, 8, 12, 1, 0, 10, (255, 0, 0, 255)),
+        (66, 0, 10, 0, 8, 12, 0, 3, 8, (0, 255, 0, 255)),
+        (67, 1, 4, 4, 6, 10, 0, 2, 7, (0, 0, 255, 255)),
+        (101, 0, 40, 0, 9, 10, 0, 4, 10, GREY),
+        (104, 0, 20, 20, 3, 12, 0, 2, 3, GREY),
+        (110, 0, 30, 0, 9, 10, 0, 4, 10, GREY),
+        (111, 0, 20, 0, 9, 10, 0, 4, 10, GREY),
+        (114, 0, 30, 20, 3, 10, 0, 4, 3, GREY),
+        (116, 0, 50, 0, 3, 12, 0, 2, 4, GREY),
+        (119, 0, 0, 20, 15, 10, 0, 4, 16, GREY),
+        (233, 0, 40, 20, 7, 12, 0, 0, 9, (255, 0, 255, 255)),
+        (322, 0, 50, 20, 4, 4, 0, 0, 5, GREY),
+    ],
+    "kernings": [(65, 66, -2), (65, 233, -3), (233, 233, -1), (65, 322, 7)],
+}
+# font_grey: one 8-bit greyscale page; W is grey 255, G grey 120, K black.
+GREY_FONT = {
+    "line_height": 10,
+    "pages": [{"size": (32, 16), "mode": "L"}],
+    "glyphs": [
+        (87, 0, 0, 0, 6, 8, 0, 0, 8, 255),
+        (71, 0, 8, 0, 6, 8, 0, 0, 8, 120),
+        (75, 0, 16, 0, 6, 8, 0, 0, 8, 0),
+    ],
+}
+# font_npot: one 300x100 page (stored as a 512x128 texture); R lies beyond
+# 256 across and 64 down.
+NPOT_FONT = {
+    "line_height": 40,
+    "pages": [{"size": (300, 100)}],
+    "glyphs": [
+        (76, 0, 10, 10, 20, 30, 0, 0, 24, (255, 0, 0, 255)),
+        (77, 0, 150, 40, 20, 20, 0, 5, 24, (0, 0, 255, 255)),
+        (82, 0, 260, 60, 30, 30, 0, 0, 32, (0, 255, 0, 255)),
+    ],
+}
+
 FIXTURES = [
     # Soft round alpha, so alpha handling shows.
     ("tex300x200.png", (300, 200), "sprite", {"label": "tex300x200"}),
@@ -172,7 +250,48 @@ FIXTURES = [
     # 1 s of 16-bit stereo 44.1 kHz: 44-byte header + 176400 data bytes.
     ("tone1s.wav", None, "wav", {"seconds": 1, "synth": "sine 440"}),
     ("beep.ogg", None, "tone", {"ms": 100, "synth": "sine 1000"}),
+    ("font_metrics.fnt", None, "boxfont", METRICS_FONT),
+    ("font_grey.fnt", None, "boxfont", GREY_FONT),
+    ("font_npot.fnt", None, "boxfont", NPOT_FONT),
 ]
+
+
+# Animation fixtures and their images: opaque red, opaque blue, and red
+# whose left half is transparent (shows rotation).
+FIXTURES += [
+    ("anim/red32.png", (32, 32), "solid", dict(EXACT, color=(255, 0, 0, 255))),
+    ("anim/blue32.png", (32, 32), "solid", dict(EXACT, color=(0, 0, 255, 255))),
+    ("anim/halfred32.png", (32, 32), "solid", dict(EXACT, color=(255, 0, 0, 255), alpha="right_half")),
+]
+# (path under the fixtures folder, builder, arguments), as ANIMATIONS.
+MOVE_X = {"length": 1000, "screen": (200, 100),
+          "objects": [("red32.png", 0, [{"t": 0, "x": 0, "y": 50}, {"t": 1000, "x": 100, "y": 50}])]}
+ANIMATION_FIXTURES = [
+    # x 0 -> 100 over 1000 ms (y 50), length 1000; and the same looping.
+    ("anim/MoveX.xml", "clip", MOVE_X),
+    ("anim/MoveXLoop.xml", "clip", dict(MOVE_X, loop=1)),
+    # Depths 2.7, 2.2 and 1.5 (an object without image): drawn 1.5 first,
+    # then 2.7 and 2.2 in file order; the later z 9 changes nothing.
+    ("anim/ZOrder.xml", "clip", {"length": 100, "screen": (64, 64), "objects": [
+        ("red32.png", 0, [{"t": 0, "z": 2.7}, {"t": 100, "z": 9}]),
+        ("blue32.png", 0, [{"t": 0, "z": 2.2}]),
+        ("nothing.png", 1, [{"t": 0, "z": 1.5}])]}),
+    # A second key frame at 500 ms (x 999) is dropped.
+    ("anim/DuplicateTime.xml", "clip", {"length": 1000, "screen": (64, 64), "objects": [
+        ("red32.png", 0, [{"t": 0, "x": 0}, {"t": 500, "x": 50}, {"t": 500, "x": 999},
+                          {"t": 1000, "x": 100}])]}),
+    # Every value set, Angle 90; x 10 -> 70 by 600 ms of 1000.
+    ("anim/Props.xml", "clip", {"length": 1000, "screen": (64, 64), "objects": [
+        ("halfred32.png", 0, [{"t": 0, "x": 10, "y": 20, "z": 3, "sx": 50, "sy": 200, "angle": 90,
+                               "r": 10, "g": 20, "b": 30, "a": 40},
+                              {"t": 600, "x": 70, "y": 20, "z": 3, "sx": 50, "sy": 200,
+                               "angle": 90, "r": 10, "g": 20, "b": 30, "a": 40}])]}),
+    # An object without key frames, not looping.
+    ("anim/NoKeys.xml", "clip", {"length": 300, "screen": (32, 32),
+                                 "objects": [("red32.png", 0, [])]}),
+    ("anim/NoScreen.xml", "clip", dict(MOVE_X, screen=None)),
+]
+FIXTURES += [animations.table_line(p, b, args) for p, b, args in ANIMATION_FIXTURES]
 
 
 # ---------------------------------------------------------------------------
@@ -185,8 +304,9 @@ def content_table():
     table += [(SOUND_FOLDER + f, None, "tone", {"ms": ms, "synth": synth})
               for _, f, ms, synth in SFX]
     table += [(MUSIC_FOLDER + f, None, "music", style) for f, style in MUSIC]
-    table += [(path, None, "xml", {"root": ANIMATION_BUILDERS[b](Path(path).stem, **args)})
-              for path, b, args in ANIMATIONS]
+    table += [animations.table_line(path, b, args) for path, b, args in ANIMATIONS]
+    table += [(FONT_FOLDER + f, None, "font", {"ttf": ttf, "px": px, "outline": outline})
+              for f, ttf, px, outline in FONTS]
 
     labels = ("Strings", {}, [("Label", {i: text}) for i, text in LABELS])
 

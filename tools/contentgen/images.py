@@ -271,7 +271,50 @@ def kind_cells(size, style):
     return img
 
 
+def kind_button(size, style):
+    """Push button: a rounded rectangle with a vertical gradient (lighter at
+    the top, or at the bottom with pressed=True), a darker border and a light
+    inner edge.  text: a caption baked into the picture, centred.  The label
+    is printed small in the bottom-right corner as the file's stem, so the
+    look shows in screenshots without hiding a caption drawn over it."""
+    w, h = size
+    colour = rgba(style.get("color", "#8a6a3a"))
+    top, bottom = shade(colour, 1.35), shade(colour, 0.75)
+    if style.get("pressed"):
+        top, bottom = bottom, top
+    radius = max(3, min(w, h) // 4)
+    mask = Image.new("L", size, 0)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius=radius, fill=255)
+    img = Image.composite(_gradient(size, top, bottom), Image.new("RGBA", size, colour[:3] + (0,)), mask)
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([0, 0, w - 1, h - 1], radius=radius, outline=shade(colour, 0.45), width=2)
+    d.rounded_rectangle([2, 2, w - 3, h - 3], radius=max(2, radius - 2), outline=shade(colour, 1.6), width=1)
+    if style.get("text"):
+        draw_text_block(img, [[style["text"]]], (4, 2, w - 4, h - 9), h // 2)
+    label = style.get("label")
+    if label and h >= 24:
+        tag = Path(label).stem
+        draw_text_block(img, [[tag]], (w // 2, h - 10, w - 5, h - 2), MIN_FONT, readable=MIN_FONT)
+    return img
+
+
+def kind_checkmark(size, style):
+    """A check mark on a transparent ground, drawn as a thick stroke in the
+    colour with a dark rim."""
+    w, h = size
+    colour = rgba(style.get("color", "#2f8a2f"))
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    pts = [(w * 0.18, h * 0.52), (w * 0.42, h * 0.78), (w * 0.84, h * 0.2)]
+    d = ImageDraw.Draw(img)
+    width = max(3, min(w, h) // 6)
+    d.line(pts, fill=(20, 30, 20, 255), width=width + 2, joint="curve")
+    d.line(pts, fill=colour, width=width, joint="curve")
+    return img
+
+
 KINDS = {
+    "button": kind_button,
+    "checkmark": kind_checkmark,
     "backdrop": kind_backdrop,
     "panel": kind_panel,
     "sprite": kind_sprite,
