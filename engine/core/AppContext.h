@@ -23,6 +23,18 @@ public:
     virtual Point getMousePos() = 0;
     // The application-wide resource manager (not owned by the caller).
     virtual ResourceManager* getResources() = 0;
+    // An extra resource manager kept by the application, which releases and
+    // reloads its GPU copies with its own around a re-created GL context;
+    // `index` receives the slot to give destroyResourceManager. The default
+    // has no such managers: it returns null (index -1), and the caller then
+    // keeps a manager of its own.
+    virtual ResourceManager* createResourceManager(int& index)
+    {
+        index = -1;
+        return nullptr;
+    }
+    // Deletes the manager of that slot. The default does nothing.
+    virtual void destroyResourceManager(int /*index*/) {}
     // Pops the top screen (the argument is not consulted).
     virtual void closeScreen(ScreenBase* screen) = 0;
     // Puts the screen on top of the stack and takes ownership of it: the old
