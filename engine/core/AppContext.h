@@ -1,6 +1,7 @@
 #pragma once
 // The narrow view of the running application that lower engine modules use
-// (window size, clock, mouse position, resource managers, closing a screen).
+// (window size, clock, mouse position, resource managers, closing a screen,
+// asking to quit).
 // The application implements it and installs itself at construction; until
 // then `appContext()` is null and callers fall back to their defaults. It cuts
 // the cycles screens <-> application, widgets -> configuration and so on.
@@ -46,6 +47,12 @@ public:
     virtual void setCursorImage(GLTexture* texture) = 0;
     // The id written at the head of the save file.
     virtual std::string getGameId() const { return "UNIMPLEMENTED"; }
+    // Asks to end the game the way closing the window does: the main loop
+    // then asks the application to confirm. The default does nothing.
+    virtual void requestQuit() {}
+    // Ends the game without asking again: marks the quit as requested and
+    // ends the main loop after the current frame. The default does nothing.
+    virtual void requestQuitNow() {}
 };
 
 // The installed application, or null when none runs (unit tests).

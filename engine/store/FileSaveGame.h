@@ -1,0 +1,68 @@
+#pragma once
+// The save store kept in one binary file:
+//
+//   int32 N (little-endian) | N bytes: the game id | every entry, in key order
+//
+// The game id comes from the application given at construction. Without an
+// application (null) the header is neither written nor checked.
+//
+// Saving never destroys the previous file: the data goes to "<path>.tmp" in
+// the same folder, every write is checked, the file is flushed to disk and
+// closed, and only then renamed over "<path>". On any failure the old file
+// stays as it was, the temporary file is removed and one error line says why.
+//
+// Loading never trusts the file: every length is checked against the bytes
+// left before anything is allocated for it. An existing file that cannot be
+// loaded completely (unreadable, foreign or broken header, an entry that
+// reads short or invalid) is copied to "<path>.bad" before load returns, with
+// one error line, so the save that follows cannot destroy the player's only
+// copy. Should that copy fail, save refuses to replace the file until a later
+// load finds it missing or sound. Only a missing file reads silently.
+#include "engine/store/SaveGame.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class AppContext;
+
+class FileSaveGame : public SaveGame {
+public:
+    // An empty store over `path`. `app` supplies the game id; it is not owned
+    // and may be null.
+    FileSaveGame(const std::string& path, AppContext* app);
+    ~FileSaveGame() override;
+
+    // Writes the header and every entry as described above. Returns false
+    // when nothing was saved (the old file unchanged): the temporary file
+    // could not be written, an entry failed, the rename failed, or the file
+    // on disk is a damaged one that could not be preserved.
+    bool save() override;
+    // False, touching no entry, when the file is missing, unreadable or its
+    // header does not match the application's game id (checked up to its
+    // first zero byte). On a match loads every entry in key order and returns
+    // true; an entry that reads short or invalid keeps its value, and so do
+    // all entries after it.
+    [[nodiscard]] bool load() override;
+    bool write(const void* bytes, std::size_t count) override;
+    bool read(void* bytes, std::size_t count) override;
+    std::size_t bytesLeft() const override;
+
+    const std::string& getPath() const { return path; }
+
+private:
+    // Copies the file's bytes, as read by load, to "<path>.bad" (through its
+    // own temporary file and a rename). On failure save() is blocked.
+    // `complete` is false when the file could not be read to its end. Returns
+    // the end of load's error line, saying what became of the file.
+    std::string preserveDamaged(const std::vector<unsigned char>& bytes, bool complete);
+
+    std::string path;
+    AppContext* app;  // not owned; may be null
+    std::FILE* output = nullptr;              // open only inside save()
+    bool writeFailed = false;                 // a write inside save() failed
+    int writeErrno = 0;                       // errno of that write
+    const std::vector<unsigned char>* input = nullptr;  // set only inside load()
+    std::size_t inputPos = 0;
+    bool keepDamagedFile = false;  // the file on disk is damaged and not preserved
+};

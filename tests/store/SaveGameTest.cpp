@@ -1,0 +1,453 @@
+#include "engine/store/FileSaveGame.h"
+#include "engine/store/GenericEntry.h"
+#include "tests/store/SaveTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// The largest single allocation while tracking is on: proves that a huge
+// length read from a file is refused before anything is allocated for it.
+// Plain malloc/free underneath, so sanitizer builds pair them as usual.
+namespace {
+std::atomic<bool> g_trackAllocations{false};
+std::atomic<std::size_t> g_largestAllocation{0};
+} // namespace
+
+void* operator new(std::size_t n)
+{
+    if (g_trackAllocations && n > g_largestAllocation)
+        g_largestAllocation = n;
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+// GCC cannot see that the replaced operator new above is malloc underneath
+// and would call these frees mismatched.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+#pragma GCC diagnostic pop
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private folder, removed with its contents at the end of the test.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        char name[] = "/tmp/quill-save-XXXXXX";
+        const char* made = ::mkdtemp(name);
+        dir = made ? made : "";
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    std::string file(const std::string& name) const { return dir + "/" + name; }
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(file(name), std::ios::binary | std::ios::trunc) << bytes;
+        return file(name);
+    }
+
+private:
+    std::string dir;
+};
+
+// The game's entries, registered in the game's order (not key order), with
+// a length-prefixed record standing in for the player profiles.
+struct GameStore {
+    GameStore(const std::string& path, AppContext* app, int sound = 75, int music = 50, char full = 1,
+              char cursor = 0, const std::string& profiles = "")
+        : store(path, app)
+    {
+        store.replaceEntry("SOUND_VOLUME", std::make_unique<GenericEntry<int>>(sound));
+        store.replaceEntry("MUSIC_VOLUME", std::make_unique<GenericEntry<int>>(music));
+        store.replaceEntry("FULL_SCREEN", std::make_unique<GenericEntry<char>>(full));
+        store.replaceEntry("HARDWARE_CURSOR", std::make_unique<GenericEntry<char>>(cursor));
+        store.replaceEntry("PLAYER_PROFILES", std::make_unique<BytesEntry>(profiles));
+    }
+
+    int& sound() { return static_cast<GenericEntry<int>*>(store.getEntry("SOUND_VOLUME"))->value; }
+    int& music() { return static_cast<GenericEntry<int>*>(store.getEntry("MUSIC_VOLUME"))->value; }
+    char& full() { return static_cast<GenericEntry<char>*>(store.getEntry("FULL_SCREEN"))->value; }
+    char& cursor() { return static_cast<GenericEntry<char>*>(store.getEntry("HARDWARE_CURSOR"))->value; }
+    std::string& profiles() { return static_cast<BytesEntry*>(store.getEntry("PLAYER_PROFILES"))->value; }
+
+    FileSaveGame store;
+};
+
+std::string le32(uint32_t v)
+{
+    return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                       static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+}
+
+// The file the game's store writes for these values.
+std::string gameFile(const std::string& id, char full, char cursor, int music, const std::string& profiles,
+                     int sound)
+{
+    return le32(static_cast<uint32_t>(id.size())) + id + std::string(1, full) + std::string(1, cursor) +
+           le32(static_cast<uint32_t>(music)) + le32(static_cast<uint32_t>(profiles.size())) + profiles +
+           le32(static_cast<uint32_t>(sound));
+}
+
+class SaveGameTest : public testing::Test {
+protected:
+    // Runs f with standard output captured into `output`.
+    template <typename F>
+    auto captured(F f) -> decltype(f())
+    {
+        testing::internal::CaptureStdout();
+        auto result = f();
+        output = testing::internal::GetCapturedStdout();
+        return result;
+    }
+
+    // True when every entry still holds the given values.
+    static void expectValues(GameStore& g, int sound, int music, char full, char cursor,
+                             const std::string& profiles)
+    {
+        EXPECT_EQ(g.sound(), sound);
+        EXPECT_EQ(g.music(), music);
+        EXPECT_EQ(g.full(), full);
+        EXPECT_EQ(g.cursor(), cursor);
+        EXPECT_EQ(g.profiles(), profiles);
+    }
+
+    static int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+    ScratchDir dir;
+    IdApp app{"QD001"};
+    std::string path = dir.file("save.dat");
+    std::string output;
+};
+
+} // namespace
+
+// ---- Layout and round trip -------------------------------------------------
+
+TEST_F(SaveGameTest, FileIsHeaderThenEntriesInKeyOrderLittleEndian)
+{
+    GameStore g(path, &app, 0x01020304, -2, 1, 0, "ab");
+    ASSERT_TRUE(g.store.save());
+    const std::string bytes = readFileBytes(path);
+    const std::string expected = std::string("\x05\x00\x00\x00QD001", 9) + "\x01" + std::string(1, '\0') +
+                                 "\xFE\xFF\xFF\xFF" + std::string("\x02\x00\x00\x00", 4) + "ab" +
+                                 "\x04\x03\x02\x01";
+    EXPECT_EQ(bytes, expected);
+    EXPECT_FALSE(fileExists(path + ".tmp"));
+}
+
+TEST_F(SaveGameTest, KeysAreOrderedByteByByte)
+{
+    // Unsigned byte order: 'B' (0x42) < 'a' (0x61) < 0xC3; a signed compare
+    // would put 0xC3 first.
+    FileSaveGame store(path, nullptr);
+    store.replaceEntry("\xC3\xA9t\xC3\xA9", std::make_unique<GenericEntry<char>>('3'));
+    store.replaceEntry("a", std::make_unique<GenericEntry<char>>('2'));
+    store.replaceEntry("B", std::make_unique<GenericEntry<char>>('1'));
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ(readFileBytes(path), "123");  // and no header without an application
+}
+
+TEST_F(SaveGameTest, RoundTripOfEveryEntryType)
+{
+    const std::string profiles("Ann\0Bob\xFF", 8);
+    GameStore saved(path, &app);
+    saved.sound() = -2147483647 - 1;
+    saved.music() = 128;
+    saved.full() = 0;
+    saved.cursor() = static_cast<char>(0xFF);
+    saved.profiles() = profiles;
+    ASSERT_TRUE(saved.store.save());
+
+    GameStore loaded(path, &app);
+    EXPECT_TRUE(captured([&] { return loaded.store.load(); }));
+    EXPECT_EQ(output, "");
+    expectValues(loaded, -2147483647 - 1, 128, 0, static_cast<char>(0xFF), profiles);
+    EXPECT_FALSE(fileExists(path + ".bad"));
+
+    // Saving again over an existing file replaces it.
+    loaded.music() = 7;
+    ASSERT_TRUE(loaded.store.save());
+    GameStore again(path, &app);
+    ASSERT_TRUE(again.store.load());
+    EXPECT_EQ(again.music(), 7);
+}
+
+TEST_F(SaveGameTest, WithoutApplicationNoHeaderIsWrittenOrChecked)
+{
+    GameStore saved(path, nullptr, 3, 4, 5, 6, "x");
+    ASSERT_TRUE(saved.store.save());
+    EXPECT_EQ(readFileBytes(path), gameFile("", 5, 6, 4, "x", 3).substr(4));
+    GameStore loaded(path, nullptr);
+    ASSERT_TRUE(loaded.store.load());
+    expectValues(loaded, 3, 4, 5, 6, "x");
+}
+
+// ---- Entries ---------------------------------------------------------------
+
+namespace {
+// Counts its own destructions.
+class CountedEntry : public GenericEntry<int> {
+public:
+    CountedEntry(int v, int& deaths) : GenericEntry<int>(v), deaths(deaths) {}
+    ~CountedEntry() override { ++deaths; }
+    int& deaths;
+};
+} // namespace
+
+TEST_F(SaveGameTest, ReplacingAnEntryDeletesTheOldAndTheStoreOwnsItsEntries)
+{
+    int deaths = 0;
+    {
+        GameStore g(path, &app);
+        g.store.replaceEntry("SOUND_VOLUME", std::make_unique<CountedEntry>(11, deaths));
+        g.store.replaceEntry("SOUND_VOLUME", std::make_unique<CountedEntry>(22, deaths));
+        EXPECT_EQ(deaths, 1);
+        EXPECT_EQ(g.sound(), 22);
+        g.store.replaceEntry("SOUND_VOLUME", nullptr);  // ignored
+        EXPECT_EQ(g.sound(), 22);
+        EXPECT_EQ(g.store.getEntry("NOT_REGISTERED"), nullptr);
+        ASSERT_TRUE(g.store.save());
+        EXPECT_EQ(readFileBytes(path), gameFile("QD001", 1, 0, 50, "", 22));  // one value in its place
+    }
+    EXPECT_EQ(deaths, 2);
+}
+
+TEST_F(SaveGameTest, StreamCallsOutsideSaveAndLoadDoNothing)
+{
+    FileSaveGame store(path, &app);
+    char byte = 'x';
+    int32_t v = 5;
+    EXPECT_FALSE(store.write(&byte, 1));
+    EXPECT_FALSE(store.read(&byte, 1));
+    EXPECT_FALSE(store.readInt32(v));
+    EXPECT_EQ(byte, 'x');
+    EXPECT_EQ(v, 5);
+    EXPECT_EQ(store.bytesLeft(), 0u);
+    EXPECT_FALSE(fileExists(path));
+}
+
+// ---- Loading damaged or foreign files ---------------------------------------
+
+TEST_F(SaveGameTest, MissingFileLoadsNothingSilently)
+{
+    GameStore g(path, &app, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(captured([&] { return g.store.load(); }));
+    EXPECT_EQ(output, "");
+    expectValues(g, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(fileExists(path + ".bad"));
+}
+
+TEST_F(SaveGameTest, ForeignOrBrokenHeaderIsRefusedAndKeptAsBad)
+{
+    const std::string good = gameFile("QD001", 0, 1, 9, "zz", 9);
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"other id", gameFile("QD002", 0, 1, 9, "zz", 9)},
+        {"id one byte longer", gameFile("QD0011", 0, 1, 9, "zz", 9)},
+        {"huge length", le32(0x77359400u) + good.substr(4)},
+        {"negative length", le32(0xFFFFFFFBu) + good.substr(4)},
+        {"length past the end", le32(good.size()) + good.substr(4)},
+        {"shorter than a length", std::string("\x05\x00", 2)},
+        {"empty file", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::remove((path + ".bad").c_str());
+        dir.write("save.dat", c.bytes);
+        GameStore g(path, &app, 1, 2, 3, 4, "p");
+        g_largestAllocation = 0;
+        g_trackAllocations = true;
+        const bool loaded = captured([&] { return g.store.load(); });
+        g_trackAllocations = false;
+        EXPECT_FALSE(loaded);
+        expectValues(g, 1, 2, 3, 4, "p");
+        // Nothing near the claimed length was allocated (the file and the
+        // message are small).
+        EXPECT_LT(g_largestAllocation.load(), 65536u);
+        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_NE(output.find("save.dat.bad"), std::string::npos) << output;
+        EXPECT_EQ(readFileBytes(path), c.bytes);          // the original is untouched
+        EXPECT_EQ(readFileBytes(path + ".bad"), c.bytes);  // and a copy is kept
+        EXPECT_TRUE(fileExists(path + ".bad"));
+    }
+}
+
+TEST_F(SaveGameTest, IdIsComparedUpToItsFirstZeroByte)
+{
+    dir.write("save.dat", gameFile(std::string("QD001\0xyz", 9), 0, 1, 9, "", 8));
+    GameStore g(path, &app);
+    ASSERT_TRUE(g.store.load());
+    expectValues(g, 8, 9, 0, 1, "");
+}
+
+TEST_F(SaveGameTest, TruncatedFileKeepsPriorValuesAfterTheCutAndIsKeptAsBad)
+{
+    const std::string full = gameFile("QD001", 0, 1, 99, "profile", 98);
+    // Cut inside MUSIC_VOLUME: FULL_SCREEN and HARDWARE_CURSOR load, the rest
+    // keep the values they had.
+    const std::string cut = full.substr(0, 9 + 2 + 2);
+    dir.write("save.dat", cut);
+    GameStore g(path, &app, 75, 50, 1, 0, "before");
+    EXPECT_TRUE(captured([&] { return g.store.load(); }));  // the header matched
+    expectValues(g, 75, 50, 0, 1, "before");
+    EXPECT_EQ(lines(output), 1) << output;
+    EXPECT_NE(output.find("MUSIC_VOLUME"), std::string::npos) << output;
+    EXPECT_EQ(readFileBytes(path + ".bad"), cut);
+
+    // The game now saves; the damaged data survives in the copy.
+    ASSERT_TRUE(g.store.save());
+    EXPECT_EQ(readFileBytes(path), gameFile("QD001", 0, 1, 50, "before", 75));
+    EXPECT_EQ(readFileBytes(path + ".bad"), cut);
+}
+
+TEST_F(SaveGameTest, InvalidEntryKeepsItsValueAndStopsTheRead)
+{
+    // PLAYER_PROFILES claims 2,000,000,000 bytes: refused without allocating,
+    // and SOUND_VOLUME after it is not read from the misaligned stream.
+    const std::string bytes = gameFile("QD001", 0, 1, 33, "", 44).substr(0, 9 + 2 + 4) + le32(2000000000u) +
+                              le32(44);
+    dir.write("save.dat", bytes);
+    GameStore g(path, &app, 75, 50, 1, 0, "old");
+    g_largestAllocation = 0;
+    g_trackAllocations = true;
+    EXPECT_TRUE(captured([&] { return g.store.load(); }));
+    g_trackAllocations = false;
+    EXPECT_LT(g_largestAllocation.load(), 65536u);
+    expectValues(g, 75, 33, 0, 1, "old");
+    EXPECT_NE(output.find("PLAYER_PROFILES"), std::string::npos) << output;
+    EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
+}
+
+TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
+{
+    const std::string bytes = gameFile("QD002", 0, 1, 9, "", 9);
+    dir.write("save.dat", bytes);
+    fs::create_directory(path + ".bad");  // the copy cannot be renamed onto a folder
+    std::ofstream(path + ".bad/keep") << "x";
+    GameStore g(path, &app);
+    EXPECT_FALSE(captured([&] { return g.store.load(); }));
+    EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
+    EXPECT_FALSE(captured([&] { return g.store.save(); }));
+    EXPECT_EQ(lines(output), 1) << output;
+    EXPECT_EQ(readFileBytes(path), bytes);
+    EXPECT_FALSE(fileExists(path + ".bad.tmp"));
+
+    // Once the copy can be made, the next load keeps it and saving goes on.
+    fs::remove_all(path + ".bad");
+    EXPECT_FALSE(captured([&] { return g.store.load(); }));
+    EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
+    EXPECT_TRUE(g.store.save());
+    EXPECT_EQ(readFileBytes(path), gameFile("QD001", 1, 0, 50, "", 75));
+}
+
+// ---- Saving never destroys the previous file --------------------------------
+
+namespace {
+class FailingEntry : public SaveGameEntry {
+public:
+    bool load(SaveGame&) override { return true; }
+    bool save(SaveGame& store) override
+    {
+        store.write("partial", 7);
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(SaveGameTest, FailedSaveKeepsTheOldFile)
+{
+    const std::string old = gameFile("QD001", 1, 0, 50, "", 75);
+    {
+        GameStore g(path, &app);
+        ASSERT_TRUE(g.store.save());
+    }
+    ASSERT_EQ(readFileBytes(path), old);
+
+    // An entry fails halfway.
+    {
+        GameStore g(path, &app);
+        g.store.replaceEntry("ZZ_FAILS", std::make_unique<FailingEntry>());
+        g.sound() = 1;
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(readFileBytes(path), old);
+        EXPECT_FALSE(fileExists(path + ".tmp"));
+    }
+    // The temporary file cannot be created.
+    {
+        fs::create_directory(path + ".tmp");
+        GameStore g(path, &app, 1);
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(readFileBytes(path), old);
+        fs::remove(path + ".tmp");
+    }
+    // The rename fails (the target is a folder that is not empty).
+    {
+        const std::string folder = dir.file("folder");
+        fs::create_directory(folder);
+        dir.write("folder/inside", "kept");
+        GameStore g(folder, &app);
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(readFileBytes(folder + "/inside"), "kept");
+        EXPECT_FALSE(fileExists(folder + ".tmp"));
+    }
+}
+
+TEST_F(SaveGameTest, DiskFullDuringSaveKeepsTheOldFile)
+{
+    const std::string old = gameFile("QD001", 1, 0, 50, "", 75);
+    {
+        GameStore g(path, &app);
+        ASSERT_TRUE(g.store.save());
+    }
+    // A child process may write files of at most 4096 bytes, then every write
+    // fails as on a full disk; it saves a 64 KB record.
+    fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        GameStore g(path, &app, 75, 50, 1, 0, std::string(65536, 'p'));
+        _exit(g.store.save() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    EXPECT_EQ(readFileBytes(path), old);
+    EXPECT_FALSE(fileExists(path + ".tmp"));
+}
