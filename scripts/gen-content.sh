@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 export LC_ALL=C
-stamp=$(cat tools/gen_content.py tools/contentgen/*.py 2>/dev/null | sha256sum | cut -d' ' -f1)
+stamp=$(cat tools/gen_content.py tools/contentgen/*.py tools/content_manifest.tsv 2>/dev/null | sha256sum | cut -d' ' -f1)
 if [ "$(cat content/.generated 2>/dev/null)" = "$stamp" ] && [ "$(cat build/fixtures/.generated 2>/dev/null)" = "$stamp" ]; then
   exit 0
 fi

@@ -10,6 +10,7 @@ jobs=$(nproc 2>/dev/null || echo 4)
 
 bash scripts/install-deps.sh
 bash scripts/gen-content.sh
+/usr/bin/python3 tools/check_content.py
 
 echo "== build (RelWithDebInfo)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, runner  # noqa: E402
+    from contentgen import animations, manifest, runner  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -343,6 +343,9 @@ def content_table():
         ("config/sfx.xml", None, "xml", {"root": sfx}),
         ("config/scene/music.xml", None, "xml", {"root": music}),
     ]
+    # Everything the content registration tables name that the tables above
+    # do not make: the textures and music of tools/content_manifest.tsv.
+    table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
     return table
 
 
@@ -369,6 +372,10 @@ def main():
     jobs = runner.prepare(content, content_table(), "content/")
     jobs += runner.prepare(fixtures, FIXTURES)
     written = runner.run(jobs, args.jobs)
+    problems = manifest.line_height_problems(manifest.read(), content)
+    if problems:
+        sys.exit("gen_content: fonts differ from tools/content_manifest.tsv:\n  "
+                 + "\n  ".join(problems))
     digest = runner.source_hash(TOOLS)
     for folder in (content, fixtures):
         runner.write_stamp(folder, digest)

@@ -16,10 +16,10 @@ import os
 from concurrent.futures import ProcessPoolExecutor
 from pathlib import Path
 
-from . import docs, fonts, images, sound
+from . import docs, fonts, images, sound, textures
 
 WRITERS = {}
-for _module in (images, sound, docs, fonts):
+for _module in (images, sound, docs, fonts, textures):
     for _kind, _fn in _module.WRITERS.items():
         if _kind in WRITERS:
             raise RuntimeError("kind %r defined twice" % _kind)
@@ -65,13 +65,15 @@ def run(jobs, workers=None):
 
 
 def source_hash(tools_dir):
-    """SHA-256 of gen_content.py followed by contentgen/*.py in byte order of
-    their names: the same as
-    `cat tools/gen_content.py tools/contentgen/*.py | sha256sum` in the C
-    locale, so shell scripts can compute the stamp without Python."""
+    """SHA-256 of gen_content.py, then contentgen/*.py in byte order of their
+    names, then the content manifest: the same as
+    `cat tools/gen_content.py tools/contentgen/*.py tools/content_manifest.tsv
+    | sha256sum` in the C locale, so shell scripts can compute the stamp
+    without Python."""
     tools_dir = Path(tools_dir)
     files = [tools_dir / "gen_content.py"]
     files += sorted((tools_dir / "contentgen").glob("*.py"), key=lambda p: p.name.encode())
+    files.append(tools_dir / "content_manifest.tsv")
     h = hashlib.sha256()
     for p in files:
         h.update(p.read_bytes())

@@ -1,0 +1,269 @@
+"""Labelled placeholder textures of the content manifest (kind "texture").
+
+Each picture has its own colour (picked by its place in the manifest, so
+neighbours differ) and shows the resource ids it is registered under, so
+screenshots tell which texture was drawn.  Only JPEG files are made: with
+mask=True the alpha of the drawing goes into the companion mask
+"<stem>_<ext>" (white = opaque), as images.py does; with mask=False no mask
+is written and the picture is flattened onto a dark shade of its colour.
+
+Style (manifest.table_lines fills it from the manifest's hints):
+  look   one of LOOKS:
+           backdrop  gradient, 64 px grid, coloured corners (top-left red,
+                     top-right green, bottom-left blue, bottom-right yellow)
+           panel     rounded rectangle with a border
+           button    push button (images.py's look); the ids small along the
+                     bottom edge, where a caption drawn over it does not reach
+           sprite    round blob with a soft edge
+           glyph     rounded tile with big text (a digit, a rune number)
+           frame     rounded border around a transparent inside
+           frames    a sprite sheet: grid=COLSxROWS cells, each numbered
+           fade      opaque at side=left|right, fading to transparent
+           glow      a soft glow in the middle, transparent elsewhere
+           rings     a round target of rings, transparent around it
+           solid     one colour, no label (for pictures too small to read)
+  text   text of a glyph or caption of a button (ASCII)
+  pressed "1": a pressed button (lighter at the bottom)
+  holes  "x,y,w,h[;x,y,w,h...]": transparent windows (with mask=True)
+  clear_top  number of transparent rows at the top (with mask=True)
+  ids    the resource ids: the label
+  mask   write the mask
+  index  the file's place in the manifest
+"""
+
+import colorsys
+from pathlib import Path
+
+from PIL import Image, ImageDraw, ImageFilter
+
+from . import images
+
+GOLDEN = 0.6180339887498949
+MIN_LABEL_SIDE = 12
+
+
+def colour_of(index):
+    """Well-spread hues: neighbours in the manifest get different colours."""
+    h = (index * GOLDEN) % 1.0
+    r, g, b = colorsys.hsv_to_rgb(h, 0.55, 0.78)
+    return (int(r * 255), int(g * 255), int(b * 255), 255)
+
+
+def label_options(ids, size):
+    """Line layouts of the label, most informative first: every id and the
+    size, every id, the first id with the number of others, the first id
+    broken at its underscores."""
+    ids = list(ids)
+    dims = "%dx%d" % size
+    options = [ids + [dims], ids]
+    if len(ids) > 1:
+        options.append(["%s +%d" % (ids[0], len(ids) - 1)])
+    parts = ids[0].split("_")
+    if len(parts) > 1:
+        third = max(1, (len(parts) + 2) // 3)
+        options.append(["_".join(parts[i:i + third]) for i in range(0, len(parts), third)])
+    return options
+
+
+def one_line_options(ids):
+    """Single-line layouts of the label: every id, the first id with the
+    number of others, the first id."""
+    ids = list(ids)
+    options = [[" ".join(ids)]]
+    if len(ids) > 1:
+        options += [["%s +%d" % (ids[0], len(ids) - 1)], [ids[0]]]
+    return options
+
+
+def _label(img, style, box, max_size=None, readable=14, options=None):
+    w, h = img.size
+    if w < MIN_LABEL_SIDE or h < MIN_LABEL_SIDE:
+        return
+    x0, y0, x1, y1 = box
+    if max_size is None:
+        max_size = max(images.MIN_FONT, min(48, (y1 - y0) // 3))
+    options = options or label_options(style["ids"], img.size)
+    images.draw_text_block(img, options, box, max_size, readable)
+
+
+def _inset(size, fraction):
+    w, h = size
+    p = int(min(w, h) * fraction)
+    return (p, p, w - p, h - p)
+
+
+def _holes(style):
+    holes = []
+    for part in filter(None, style.get("holes", "").split(";")):
+        x, y, w, h = (int(v) for v in part.split(","))
+        holes.append((x, y, w, h))
+    return holes
+
+
+def look_backdrop(size, colour, style):
+    w, h = size
+    img = images.kind_backdrop(size, {"colors": (images.shade(colour, 0.4),
+                                                 images.shade(colour, 1.25)), "label": None})
+    holes = _holes(style)
+    if holes:
+        d = ImageDraw.Draw(img)
+        for x, y, hw, hh in holes:
+            d.rectangle([x - 3, y - 3, x + hw + 2, y + hh + 2], outline=(255, 255, 255, 255), width=3)
+            d.rectangle([x, y, x + hw - 1, y + hh - 1], fill=(0, 0, 0, 0))
+        # The middle may be a window: the label goes into the top band.
+        _label(img, style, (w // 16, h // 16, w - w // 16, h // 4))
+    else:
+        _label(img, style, _inset(size, 1 / 16))
+    return img
+
+
+def look_panel(size, colour, style):
+    w, h = size
+    top = int(style.get("clear_top", 0))
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    body = images.kind_panel((w, h - top), {"color": colour, "label": None})
+    img.paste(body, (0, top))
+    pad = max(2, min(w, h - top) // 12)
+    _label(img, style, (pad, top + pad, w - pad, h - pad))
+    return img
+
+
+def look_button(size, colour, style):
+    w, h = size
+    img = images.kind_button(size, {"color": colour, "pressed": style.get("pressed") == "1",
+                                    "text": style.get("text"), "label": None})
+    if h >= 40:
+        # Captions drawn over a button keep above its bottom 14 rows.
+        _label(img, style, (3, h - 14, w - 3, h - 1), max_size=9, readable=7,
+               options=one_line_options(style["ids"]))
+    elif not style.get("text"):
+        _label(img, style, (2, 2, w - 2, h - 2), readable=7)
+    return img
+
+
+def look_sprite(size, colour, style):
+    img = images.kind_sprite(size, {"color": colour, "label": None})
+    _label(img, style, _inset(size, 0.16), readable=9)
+    return img
+
+
+def look_glyph(size, colour, style):
+    w, h = size
+    img = images.kind_panel(size, {"color": colour, "label": None})
+    split = h * 3 // 4
+    images.draw_text_block(img, [[style.get("text", "?")]], (2, 2, w - 2, split), split)
+    _label(img, style, (2, split, w - 2, h - 2), max_size=10, readable=7)
+    return img
+
+
+def look_frame(size, colour, style):
+    w, h = size
+    border = max(3, min(w, h) // 10)
+    img = images.kind_panel(size, {"color": colour, "label": None})
+    inner = Image.new("L", size, 255)
+    ImageDraw.Draw(inner).rounded_rectangle([border, border, w - 1 - border, h - 1 - border],
+                                            radius=max(2, border), fill=0)
+    alpha = Image.composite(img.getchannel("A"), Image.new("L", size, 0), inner)
+    img.putalpha(alpha)
+    _label(img, style, (border, border, w - border, h - border), readable=9)
+    return img
+
+
+def look_frames(size, colour, style):
+    w, h = size
+    cols, rows = (int(v) for v in style["grid"].split("x"))
+    if w % cols or h % rows:
+        raise ValueError("frames: %dx%d does not split into %s cells" % (w, h, style["grid"]))
+    cw, ch = w // cols, h // rows
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    count = cols * rows
+    for i in range(count):
+        # Frames run down the columns first, as sprite sheets are cut.
+        x, y = (i // rows) * cw, (i % rows) * ch
+        tint = images.shade(colour, 0.6 + 0.8 * i / max(1, count - 1))
+        cell = images.kind_panel((cw, ch), {"color": tint, "label": None})
+        images.draw_text_block(cell, [[str(i)]], (2, 2, cw - 2, ch // 2), ch // 3)
+        if i == 0:
+            _label(cell, style, (2, ch // 2, cw - 2, ch - 2), readable=7)
+        img.paste(cell, (x, y))
+    return img
+
+
+def look_fade(size, colour, style):
+    w, h = size
+    img = images.kind_backdrop(size, {"colors": (images.shade(colour, 0.5), colour),
+                                      "grid": False, "label": None})
+    ramp = Image.linear_gradient("L").rotate(90, expand=True).resize(size, Image.BILINEAR)
+    # linear_gradient runs black -> white downwards; rotated, white is on the left.
+    img.putalpha(ramp if style.get("side") == "left" else ramp.transpose(Image.FLIP_LEFT_RIGHT))
+    _label(img, style, (2, h // 16, w - 2, h // 4), readable=7)
+    return img
+
+
+def look_glow(size, colour, style):
+    w, h = size
+    img = Image.new("RGBA", size, images.shade(colour, 1.5))
+    alpha = Image.new("L", size, 0)
+    ImageDraw.Draw(alpha).ellipse([w * 0.2, h * 0.2, w * 0.8, h * 0.8], fill=255)
+    img.putalpha(alpha.filter(ImageFilter.GaussianBlur(min(w, h) / 10)))
+    _label(img, style, (w // 4, h * 2 // 5, w * 3 // 4, h * 3 // 5), readable=9)
+    return img
+
+
+def look_rings(size, colour, style):
+    w, h = size
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    cx, cy = w / 2, h / 2
+    radius = min(w, h) * 0.45
+    for i in range(5):
+        r = radius * (5 - i) / 5
+        fill = colour if i % 2 == 0 else (245, 240, 225, 255)
+        d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=fill, outline=(20, 20, 20, 255), width=2)
+    _label(img, style, (int(cx - radius * 0.7), int(cy - radius * 0.25),
+                        int(cx + radius * 0.7), int(cy + radius * 0.25)), readable=9)
+    return img
+
+
+def look_solid(size, colour, style):
+    return Image.new("RGBA", size, colour)
+
+
+LOOKS = {
+    "backdrop": look_backdrop,
+    "panel": look_panel,
+    "button": look_button,
+    "sprite": look_sprite,
+    "glyph": look_glyph,
+    "frame": look_frame,
+    "frames": look_frames,
+    "fade": look_fade,
+    "glow": look_glow,
+    "rings": look_rings,
+    "solid": look_solid,
+}
+
+
+def write_texture(path, size, kind, style):
+    path = Path(path)
+    if path.suffix.lower() not in (".jpg", ".jpeg"):
+        raise ValueError("%s: manifest textures are JPEG files" % path)
+    try:
+        draw = LOOKS[style["look"]]
+    except KeyError:
+        raise ValueError("%s: unknown look %r (one of %s)"
+                         % (path, style.get("look"), ", ".join(LOOKS))) from None
+    colour = colour_of(style["index"])
+    img = draw(tuple(size), colour, style)
+    if img.size != tuple(size):
+        raise RuntimeError("%s: drawn at %s instead of %s" % (path, img.size, size))
+    ground = Image.new("RGBA", img.size, images.shade(colour, 0.3))
+    images.save_jpeg(Image.alpha_composite(ground, img).convert("RGB"), path, images.JPEG_QUALITY)
+    if not style["mask"]:
+        return [path]
+    mask = images.mask_path(path)
+    images.save_jpeg(img.getchannel("A"), mask, images.MASK_QUALITY)
+    return [path, mask]
+
+
+WRITERS = {"texture": write_texture}
