@@ -30,3 +30,8 @@ if [ "${QUILL_SKIP_SANITIZE:-0}" != "1" ]; then
   export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 fi
+
+if [ "${QUILL_SKIP_FUZZ:-0}" != "1" ]; then
+  echo "== fuzz smoke (libFuzzer, 20 s per target)"
+  bash scripts/fuzz.sh -j 5 20
+fi

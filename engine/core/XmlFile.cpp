@@ -67,7 +67,12 @@ bool XmlFile::load(const std::string& path, TiXmlDocument& doc, const std::strin
         logError(what + ": cannot open \"" + path + "\": " + reason);
         return false;
     }
-    const std::string text = normaliseLineEnds(raw);
+    std::string text = normaliseLineEnds(raw);
+    // TinyXML steps over the byte after a UTF-8 lead byte inside a quoted
+    // value without checking for the end of the text, so a file cut after a
+    // lead byte would make it read past the terminator. Zero padding keeps
+    // every such step inside the buffer.
+    text.append(4, '\0');
     doc.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
         logError(what + ": cannot parse \"" + path + "\": " + doc.ErrorDesc() + " (row " +

@@ -78,3 +78,18 @@ TEST(XmlFile, LoadingReplacesTheDocumentAndReadsBeyondOneChunk)
     EXPECT_EQ(seen, 5000);
     EXPECT_STREQ(doc.RootElement()->LastChild()->ToElement()->Attribute("n"), "4999");
 }
+
+// A document cut right after a UTF-8 lead byte inside a quoted value (the
+// parser steps over the next byte unchecked; the fuzz target for the label
+// reader found it): the load fails cleanly and names the file.
+TEST(XmlFile, TextCutAfterAUtf8LeadByteFailsWithoutReadingPastTheEnd)
+{
+    TempFolder tmp;
+    TiXmlDocument doc;
+    std::string out;
+    const std::string cut = std::string("<?xml version=\"1.0\"?><Strings><s A=\"x") + '\xe1' + "S";
+    for (std::size_t n = cut.size() - 3; n <= cut.size(); ++n) {
+        EXPECT_FALSE(load(tmp.write("cut.xml", cut.substr(0, n)), doc, out)) << n;
+        EXPECT_NE(out.find("cut.xml"), std::string::npos);
+    }
+}
