@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, manifest, runner  # noqa: E402
+    from contentgen import animations, manifest, runner, story  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -84,6 +84,70 @@ SFX = [
     ("TEXT_INPUT", "ui/Key1.ogg", 50, "square 1760"),
     ("TEXT_INPUT", "ui/Key2.ogg", 50, "square 1568"),
     ("TEXT_INPUT", "ui/Key3.ogg", 50, "square 1976"),
+    ("SLIDER_MOUSE_RELEASED", "ui/SliderRelease.ogg", 60, "sine 880"),
+    ("RUNE_OVER", "ui/RuneOver.ogg", 80, "sine 1175"),
+    ("MAP_LOCATION_OVER", "ui/MapLocationOver.ogg", 80, "sine 1047"),
+    ("MAP_LOCATION_PRESS", "ui/MapLocationPress.ogg", 150, "triangle 523:784"),
+    # Hidden-object scenes.
+    ("SCENE_START", "scene/SceneStart.ogg", 600, "sine 392:784"),
+    ("SCENE_END", "scene/SceneEnd.ogg", 600, "sine 784:392"),
+    ("START_NEW_LOCATION", "scene/NewLocation.ogg", 400, "triangle 440:880"),
+    ("SCENE_ITEM_COLLECTED", "scene/ItemCollected.ogg", 150, "sine 1568:2093"),
+    ("SCENE_ITEM_MISSED", "scene/ItemMissed.ogg", 120, "square 220:165"),
+    ("STAFF_MOVING", "scene/StaffMoving.ogg", 300, "pinknoise"),
+    ("LIGHTNING", "scene/Lightning.ogg", 500, "brownnoise"),
+    ("SCENE_SPELL_VISIBILITY", "scene/SpellVisibility.ogg", 400, "sine 660:1320"),
+    ("SCENE_SPELL_DRAWN", "scene/SpellDrawn.ogg", 400, "sine 550:1100"),
+    ("SCENE_SPELL_VISION", "scene/SpellVision.ogg", 400, "sine 880:1760"),
+    ("SCENE_SPELL_LIGHTNING", "scene/SpellLightning.ogg", 400, "whitenoise"),
+    # Voices: a tone each until the story is recorded.
+    ("VO_OPEN_MAP_FROM_SCENE", "vo/OpenMapFromScene.ogg", 500, "sine 330"),
+    ("VO_OPEN_STORYBOOK", "vo/OpenStorybook.ogg", 500, "sine 349"),
+    ("VO_CLOSING_STORYBOOK", "vo/ClosingStorybook.ogg", 500, "sine 311"),
+    ("VO_MISS_CLICKS", "vo/MissClicks.ogg", 500, "sine 294"),
+    ("VO_RUNE_COLLECTED", "vo/RuneCollected.ogg", 500, "sine 392"),
+    ("VO_MAGIC_ITEM_FOUND", "vo/MagicItemFound.ogg", 500, "sine 415"),
+    ("VO_REVISITING_LOCATION", "vo/RevisitingLocation.ogg", 500, "sine 370"),
+    ("VO_SPELL_VISIBILITY", "vo/SpellVisibility.ogg", 500, "sine 440"),
+    ("VO_SPELL_DRAWN", "vo/SpellDrawn.ogg", 500, "sine 466"),
+    ("VO_SPELL_VISION", "vo/SpellVision.ogg", 500, "sine 494"),
+    ("VO_SPELL_LIGHTNING", "vo/SpellLightning.ogg", 500, "sine 523"),
+    ("VO_PROLOGUE", "vo/Prologue.ogg", 1500, "sine 262"),
+    ("VO_EPILOGUE", "vo/Epilogue.ogg", 1500, "sine 277"),
+    # Minigames: the shared ones, then each game's own.
+    ("MG_PRESS", "minigames/Press.ogg", 60, "square 880"),
+    ("MG_RELEASE", "minigames/Release.ogg", 60, "square 660"),
+    ("MG_INPLACE", "minigames/InPlace.ogg", 150, "sine 1319:1760"),
+    ("MG_CORRECT", "minigames/Correct.ogg", 250, "sine 784:1568"),
+    ("MG_NOTCORRECT", "minigames/NotCorrect.ogg", 250, "square 196:147"),
+    ("MG_CIPHERTILES_SELECT", "minigames/CipherTilesSelect.ogg", 80, "sine 988"),
+    ("MG_CIPHERTILES_SWING", "minigames/CipherTilesSwing.ogg", 200, "pinknoise"),
+    ("MG_COLLECTARMOUR_PRESS", "minigames/CollectArmourPress.ogg", 80, "triangle 587"),
+    ("MG_COLLECTARMOUR_RELEASE", "minigames/CollectArmourRelease.ogg", 80, "triangle 494"),
+    ("MG_COLLECTARMOUR_INPLACE", "minigames/CollectArmourInPlace.ogg", 150, "sine 1175:1568"),
+    ("MG_CYPHERWHEEL_CORRECT", "minigames/CypherWheelCorrect.ogg", 200, "sine 1047:1397"),
+    ("MG_FACEDRAWING_SELECTSTAR", "minigames/FaceDrawingSelectStar.ogg", 80, "sine 1760"),
+    ("MG_FACEDRAWING_CONNECTED", "minigames/FaceDrawingConnected.ogg", 120, "sine 1319"),
+    ("MG_FACEDRAWING_FINISHED", "minigames/FaceDrawingFinished.ogg", 400, "sine 659:1319"),
+    ("MG_KLOTSKY_SELECT", "minigames/KlotskySelect.ogg", 80, "triangle 698"),
+    ("MG_KLOTSKY_MOVING", "minigames/KlotskyMoving.ogg", 200, "brownnoise"),
+    ("MG_LABYRINTH_FINISHED", "minigames/LabyrinthFinished.ogg", 400, "sine 523:1047"),
+    ("MG_MEMORYMATCH_SLIDE", "minigames/MemoryMatchSlide.ogg", 200, "pinknoise"),
+    ("MG_RECTANGLETILESUM_SELECT", "minigames/TileSumSelect.ogg", 80, "sine 880"),
+    ("MG_RECTANGLETILESUM_DESELECT", "minigames/TileSumDeselect.ogg", 80, "sine 660"),
+    ("MG_RECTANGLETILESUM_SWAP", "minigames/TileSumSwap.ogg", 150, "triangle 440:660"),
+    ("MG_SECRETNICHE_INPLACE", "minigames/SecretNicheInPlace.ogg", 150, "sine 1175"),
+    ("MG_SECRETNICHE_RESET", "minigames/SecretNicheReset.ogg", 200, "square 330:220"),
+    ("MG_SECRETNICHE_KEYMOVING", "minigames/SecretNicheKeyMoving.ogg", 400, "brownnoise"),
+    ("MG_SHOOTINGPRACTICE_AIM", "minigames/ShootingAim.ogg", 300, "sine 220:440"),
+    ("MG_SHOOTINGPRACTICE_AIM_STOP", "minigames/ShootingAimStop.ogg", 80, "square 330"),
+    ("MG_SHOOTINGPRACTICE_TARGETHIT", "minigames/ShootingTargetHit.ogg", 150, "whitenoise"),
+    ("MG_SUMTHENUMBER_SWAP", "minigames/SumTheNumberSwap.ogg", 150, "triangle 523:698"),
+    ("MG_TRIANGLECOUNT_KNOBLEFT", "minigames/TriangleKnobLeft.ogg", 80, "sine 587"),
+    ("MG_TRIANGLECOUNT_KNOBRIGHT", "minigames/TriangleKnobRight.ogg", 80, "sine 784"),
+    ("MG_WHACKAMOLE_SHOW", "minigames/WhackAMoleShow.ogg", 100, "sine 440:880"),
+    ("MG_WHACKAMOLE_HIT", "minigames/WhackAMoleHit.ogg", 100, "square 220"),
+    ("MG_WHACKAMOLE_NOTHIT", "minigames/WhackAMoleNotHit.ogg", 100, "sine 330:220"),
 ]
 
 # Music: (file under MUSIC_FOLDER, style of the "music" kind).
@@ -98,6 +162,13 @@ MUSIC = [
 # Lines with the same indexes share one Scene element.
 SCENE_MUSIC = [
     ("0", "MainTheme.ogg"),
+    # Scenes 0-25 by chapter (the scenes of content/config/GameFlow.xml).
+    ("0,1,2,3,4", "01CarvenholtAwaits.ogg"),
+    ("0,1,2,3,4", "02CelticMorning.ogg"),
+    ("5,6,7,8,9,10", "03ForestOfDoubts.ogg"),
+    ("11,12,13,14,15", "04KindredSpirits.ogg"),
+    ("16,17,18,19", "05SenseAndSerenity.ogg"),
+    ("20,21,22,23,24,25", "06TheRiseOfTavrin.ogg"),
 ]
 
 # ---------------------------------------------------------------------------
@@ -346,6 +417,8 @@ def content_table():
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
+    # The quest graph, the game flow and each scene's script and rule files.
+    table += story.table_lines(c)
     return table
 
 

@@ -1,0 +1,6 @@
+#include "minigames/MgCastingSpells.h"
+
+MgCastingSpells::MgCastingSpells(int questId)
+    : MiniGameBase(questId, "MgCastingSpells")
+{
+}

@@ -1,0 +1,6 @@
+#include "minigames/MgCipherTiles.h"
+
+MgCipherTiles::MgCipherTiles(int questId)
+    : MiniGameBase(questId, "MgCipherTiles")
+{
+}

@@ -1,0 +1,6 @@
+#include "minigames/MgCollectArmour.h"
+
+MgCollectArmour::MgCollectArmour(int questId)
+    : MiniGameBase(questId, "MgCollectArmour")
+{
+}

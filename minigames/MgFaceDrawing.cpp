@@ -1,0 +1,6 @@
+#include "minigames/MgFaceDrawing.h"
+
+MgFaceDrawing::MgFaceDrawing(int questId)
+    : MiniGameBase(questId, "MgFaceDrawing")
+{
+}

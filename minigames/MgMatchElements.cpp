@@ -1,0 +1,6 @@
+#include "minigames/MgMatchElements.h"
+
+MgMatchElements::MgMatchElements(int questId)
+    : MiniGameBase(questId, "MgMatchElements")
+{
+}

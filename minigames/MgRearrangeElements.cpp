@@ -1,0 +1,6 @@
+#include "minigames/MgRearrangeElements.h"
+
+MgRearrangeElements::MgRearrangeElements(int questId)
+    : MiniGameBase(questId, "MgRearrangeElements")
+{
+}

@@ -1,0 +1,6 @@
+#include "minigames/MgRectangleTileSum.h"
+
+MgRectangleTileSum::MgRectangleTileSum(int questId)
+    : MiniGameBase(questId, "MgRectangleTileSum")
+{
+}

@@ -1,0 +1,6 @@
+#include "minigames/MgTriangleCount.h"
+
+MgTriangleCount::MgTriangleCount(int questId)
+    : MiniGameBase(questId, "MgTriangleCount")
+{
+}
