@@ -222,6 +222,25 @@ FONTS = [
     ("Brush22.fnt", "DejaVuSans-BoldOblique.ttf", 22, False),
 ]
 
+# The gameplay tuning file: (key, value, comment).  Keys begin with the class
+# or feature that reads them; a minigame puts "Quest<n>." between its prefix
+# and the setting.
+TUNING = [
+    ("MiniGameBase.FadeInTransition", 500, "minigame entry fade, ms"),
+    ("MiniGameBase.FadeOutTransition", 500, "minigame exit fade, ms"),
+    ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
+]
+
+
+def tuning_text():
+    lines = ["# Gameplay tuning: key = value; '#' starts a comment.", ""]
+    for key, value, note in TUNING:
+        lines.append("# " + note)
+        lines.append("%s = %s" % (key, value))
+    lines += ["", "EndConfigFile", ""]
+    return "\n".join(lines)
+
+
 # Defaults of config.xml not covered by the tables above.
 SCREEN = {"width": 1024, "height": 768, "bitDepth": 32}
 SAVEGAME = {"folder": GAME, "filename": "save.dat"}
@@ -413,6 +432,7 @@ def content_table():
         (LABELS_FILE, None, "xml", {"root": labels}),
         ("config/sfx.xml", None, "xml", {"root": sfx}),
         ("config/scene/music.xml", None, "xml", {"root": music}),
+        ("config/GameParameters.cfg", None, "text", {"text": tuning_text()}),
     ]
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
