@@ -4,6 +4,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 GLTestWindow::GLTestWindow(int width, int height) : w(width), h(height)
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -36,4 +39,24 @@ Color GLTestWindow::readPixel(int x, int y) const
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, h - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
     return Color(px[0], px[1], px[2], px[3]);
+}
+
+bool GLTestWindow::saveScreenshot(const std::string& name) const
+{
+    const char* folder = std::getenv("APPDATA");
+    if (!folder)
+        return true;
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
+    if (!s)
+        return false;
+    SDL_LockSurface(s);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int y = 0; y < h; ++y)  // GL rows run bottom-up
+        glReadPixels(0, h - 1 - y, w, 1, GL_RGB, GL_UNSIGNED_BYTE, static_cast<char*>(s->pixels) + y * s->pitch);
+    SDL_UnlockSurface(s);
+    const bool ok = SDL_SaveBMP(s, (std::string(folder) + "/" + name).c_str()) == 0;
+    SDL_FreeSurface(s);
+    return ok;
 }

@@ -20,6 +20,10 @@ public:
 
     // Reads one pixel of the back buffer (call after drawing, before a swap).
     Color readPixel(int x, int y) const;
+    // Writes the back buffer, upright, as a BMP named `name` into $APPDATA
+    // (the test build's folder), for looking at. Returns false when it could
+    // not be written; does nothing (true) without $APPDATA.
+    bool saveScreenshot(const std::string& name) const;
 
 private:
     bool opened = false;

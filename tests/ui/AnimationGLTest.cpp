@@ -79,28 +79,6 @@ protected:
         EXPECT_TRUE(pixelIs(x + 10, y - 1, kBackground));
         EXPECT_TRUE(pixelIs(x + 10, y + 32, kBackground));
     }
-    // Saves the back buffer as a BMP under $APPDATA, for looking at.
-    void screenshot(const std::string& name) const
-    {
-        const char* folder = std::getenv("APPDATA");
-        if (!folder)
-            return;
-        const int w = window->width(), h = window->height();
-        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
-        ASSERT_NE(s, nullptr);
-        std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-        SDL_LockSurface(s);
-        for (int y = 0; y < h; ++y)
-            std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3,
-                        static_cast<unsigned char*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
-        SDL_UnlockSurface(s);
-        std::filesystem::create_directories(folder);
-        const std::string path = std::string(folder) + "/" + name;
-        EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0) << path << ": " << SDL_GetError();
-        SDL_FreeSurface(s);
-    }
 
     FakeAppContext app;
     GLGraphics g;
@@ -121,7 +99,7 @@ TEST_F(AnimationGL, ThePictureIsAtTheWidgetPlusItsKeyFramedPositionAndPauseHolds
 
     updates(4, 250);  // two set-up updates, then 500 ms: x 50
     drawFrame();
-    screenshot("anim_movex_500ms.bmp");
+    EXPECT_TRUE(window->saveScreenshot("anim_movex_500ms.bmp"));
     expectBoxAt(150, 150, kRed);
 
     player.pauseAnimation(1);
@@ -154,7 +132,7 @@ TEST_F(AnimationGL, LaterElementsOfEqualWholeDepthAreDrawnOnTopAndAnglesTurnCoun
     player.playAnimation(2, 0, 500, 100, screen.get());
     updates(5, 50);
     drawFrame();
-    screenshot("anim_order_and_angle.bmp");
+    EXPECT_TRUE(window->saveScreenshot("anim_order_and_angle.bmp"));
 
     expectBoxAt(300, 100, kBlue);
     EXPECT_TRUE(pixelIs(502, 102, kRed));
@@ -178,7 +156,7 @@ TEST_F(AnimationGL, TheDialogClipsOpenAndCloseThePanel)
     updates(2 + 300 / 16 + 2, 16);
     ASSERT_EQ(listener.finished, std::vector<int>{790790});
     drawFrame();
-    screenshot("anim_dialog_open.bmp");
+    EXPECT_TRUE(window->saveScreenshot("anim_dialog_open.bmp"));
     // The panel's colour at its centre, opaque; its rounded corner is not.
     EXPECT_TRUE(pixelIs(512, 384, Color(0xd8, 0xc9, 0xa3, 255), 1));
     EXPECT_TRUE(pixelIs(256, 256, kBackground));

@@ -101,29 +101,6 @@ std::string describe(Color c)
                                          << describe(want);
 }
 
-// Writes the back buffer as a BMP into $APPDATA (the test build's folder).
-void saveScreenshot(const std::string& name)
-{
-    const char* folder = std::getenv("APPDATA");
-    if (!folder)
-        return;
-    const int w = window->width(), h = window->height();
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
-    ASSERT_NE(s, nullptr);
-    std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    SDL_LockSurface(s);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3,
-                    static_cast<unsigned char*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
-    SDL_UnlockSurface(s);
-    std::filesystem::create_directories(folder);
-    const std::string path = std::string(folder) + "/" + name;
-    EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0) << path << ": " << SDL_GetError();
-    SDL_FreeSurface(s);
-}
-
 void settle(QuarnButton& b)
 {
     for (int i = 0; i < 100 && b.isFading(); ++i)
@@ -245,7 +222,7 @@ TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
     EXPECT_TRUE(rgbAt(161, 121, red));
     EXPECT_TRUE(rgbAt(132, 112, ink)) << "the caption, centred";
     EXPECT_TRUE(rgbAt(99, 102, Color(0, 0, 0)));
-    saveScreenshot("button_normal.bmp");
+    EXPECT_TRUE(window->saveScreenshot("button_normal.bmp"));
 
     app.mouse = Point(110, 110);
     manager.onMouse(mouseAt(MouseEvent::Move, 110, 110));
@@ -264,7 +241,7 @@ TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
     manager.draw(g, nullptr);
     EXPECT_TRUE(rgbAt(102, 102, green));
     EXPECT_TRUE(rgbAt(132, 112, ink));
-    saveScreenshot("button_over.bmp");
+    EXPECT_TRUE(window->saveScreenshot("button_over.bmp"));
     manager.removeWidget(&b);
 }
 
@@ -389,7 +366,7 @@ TEST_F(ButtonGL, EveryStandardWidgetWithTheGamesContent)
 
     g.fillRect(0, 0, 1024, 768, Color(40, 44, 56, 255));
     manager.draw(g, nullptr);
-    saveScreenshot("buttons_all.bmp");
+    EXPECT_TRUE(window->saveScreenshot("buttons_all.bmp"));
 
     // The tooltip band sits above the hovered button; the one near the edge
     // ends 4 pixels inside the screen.

@@ -46,29 +46,6 @@ struct Answers : MessageQuestionDialogListener {
     return ::testing::AssertionFailure() << out.str();
 }
 
-// The back buffer as a 24-bit BMP in $APPDATA.
-void saveScreenshot(const GLTestWindow& window, const std::string& name)
-{
-    const char* folder = std::getenv("APPDATA");
-    if (!folder)
-        return;
-    const int w = window.width(), h = window.height();
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
-    ASSERT_NE(s, nullptr);
-    std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    SDL_LockSurface(s);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3,
-                    static_cast<unsigned char*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
-    SDL_UnlockSurface(s);
-    std::filesystem::create_directories(folder);
-    const std::string path = std::string(folder) + "/" + name;
-    EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0) << path << ": " << SDL_GetError();
-    SDL_FreeSurface(s);
-}
-
 } // namespace
 
 TEST(MessageDialogGL, AQuestionShowsThePanelAndBothButtonsOverTheDimmedScreenAndYesClosesIt)
@@ -129,7 +106,7 @@ TEST(MessageDialogGL, AQuestionShowsThePanelAndBothButtonsOverTheDimmedScreenAnd
         screen->draw(g);
     };
     frame();
-    saveScreenshot(window, "message_dialog_question.bmp");
+    EXPECT_TRUE(window.saveScreenshot("message_dialog_question.bmp"));
 
     // Dimmed by half outside the panel.
     EXPECT_TRUE(near(window, 20, 20, Color(20, 40, 80), 3));
@@ -163,7 +140,7 @@ TEST(MessageDialogGL, AQuestionShowsThePanelAndBothButtonsOverTheDimmedScreenAnd
 
     screen->update(20);
     frame();
-    saveScreenshot(window, "message_dialog_closed.bmp");
+    EXPECT_TRUE(window.saveScreenshot("message_dialog_closed.bmp"));
     EXPECT_TRUE(near(window, 20, 20, below));
     EXPECT_TRUE(near(window, 256 + 20, 256 + 200, below)) << "the panel is gone";
     EXPECT_TRUE(near(window, 328 + 10, 444 + 10, below)) << "the buttons are gone";

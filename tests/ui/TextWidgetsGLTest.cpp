@@ -31,23 +31,6 @@ const Color kPaper(0, 0, 80, 255);
     return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << rgba(got);
 }
 
-void saveScreenshot(const std::string& name)
-{
-    const char* folder = std::getenv("APPDATA");
-    if (!folder)
-        return;
-    std::filesystem::create_directories(folder);
-    const int w = window->width(), h = window->height();
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
-    SDL_LockSurface(s);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    for (int y = 0; y < h; ++y)  // GL rows run bottom-up
-        glReadPixels(0, h - 1 - y, w, 1, GL_RGB, GL_UNSIGNED_BYTE, static_cast<char*>(s->pixels) + y * s->pitch);
-    SDL_UnlockSurface(s);
-    EXPECT_EQ(SDL_SaveBMP(s, (std::string(folder) + "/" + name).c_str()), 0) << SDL_GetError();
-    SDL_FreeSurface(s);
-}
-
 // A 2 px bar over the caret rectangle.
 struct BarCursor : TextInputCursor {
     void draw(Graphics& g) override { g.fillRect(rect.x, rect.y, 2, rect.h, Color(255, 200, 0, 255)); }
@@ -128,7 +111,7 @@ TEST_F(TextWidgetsGL, EveryTextWidgetInTheGamesFonts)
         field->handleKey(KeyEvent{c, 0, KeyEvent::Pressed, c, c});
     field->handleKey(KeyEvent{276, 0, KeyEvent::Pressed, 0, 0});  // Left
     screen.getWidgetManager()->draw(g, &screen);
-    saveScreenshot("text_widgets.bmp");
+    EXPECT_TRUE(window->saveScreenshot("text_widgets.bmp"));
 
     // The centred label's ink is centred in its box.
     int left = 1024, right = -1;
