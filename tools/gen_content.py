@@ -28,6 +28,7 @@ sys.path.insert(0, str(TOOLS))
 
 try:
     from contentgen import animations, manifest, runner, story  # noqa: E402
+    from contentgen import scenes as scene_content  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -439,6 +440,8 @@ def content_table():
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
     # The quest graph, the game flow and each scene's script and rule files.
     table += story.table_lines(c)
+    # The scene index and every scene's items with their pictures.
+    table += scene_content.table_lines(c, LANGUAGE)
     return table
 
 

@@ -79,10 +79,16 @@ QUEST_COUNT = 73
 # Every scene's files, and the flow step after the last scene.
 SCENE_FILES = {"itemRendererConf": "ItemRenderers.xml", "mechanicsConf": "SceneMechanics.xml",
                "itemGroupConf": "ItemGroups.xml"}
-# Items of type id 0 start waiting (group 1); every item is drawn as a plain
-# picture that is taken out of view when clicked (renderer 1).
-ITEM_GROUP_RULES = ("ItemGroupRules", {}, [("Rule", {"groupId": 1, "typeId": 0, "type": 0})])
-ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [("Rule", {"renderer": 1})])
+# Ordinary items (type id 0), key items (100) and runes (200) start waiting
+# (group 1).  A key item is drawn by the key-item renderer (11), a rune by the
+# collectable renderer (0) that hands it to the found group; every other item
+# is a plain picture taken out of view when clicked (renderer 1).
+ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
+    ("Rule", {"groupId": 1, "typeId": type_id, "type": 0}) for type_id in (0, 100, 200)])
+ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
+    ("Rule", {"renderer": 11, "typeId": 100}),
+    ("Rule", {"renderer": 0, "typeId": 200}),
+    ("Rule", {"renderer": 1})])
 # What a hidden-object step asks for.
 COLLECT = {"name": "ITEMS", "typeId": "0", "pick": "random", "count": 6}
 FLOW_END = [("mainmenu", {})]
