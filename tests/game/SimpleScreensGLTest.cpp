@@ -369,29 +369,6 @@ TEST_F(SimpleScreens, SceneLeavesForTheMainMenuAndFindsItsBackground)
 
 namespace {
 
-// Writes the back buffer as a BMP into $APPDATA (the test build's folder).
-void saveScreenshot(const std::string& name)
-{
-    const char* folder = std::getenv("APPDATA");
-    if (!folder)
-        return;
-    const int w = window->width(), h = window->height();
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
-    ASSERT_NE(s, nullptr);
-    std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    SDL_LockSurface(s);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(&rows[static_cast<size_t>(h - 1 - y) * w * 3], w * 3,
-                    static_cast<unsigned char*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
-    SDL_UnlockSurface(s);
-    std::filesystem::create_directories(folder);
-    const std::string path = std::string(folder) + "/" + name;
-    EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0) << path << ": " << SDL_GetError();
-    SDL_FreeSurface(s);
-}
-
 ::testing::AssertionResult near(Color got, Color want)
 {
     const auto off = [](int a, int b) { return std::abs(a - b) > 2; };
@@ -426,11 +403,11 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     show(new QDScene(4, folder.path() + "/", "", "", ""));
     drawStack(app, g);
     EXPECT_TRUE(near(window->readPixel(5, 700), Color(30, 46, 40)));
-    saveScreenshot("simple_scene.bmp");
+    EXPECT_TRUE(window->saveScreenshot("simple_scene.bmp"));
     show(new QuitDialogScreen(&app));
     drawStack(app, g);
     EXPECT_TRUE(near(window->readPixel(5, 700), Color(30 * 85 / 255, 46 * 85 / 255, 40 * 85 / 255)));
-    saveScreenshot("simple_quit_dialog.bmp");
+    EXPECT_TRUE(window->saveScreenshot("simple_quit_dialog.bmp"));
     app.closeScreen(nullptr);
     app.closeScreen(nullptr);
 
@@ -441,12 +418,12 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     drawStack(app, g);
     const Color plain(70, 62, 96);
     EXPECT_FALSE(near(window->readPixel(295 + 10, 560 + 10), plain));
-    saveScreenshot("simple_minigame.bmp");
+    EXPECT_TRUE(window->saveScreenshot("simple_minigame.bmp"));
     app.closeScreen(nullptr);
 
     show(new MainMenu());
     drawStack(app, g);
-    saveScreenshot("simple_main_menu.bmp");
+    EXPECT_TRUE(window->saveScreenshot("simple_main_menu.bmp"));
     app.closeScreen(nullptr);
     app.resources = nullptr;
 }
