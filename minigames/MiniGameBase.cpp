@@ -5,6 +5,8 @@
 #include "engine/store/ConfigFile.h"
 #include "frontend/ScreenRoutes.h"
 #include "game/ContentTables.h"
+#include "game/PlayerProfile.h"
+#include "game/PlayerProfiles.h"
 #include "game/Quest.h"
 #include "game/QuestManager.h"
 
@@ -74,8 +76,22 @@ void MiniGameBase::recordQuest()
 {
     // A bonus quest is recorded on the player's profile, not in the quest
     // graph.
-    if (!isBonusQuest(questId))
+    if (!isBonusQuest(questId)) {
         QuestManager::instance()->complete(questId);
+        return;
+    }
+    if (PlayerProfile* profile = PlayerProfiles::instance()->currentProfile())
+        profile->setBonusFlag(questId);
+}
+
+void MiniGameBase::awardPoints()
+{
+    PlayerProfiles* players = PlayerProfiles::instance();
+    PlayerProfile* profile = players->currentProfile();
+    if (!profile || profile->getPlayMode() != PlayerProfile::Fearless)
+        return;
+    profile->addScore(getParamInt("Points.MiniGame", DefaultPoints));
+    players->addHighScore(profile);
 }
 
 void MiniGameBase::onClosed(int resultCode)
@@ -83,5 +99,7 @@ void MiniGameBase::onClosed(int resultCode)
     if (resultCode != SolvedCode && resultCode != SkippedCode)
         return;
     recordQuest();
+    if (resultCode == SolvedCode)
+        awardPoints();
     ScreenRoutes::leave(this);
 }

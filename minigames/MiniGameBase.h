@@ -11,9 +11,13 @@
 // Ending (onClosed): 100 (solved) and 1000 (skipped) record the quest and
 // pop the minigame, so that the screen below it (the scene that opened it)
 // runs again. Quests 27, 41 and 49 are not completed here: they are bonus
-// quests, recorded on the player's profile instead. Every other quest id is
-// completed (QuestManager::complete). Any other code does nothing and leaves
-// the minigame on the stack.
+// quests, recorded as the current player profile's bonus flag instead
+// (nothing is recorded when no profile is current). Every other quest id is
+// completed (QuestManager::complete). A solved game (100 only) then, when
+// the current profile plays in mode 1 (fearless), adds the tuning value
+// "Points.MiniGame" (DefaultPoints when absent) to its score and records it
+// in the high-score table. Any other code does nothing and leaves the
+// minigame on the stack.
 //
 // Fades: in and out, lengths from the tuning keys
 // "MiniGameBase.FadeInTransition" and "MiniGameBase.FadeOutTransition"
@@ -34,6 +38,9 @@ public:
     static constexpr int SkippedCode = 1000;
     // Fade length used when the tuning key is absent, ms.
     static constexpr int DefaultFadeMs = 500;
+    // Points for a solved game when "Points.MiniGame" is absent: none, so a
+    // missing tuning line never makes up a score.
+    static constexpr int DefaultPoints = 0;
 
     // `questId` is copied. `title` is the name the screen shows.
     explicit MiniGameBase(int questId, const std::string& title = std::string());
@@ -59,6 +66,8 @@ private:
     enum ButtonId { SolvedButton = SolvedCode, SkipButton = SkippedCode };
 
     void recordQuest();
+    // The solved game's points and high score (play mode 1 only).
+    void awardPoints();
 
     int questId;
     std::string title;

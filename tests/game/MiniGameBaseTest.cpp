@@ -5,6 +5,8 @@
 #include "engine/anim/FadeInTransition.h"
 #include "engine/anim/FadeOutTransition.h"
 #include "engine/store/ConfigFile.h"
+#include "game/PlayerProfile.h"
+#include "game/PlayerProfiles.h"
 #include "game/Quest.h"
 #include "game/QuestManager.h"
 #include "minigames/MgCastingSpells.h"
@@ -27,6 +29,7 @@
 #include "minigames/MgWhackAMole.h"
 #include "minigames/MgZodiacSigns.h"
 #include "minigames/MiniGameBase.h"
+#include "scenes/ItemRegistry.h"
 #include "tests/game/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -274,4 +277,123 @@ TEST_F(MiniGameTest, EveryMinigameIsAFrameShowingItsOwnName)
         EXPECT_EQ(quests().currentId(), quest) << name;
         ++quest;
     }
+}
+
+// What an ending records on the current player profile: bonus flags,
+// minigame points and the high-score table.
+namespace {
+
+class MiniGameProfileTest : public MiniGameEndingTest {
+protected:
+    MiniGameProfileTest() { resetProfiles(); }
+    ~MiniGameProfileTest() override
+    {
+        setGameParameters(nullptr);
+        resetProfiles();
+    }
+    static void resetProfiles()
+    {
+        PlayerProfiles::destroyInstance();
+        ItemRegistry::destroyInstance();
+    }
+
+    // "Ann" in the play mode with 10 points, made current (which starts
+    // her quests afresh: quest 0 current).
+    PlayerProfile* player(int mode)
+    {
+        PlayerProfiles* list = PlayerProfiles::instance();
+        list->addProfile("Ann", mode)->setScore(10);
+        list->select(0);
+        return list->currentProfile();
+    }
+    // A tuning table giving a solved minigame `points`.
+    void tune(int points)
+    {
+        tuning = std::make_unique<ConfigFile>(
+            folder.write("Points.cfg", "Points.MiniGame = " + std::to_string(points) + "\nEndConfigFile\n"));
+        setGameParameters(tuning.get());
+    }
+    // Opens the quest's minigame, ends it with the code and returns to the
+    // scene.
+    void play(int questId, int code)
+    {
+        open(questId)->close(code, true);
+        app.frames(20);
+        expectBackOnScene();
+        app.closeScreen(nullptr);
+    }
+    static const std::vector<HighScoreEntry>& table() { return PlayerProfiles::instance()->getHighScores(); }
+
+    std::unique_ptr<ConfigFile> tuning;
+};
+
+}  // namespace
+
+TEST_F(MiniGameProfileTest, SolvedInFearlessModeEarnsThePointsAndAHighScore)
+{
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    tune(250);
+    play(3, MiniGameBase::SolvedCode);
+    EXPECT_TRUE(isDone(3));
+    EXPECT_EQ(ann->getScore(), 260);
+    EXPECT_EQ(table()[0], HighScoreEntry(260, "Ann"));
+    EXPECT_EQ(table()[1], HighScoreEntry(0, "-"));
+}
+
+TEST_F(MiniGameProfileTest, SkippingOrCasualPlayEarnsNothing)
+{
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    tune(250);
+    play(3, MiniGameBase::SkippedCode);
+    EXPECT_TRUE(isDone(3));
+    ann->setPlayMode(PlayerProfile::Casual);
+    play(4, MiniGameBase::SolvedCode);
+    EXPECT_TRUE(isDone(4));
+    EXPECT_EQ(ann->getScore(), 10);
+    EXPECT_EQ(table(), std::vector<HighScoreEntry>(10));
+}
+
+TEST_F(MiniGameProfileTest, BonusQuestsSetTheProfilesFlagsSolvedOrSkipped)
+{
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    tune(5);
+    // The ending leaves the quest itself undone (a later minigame's start
+    // may still complete it as the current quest).
+    play(27, MiniGameBase::SolvedCode);
+    EXPECT_FALSE(isDone(27));
+    play(41, MiniGameBase::SkippedCode);
+    EXPECT_FALSE(isDone(41));
+    EXPECT_TRUE(ann->hasBonusFlag(0));
+    EXPECT_TRUE(ann->hasBonusFlag(1));
+    EXPECT_FALSE(ann->hasBonusFlag(2));
+    play(49, MiniGameBase::SolvedCode);
+    EXPECT_FALSE(isDone(49));
+    EXPECT_TRUE(ann->hasBonusFlag(2));
+    // Points for the two solved ones only, each recorded.
+    EXPECT_EQ(ann->getScore(), 20);
+    EXPECT_EQ(table()[0], HighScoreEntry(20, "Ann"));
+    EXPECT_EQ(table()[1], HighScoreEntry(15, "Ann"));
+}
+
+TEST_F(MiniGameProfileTest, WithoutACurrentProfileOnlyTheQuestIsRecorded)
+{
+    PlayerProfiles::instance()->addProfile("Ann", PlayerProfile::Fearless);
+    tune(100);
+    play(27, MiniGameBase::SolvedCode);
+    play(5, MiniGameBase::SolvedCode);
+    EXPECT_FALSE(isDone(27));
+    EXPECT_TRUE(isDone(5));
+    const PlayerProfile* ann = PlayerProfiles::instance()->profileAt(0);
+    EXPECT_FALSE(ann->hasBonusFlag(0));
+    EXPECT_EQ(ann->getScore(), 0);
+    EXPECT_EQ(table(), std::vector<HighScoreEntry>(10));
+}
+
+TEST_F(MiniGameProfileTest, WithoutThePointsSettingASolvedGameAddsNone)
+{
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    play(3, MiniGameBase::SolvedCode);
+    EXPECT_EQ(ann->getScore(), 10);
+    // The table still records the score the player has.
+    EXPECT_EQ(table()[0], HighScoreEntry(10, "Ann"));
 }
