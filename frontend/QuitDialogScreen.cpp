@@ -3,17 +3,33 @@
 #include "engine/core/AppContext.h"
 #include "frontend/ScreenRoutes.h"
 #include "game/ContentTables.h"
+#include "game/QuillendarApp.h"
 
 #include <string>
 
 namespace {
 const Color Veil(0, 0, 0, 170);
+
+// Sets the quit-dialog flag of the game application when `app` is that
+// application and it is still running.
+void markQuitDialog(AppContext* app, bool open)
+{
+    QuillendarApp* game = QuillendarApp::instance();
+    if (game && app && static_cast<AppContext*>(game) == app)
+        game->setQuitDialogOpen(open);
+}
 }
 
 QuitDialogScreen::QuitDialogScreen(AppContext* application)
     : ScreenBase(std::string())
     , app(application)
 {
+    markQuitDialog(app, true);
+}
+
+QuitDialogScreen::~QuitDialogScreen()
+{
+    markQuitDialog(app, false);
 }
 
 void QuitDialogScreen::loadResources()
@@ -41,6 +57,7 @@ void QuitDialogScreen::onButtonEvent(int id, int event)
         if (app)
             app->requestQuitNow();
     } else if (id == NoButton) {
+        markQuitDialog(app, false);
         close(DeclinedCode, true);
     }
 }

@@ -3,6 +3,10 @@
 // game: the application's quit is marked requested and the main loop ends
 // after the current frame (the dialog stays until then). "No" closes the
 // dialog with code 0 and it pops itself, so play goes on below it.
+//
+// When `app` is the game application, the dialog marks the application's
+// quit dialog as open from its construction until it is declined or deleted,
+// so that further quit requests do not open a second one.
 #include "engine/ui/QuarnButtonListener.h"
 #include "engine/ui/ScreenBase.h"
 #include "frontend/SimpleScreenLayout.h"
@@ -17,6 +21,8 @@ public:
     // `app` is the application whose quit flags "Yes" sets; not owned, may be
     // null (then "Yes" does nothing).
     explicit QuitDialogScreen(AppContext* app);
+    // Clears the game application's quit-dialog flag.
+    ~QuitDialogScreen() override;
 
     // QuarnButtonListener: clicks (event 1) on "Yes" and "No".
     void onButtonEvent(int id, int event) override;

@@ -11,7 +11,7 @@ bash scripts/gen-content.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 4)"
 
-program=build/engine_demo
+program=build/quillendar
 if [ -z "${DISPLAY:-}" ]; then
   exec scripts/with-xvfb.sh "$program"
 fi
