@@ -57,8 +57,14 @@ void WidgetManager::removeWidget(Widget* widget)
     widget->manager = nullptr;
     widgets.erase(std::find(widgets.begin(), widgets.end(), widget));
     listChanged = 1;
+    // The pointer may still be on a widget below, which heard its leave when
+    // this one took the pointer.
+    if (hovered == widget || pointed == widget)
+        enterOwed = 1;
     if (hovered == widget)
         hovered = nullptr;
+    if (pointed == widget)
+        pointed = nullptr;
     if (draggedOut == widget)
         draggedOut = nullptr;
     // A widget removed while drawing loses its late-draw requests too.
@@ -188,16 +194,29 @@ void WidgetManager::onMouse(MouseEvent event)
     event.x -= xOffset;
     Widget* w = widgetAt(event.x, event.y);
 
+    // Paid (or dropped) by this event, except by a release, which only
+    // passes the pointer on.
+    const bool owed = enterOwed != 0;
+    if (event.type != MouseEvent::Release)
+        enterOwed = 0;
+
     if (!w) {
         Widget* old = hovered;
         hovered = nullptr;
-        if (old && old->isEnabled())
+        pointed = nullptr;
+        if (old && old->isEnabled() && !owed)
             old->onMouseLeave();
         return;
     }
 
     switch (event.type) {
     case MouseEvent::Press:
+        if (owed) {
+            hovered = w;
+            w->onMouseEnter();
+            if (listChanged)
+                return;
+        }
         w->onMousePress(&event);
         if (listChanged)
             return;
@@ -205,14 +224,18 @@ void WidgetManager::onMouse(MouseEvent event)
         setFocus(w);
         break;
 
-    case MouseEvent::Release:
+    case MouseEvent::Release: {
         draggedOut = nullptr;
-        (hovered ? hovered : w)->onMouseRelease(&event);
+        Widget* receiver = hovered ? hovered : w;
+        receiver->onMouseRelease(&event);
         if (listChanged)
             return;
-        // No enter call for w: a widget that set `handled` stops being hovered.
+        // No enter call for w now: a widget that set `handled` stops being
+        // hovered; a w that did not take the release is owed its enter.
         hovered = event.handled == 1 ? nullptr : w;
+        enterOwed = hovered && (hovered != receiver || owed) ? 1 : 0;
         break;
+    }
 
     case MouseEvent::Move:
         if (w == hovered) {
@@ -220,6 +243,10 @@ void WidgetManager::onMouse(MouseEvent event)
                 Widget* back = draggedOut;
                 draggedOut = nullptr;
                 back->onMouseEnter();
+                if (listChanged)
+                    return;
+            } else if (owed) {
+                w->onMouseEnter();
                 if (listChanged)
                     return;
             }
@@ -236,7 +263,7 @@ void WidgetManager::onMouse(MouseEvent event)
                 return;
             draggedOut = held;
         } else {
-            if (hovered && hovered->isEnabled()) {
+            if (hovered && hovered->isEnabled() && !owed) {
                 hovered->onMouseLeave();
                 if (listChanged)
                     return;
@@ -255,6 +282,8 @@ void WidgetManager::onMouse(MouseEvent event)
     default:
         break;
     }
+    if (hovered)
+        pointed = hovered;
 }
 
 void WidgetManager::setFocus(Widget* widget)
@@ -290,8 +319,11 @@ void WidgetManager::refreshHover(Widget* widget, bool requireEnabled)
     if (hovered) {
         Widget* old = hovered;
         hovered = nullptr;
-        old->onMouseLeave();
+        if (!enterOwed)
+            old->onMouseLeave();
     }
+    enterOwed = 0;
     hovered = widget;
+    pointed = widget;
     widget->onMouseEnter();
 }

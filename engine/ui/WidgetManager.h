@@ -12,6 +12,15 @@
 // the mouse dispatch in which it happened, and makes further mouse events
 // be dropped until the next update. Hover, capture and focus never point at
 // a removed widget.
+//
+// Two things leave the pointer on a widget that has not heard its enter: a
+// release over another widget than the one that took it (the end of a drag:
+// the widget under the pointer becomes the hovered one without an enter
+// call), and the removal of the widget that had the pointer (also when its
+// hover had already been cleared). The widget under the pointer then hears
+// the enter before the next press or move reaches it (and no leave before
+// that enter); otherwise a button resting under the pointer would not count
+// its next click as one.
 #include "engine/core/Types.h"
 #include "engine/ui/InputListener.h"
 #include <cstdint>
@@ -106,6 +115,12 @@ private:
     Widget* draggedOut = nullptr;
     Widget* focused = nullptr;
     uint8_t listChanged = 0;
+    // The widget under the pointer has not heard its enter (see above).
+    uint8_t enterOwed = 0;
+    // The widget that last had the pointer: the hovered one, still known
+    // after the hover was cleared without telling it (clearHovered, a
+    // removal during update). Not owned; never a removed widget.
+    Widget* pointed = nullptr;
     ScreenBase* screen;  // the owner; not owned
     uint8_t inputEnabled = 1;
 };
