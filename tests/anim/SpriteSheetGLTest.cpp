@@ -4,13 +4,12 @@
 #include "engine/anim/Animation.h"
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
-#include "engine/gfx/SDLSurfaceImage.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/ColorText.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TestTextures.h"
 
 #include <gtest/gtest.h>
 #include <memory>
-#include <sstream>
-#include <string>
 
 namespace {
 
@@ -22,36 +21,19 @@ const Color kBackground(0, 0, 0);
 
 std::unique_ptr<GLTexture> makeSheet()
 {
-    auto* image = new SDLSurfaceImage(64, 64);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            const int cell = (x / 32) * 2 + y / 32;
-            image->setPixel(x, y, (x % 32) < 16 ? kLeft[cell] : kRight[cell]);
-        }
-    }
-    return std::make_unique<GLTexture>(image);
+    return makeTexture(64, 64, [](int x, int y) {
+        const int cell = (x / 32) * 2 + y / 32;
+        return (x % 32) < 16 ? kLeft[cell] : kRight[cell];
+    });
 }
 
-std::string describe(Color c)
-{
-    std::ostringstream out;
-    out << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
-    return out.str();
-}
-
-class SpriteSheetGLTest : public ::testing::Test {
+class SpriteSheetGLTest : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(1024, 768); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
-        gfx.init(1024, 768, 1000);
+        GLGraphicsTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
         gfx.fillRect(0, 0, 1024, 768, kBackground);
     }
 
@@ -80,12 +62,7 @@ protected:
         EXPECT_TRUE(rowIs(x, y - 1, 32, kBackground));
         EXPECT_TRUE(rowIs(x, y + 32, 32, kBackground));
     }
-
-    static GLTestWindow* window;
-    GLGraphics gfx;
 };
-
-GLTestWindow* SpriteSheetGLTest::window = nullptr;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // A BMP file read back with SDL_LoadBMP, for comparing written frames by pixel.
 #include "engine/core/Types.h"
+#include "tests/support/ColorText.h"  // describe(Color), for failure messages
 #include <string>
 #include <vector>
 
@@ -23,5 +24,3 @@ private:
 
 // True when every channel differs by at most `tolerance`.
 bool near(Color a, Color b, int tolerance = 2);
-// "(r,g,b)" for failure messages.
-std::string describe(Color c);

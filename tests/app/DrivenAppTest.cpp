@@ -2,7 +2,7 @@
 
 #include "engine/core/StringUtils.h"
 #include "engine/gfx/GLTexture.h"
-#include "engine/gfx/SDLSurfaceImage.h"
+#include "tests/support/TestTextures.h"
 
 #include <filesystem>
 
@@ -39,11 +39,7 @@ void DrivenAppTest::run(const std::string& script)
 
 GLTexture* DrivenAppTest::solidTexture(int width, int height, Color colour)
 {
-    SDLSurfaceImage* image = new SDLSurfaceImage(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image->setPixel(x, y, colour);
-    return new GLTexture(image);
+    return ::solidTexture(width, height, colour).release();
 }
 
 std::string DrivenAppTest::scratchFolder(const std::string& name)

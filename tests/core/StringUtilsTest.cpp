@@ -1,4 +1,5 @@
 #include "engine/core/StringUtils.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -127,12 +128,11 @@ TEST(StringUtils, AppDataPathFallsBackToAWritableFolder)
 
 TEST(StringUtils, MakeDirectoriesCreatesTheWholeTree)
 {
-    char tmpl[] = "/tmp/quill-mkdirs-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    const std::string root = tmpl;
+    const TempFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    const std::string root = folder.path();
     EXPECT_TRUE(makeDirectories(root + "/x/a/b/c/"));
     EXPECT_TRUE(isDir(root + "/x/a/b/c"));
     EXPECT_TRUE(makeDirectories(root + "/x/a/b/c"));  // existing folders are fine
     EXPECT_FALSE(makeDirectories(""));
-    std::system(("rm -rf " + root).c_str());
 }

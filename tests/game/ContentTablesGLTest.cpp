@@ -11,7 +11,7 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/SDLSurfaceImage.h"
 #include "engine/res/ResourceManager.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -188,11 +188,11 @@ std::vector<int> textureCountLines(const std::string& out)
 
 }  // namespace
 
-class ContentTablesGL : public ::testing::Test {
+class ContentTablesGL : public GLTestSuite {
 protected:
     static void SetUpTestSuite()
     {
-        window = std::make_unique<GLTestWindow>();
+        GLTestSuite::SetUpTestSuite();
         if (window->ok() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
             Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) == 0)
             mixerOpen = true;
@@ -202,19 +202,19 @@ protected:
         if (mixerOpen)
             Mix_CloseAudio();
         mixerOpen = false;
-        window.reset();
+        GLTestSuite::TearDownTestSuite();
     }
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
+        GLTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(mixerOpen) << Mix_GetError();
         ASSERT_EQ(manifest().size(), static_cast<size_t>(kEntryCount)) << "tools/content_manifest.tsv";
     }
 
-    static std::unique_ptr<GLTestWindow> window;
     static bool mixerOpen;
 };
-std::unique_ptr<GLTestWindow> ContentTablesGL::window;
 bool ContentTablesGL::mixerOpen = false;
 
 TEST_F(ContentTablesGL, TablesHoldTheirCountsAndEveryIdOnce)

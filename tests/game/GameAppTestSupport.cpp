@@ -18,10 +18,9 @@
 void GameAppTest::SetUp()
 {
     resetServices();
-    char name[] = "/tmp/quill-gameapp-XXXXXX";
-    const char* made = ::mkdtemp(name);
-    ASSERT_NE(made, nullptr);
-    appData = made;
+    appDataFolder = std::make_unique<TempFolder>();
+    appData = appDataFolder->path();
+    ASSERT_FALSE(appData.empty());
     if (const char* old = std::getenv("APPDATA")) {
         hadAppData = true;
         previousAppData = old;
@@ -37,8 +36,7 @@ void GameAppTest::TearDown()
         ::setenv("APPDATA", previousAppData.c_str(), 1);
     else
         ::unsetenv("APPDATA");
-    std::error_code ec;
-    std::filesystem::remove_all(appData, ec);
+    appDataFolder.reset();
 }
 
 void GameAppTest::resetServices()

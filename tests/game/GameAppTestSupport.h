@@ -7,6 +7,7 @@
 #include "engine/app/GameApp.h"
 #include "game/QuillendarApp.h"
 #include "tests/driver/HeadlessDriver.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,7 @@ protected:
     std::string appData;
 
 private:
+    std::unique_ptr<TempFolder> appDataFolder;  // holds appData
     std::string previousAppData;
     bool hadAppData = false;
 };

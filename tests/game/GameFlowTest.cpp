@@ -3,7 +3,7 @@
 #include "game/GameFlow.h"
 
 #include "engine/ui/ScreenBase.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

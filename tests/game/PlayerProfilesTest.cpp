@@ -16,88 +16,19 @@
 #include "scenes/SceneIndex.h"
 #include "scenes/SceneItem.h"
 #include "tests/store/SaveTestSupport.h"
+#include "tests/support/LargestAllocation.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <new>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-// The largest single allocation while tracking is on: shows that a huge
-// count or size read from a record is refused before anything is allocated
-// for it. Every form of new and delete is replaced, all plain malloc and free
-// underneath, so that sanitizer builds pair them as usual (the library's
-// stable_sort takes its buffer with the nothrow form, for one).
-namespace {
-std::atomic<bool> g_trackAllocations{false};
-std::atomic<std::size_t> g_largestAllocation{0};
-
-void* trackedAlloc(std::size_t n) noexcept
-{
-    if (g_trackAllocations && n > g_largestAllocation)
-        g_largestAllocation = n;
-    return std::malloc(n ? n : 1);
-}
-}  // namespace
-
-void* operator new(std::size_t n)
-{
-    if (void* p = trackedAlloc(n))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept
-{
-    return trackedAlloc(n);
-}
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
-{
-    return trackedAlloc(n);
-}
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
-#pragma GCC diagnostic pop
-
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
 // A save store over a byte vector: what entries write is appended, reads
@@ -201,35 +132,6 @@ Bytes defaultRows()
     return b.out;
 }
 
-// A private folder with everything in it removed at the end.
-class Scratch {
-public:
-    Scratch()
-    {
-        char name[] = "/tmp/quill-profiles-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        dir = made ? made : "";
-    }
-    ~Scratch()
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        const fs::path p = fs::path(dir) / name;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-        return p.string();
-    }
-    std::string path(const std::string& name) const { return (fs::path(dir) / name).string(); }
-
-    std::string dir;
-};
-
 QuestManager& quests()
 {
     return *QuestManager::instance();
@@ -276,7 +178,7 @@ protected:
                                                       "</ItemGroupRules>\n");
         ASSERT_TRUE(loadSceneIndex(scratch.write("sceneIndex.xml",
                                                  "<Indexes><Index id=\"3\" fileName=\"Scene.xml\" path=\"" +
-                                                     scratch.dir + "/scene3/\"/></Indexes>\n")));
+                                                     scratch.path() + "/scene3/\"/></Indexes>\n")));
     }
 
     // A chain of quests: quest i opens i + 1 and needs i; reset (quest 0
@@ -344,7 +246,7 @@ protected:
         EXPECT_TRUE(registry().groupIds().empty());
     }
 
-    Scratch scratch;
+    TempFolder scratch;
     std::string rulesPath;
 };
 

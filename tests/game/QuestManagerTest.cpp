@@ -3,7 +3,7 @@
 #include "game/Quest.h"
 #include "game/QuestManager.h"
 
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

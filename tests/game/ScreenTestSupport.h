@@ -8,7 +8,7 @@
 #include "engine/ui/ScreenBase.h"
 #include "game/GameFlow.h"
 #include "game/QuestManager.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/ui/FakeScreenStack.h"
 
 #include <gtest/gtest.h>

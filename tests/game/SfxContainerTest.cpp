@@ -8,7 +8,7 @@
 #include "tests/anim/FakeAppContext.h"
 #include "tests/audio/MixerTestSupport.h"
 #include "tests/res/ResourceDoubles.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -20,7 +20,7 @@
 #include "minigames/MgKlotsky.h"
 #include "scenes/QDScene.h"
 #include "tests/game/ScreenTestSupport.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -35,18 +35,8 @@
 
 namespace {
 
-GLTestWindow* window = nullptr;
-
-class SimpleScreens : public ::testing::Test {
+class SimpleScreens : public GLTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(window->ok()) << window->error(); }
-
     // Shows the screen the way the game does and lets its fade-in end.
     template <class T>
     T* show(T* screen)

@@ -8,14 +8,15 @@
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/SDLSurfaceImage.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextLines.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <sstream>
 #include <string>
@@ -81,17 +82,6 @@ bool near(int a, int b, int tolerance)
     return std::abs(a - b) <= tolerance;
 }
 
-std::string fixture(const char* name)
-{
-    const char* dir = std::getenv("QUILL_FIXTURES");
-    return dir ? (fs::path(dir) / name).string() : std::string(name);
-}
-
-int lineCount(const std::string& text)
-{
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
 ::testing::AssertionResult imagePixelIs(const Image& image, int x, int y, Color c)
 {
     const Color got = image.getPixel(x, y);
@@ -101,22 +91,16 @@ int lineCount(const std::string& text)
                                          << ", expected " << describe(c);
 }
 
-class FontGLTest : public ::testing::Test {
+class FontGLTest : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(1024, 768); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
+        GLGraphicsTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(fs::exists(fixture("font_metrics.fnt")) && fs::exists(fixture("font_npot.fnt")) &&
                     fs::exists(fixture("font_grey.fnt")))
             << "fixture fonts missing from $QUILL_FIXTURES: run scripts/gen-content.sh";
-        gfx.init(1024, 768, 1000);  // also clears to black
     }
 
     // Every pixel of the box has colour c on r, g, b within the tolerance.
@@ -151,39 +135,6 @@ protected:
         glReadPixels(x, window->height() - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
         return px;
     }
-
-    static GLTestWindow* window;
-    GLGraphics gfx;
-};
-
-GLTestWindow* FontGLTest::window = nullptr;
-
-// A folder of hand-made descriptors beside copies of fixture pages.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/fontgltest.XXXXXX";
-        if (mkdtemp(pattern))
-            root = pattern;
-    }
-    ~ScratchFolder()
-    {
-        if (!root.empty())
-            fs::remove_all(root);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path(const std::string& name) const { return (fs::path(root) / name).string(); }
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
-
-private:
-    std::string root;
 };
 
 } // namespace
@@ -337,7 +288,7 @@ TEST_F(FontGLTest, MissingDescriptorMeasuresZeroAndDrawsNothing)
 
 TEST_F(FontGLTest, MissingPageImageLeavesThatPageEmptyAndTheRestWorking)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     fs::copy_file(fixture("font_metrics_1.png"), scratch.path("second.png"));
     const std::string path = scratch.write("halfpages.fnt",
         "<font><common lineHeight=\"20\" pages=\"2\"/>"

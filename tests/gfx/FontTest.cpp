@@ -4,59 +4,16 @@
 // game's fonts from content/fonts/ (both written by scripts/gen-content.sh).
 #include "engine/gfx/AngelFontMetrics.h"
 #include "engine/gfx/SDLSurfaceImage.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextLines.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string fixture(const char* name)
-{
-    const char* dir = std::getenv("QUILL_FIXTURES");
-    return dir ? (fs::path(dir) / name).string() : std::string(name);
-}
-
-// A fresh folder for hand-written descriptors, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/fonttest.XXXXXX";
-        if (mkdtemp(pattern))
-            root = pattern;
-    }
-    ~ScratchFolder()
-    {
-        if (!root.empty())
-            fs::remove_all(root);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path(const std::string& name) const { return (fs::path(root) / name).string(); }
-
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
-
-private:
-    std::string root;
-};
-
-int lineCount(const std::string& text)
-{
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
 
 // Loads the descriptor and returns what it printed.
 std::string loadCapturing(AngelFontMetrics& metrics, const std::string& path, bool& ok)
@@ -233,7 +190,7 @@ TEST_F(FontMetricsTest, BoxedLinesAlignHorizontallyAndWrapToTheBoxWidth)
 
 TEST(FontDescriptor, UnreadableDescriptorsLeaveAnEmptyFontAndPrintOneLineNamingTheFile)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string cases[] = {
         scratch.path("missing.fnt"),
         scratch.write("broken.fnt", "<font><common lineHeight=\"20\"><chars></font>"),
@@ -259,7 +216,7 @@ TEST(FontDescriptor, UnreadableDescriptorsLeaveAnEmptyFontAndPrintOneLineNamingT
 
 TEST(FontDescriptor, MalformedEntriesAreSkippedAndReportedInOneLine)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string path = scratch.write("partial.fnt",
         "<?xml version=\"1.0\"?>\n<font>\n"
         "  <common lineHeight=\"18\" pages=\"2\"/>\n"
@@ -303,7 +260,7 @@ TEST(FontDescriptor, MalformedEntriesAreSkippedAndReportedInOneLine)
 
 TEST(FontDescriptor, LineHeightZeroIsReportedAndNeverDividedBy)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string path = scratch.write("flat.fnt",
         "<font><common lineHeight=\"0\"/><chars>"
         "<char id=\"65\" width=\"3\" height=\"4\" xadvance=\"6\"/></chars></font>");

@@ -3,16 +3,12 @@
 // window may have no alpha channel.
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
-#include "engine/gfx/SDLSurfaceImage.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/ColorText.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TestTextures.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <cmath>
-#include <functional>
-#include <memory>
-#include <sstream>
-#include <string>
 #include <vector>
 
 namespace {
@@ -24,47 +20,13 @@ const Color kBlue(0, 0, 255);
 const Color kWhite(255, 255, 255);
 const Color kYellow(255, 255, 0);
 
-std::string describe(Color c)
-{
-    std::ostringstream out;
-    out << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
-    return out.str();
-}
-
 bool sameRgb(Color a, Color b)
 {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
-std::unique_ptr<GLTexture> makeTexture(int w, int h, const std::function<Color(int, int)>& pixel)
-{
-    auto* image = new SDLSurfaceImage(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image->setPixel(x, y, pixel(x, y));
-    return std::make_unique<GLTexture>(image);
-}
-
-std::unique_ptr<GLTexture> solidTexture(int w, int h, Color c)
-{
-    return makeTexture(w, h, [c](int, int) { return c; });
-}
-
-class GLGraphicsTest : public ::testing::Test {
+class GLGraphicsTest : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(1024, 768); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(window->ok()) << window->error();
-        gfx.init(1024, 768, 1000);
-    }
-
     Color pixel(int x, int y) const { return window->readPixel(x, y); }
 
     // Every pixel of the box has colour c (the first mismatch is reported).
@@ -86,12 +48,7 @@ protected:
     }
 
     ::testing::AssertionResult pixelIs(int x, int y, Color c) const { return boxIs(x, y, 1, 1, c); }
-
-    static GLTestWindow* window;
-    GLGraphics gfx;
 };
-
-GLTestWindow* GLGraphicsTest::window = nullptr;
 
 } // namespace
 

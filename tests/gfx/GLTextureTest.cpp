@@ -5,14 +5,15 @@
 #include "engine/gfx/ImageFilter.h"
 #include "engine/gfx/MinimalSurfaceImage.h"
 #include "engine/gfx/SDLSurfaceImage.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextLines.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -29,11 +30,6 @@ bool hasAllFixtures(const fs::path& dir)
 {
     return std::all_of(std::begin(kFixtureFiles), std::end(kFixtureFiles),
                        [&](const char* name) { return fs::exists(dir / name); });
-}
-
-int lineCount(const std::string& text)
-{
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
 bool near(int a, int b, int tolerance)
@@ -55,14 +51,12 @@ const Color kRed(255, 0, 0, 255);
 
 } // namespace
 
-class GLTextureTest : public ::testing::Test {
+class GLTextureTest : public GLTestSuite {
 protected:
     static void SetUpTestSuite()
     {
-        window = new GLTestWindow();
-        char scratchPattern[] = "/tmp/gltexture-scratch.XXXXXX";
-        if (mkdtemp(scratchPattern))
-            scratchRoot = scratchPattern;
+        GLTestSuite::SetUpTestSuite();
+        scratch = std::make_unique<TempFolder>();
         const char* env = std::getenv("QUILL_FIXTURES");
         if (env && hasAllFixtures(env))
             fixtures = env;
@@ -70,17 +64,17 @@ protected:
 
     static void TearDownTestSuite()
     {
-        delete window;
-        window = nullptr;
-        if (!scratchRoot.empty())
-            fs::remove_all(scratchRoot);
+        GLTestSuite::TearDownTestSuite();
+        scratch.reset();
     }
 
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
+        GLTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_FALSE(fixtures.empty()) << "fixture pictures missing from $QUILL_FIXTURES: run scripts/gen-content.sh";
-        ASSERT_FALSE(scratchRoot.empty()) << "no temporary folder";
+        ASSERT_FALSE(scratch->path().empty()) << "no temporary folder";
     }
 
     static std::string fixture(const char* name) { return (fixtures / name).string(); }
@@ -88,7 +82,7 @@ protected:
     // A fresh folder (removed after the suite) for files that must sit side by side.
     static fs::path scratchFolder(const char* name)
     {
-        const fs::path dir = scratchRoot / name;
+        const fs::path dir = scratch->path(name);
         fs::remove_all(dir);
         fs::create_directories(dir);
         return dir;
@@ -145,14 +139,12 @@ protected:
         return picture.getPixel(picture.getWidth() - 8, 16);
     }
 
-    static GLTestWindow* window;
     static fs::path fixtures;
-    static fs::path scratchRoot;
+    static std::unique_ptr<TempFolder> scratch;
 };
 
-GLTestWindow* GLTextureTest::window = nullptr;
 fs::path GLTextureTest::fixtures;
-fs::path GLTextureTest::scratchRoot;
+std::unique_ptr<TempFolder> GLTextureTest::scratch;
 
 TEST_F(GLTextureTest, PngIsWidenedToPowerOfTwoSidesAndCountedWhileAlive)
 {

@@ -1,7 +1,7 @@
 // The upload layer with a GL context: formats, sizes, row pitches and alpha,
 // checked by reading the texture back.
 #include "engine/gfx/GLUpload.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -90,20 +90,7 @@ bool isPowerOfTwo(int v)
     return v > 0 && (v & (v - 1)) == 0;
 }
 
-class GLUploadTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(1024, 768); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(window->ok()) << window->error(); }
-
-    static GLTestWindow* window;
-};
-
-GLTestWindow* GLUploadTest::window = nullptr;
+class GLUploadTest : public GLTestSuite {};
 
 } // namespace
 

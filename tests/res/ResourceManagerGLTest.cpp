@@ -5,10 +5,9 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/SDLSurfaceImage.h"
 #include "tests/res/ResourceDoubles.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -39,15 +38,7 @@ private:
 
 }  // namespace
 
-class ResourceManagerGL : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window = std::make_unique<GLTestWindow>(); }
-    static void TearDownTestSuite() { window.reset(); }
-    void SetUp() override { ASSERT_TRUE(window->ok()) << window->error(); }
-
-    static std::unique_ptr<GLTestWindow> window;
-};
-std::unique_ptr<GLTestWindow> ResourceManagerGL::window;
+class ResourceManagerGL : public GLTestSuite {};
 
 TEST_F(ResourceManagerGL, ReRegisteredIdKeepsItsIndexAndDeletesTheOldTexture)
 {

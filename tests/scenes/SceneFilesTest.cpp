@@ -5,7 +5,7 @@
 #include "scenes/SceneIndex.h"
 #include "scenes/SceneItem.h"
 
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // application is the image at cursor folder + imageFile.
 #include "engine/store/AppConfig.h"
 #include "tests/store/FakeApp.h"
-#include "tests/store/TempFolder.h"
 #include "tests/support/GLTestWindow.h"
+#include "tests/support/TempFolder.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "engine/core/Log.h"
 #include "engine/store/AppConfig.h"
 #include "tests/store/FakeApp.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

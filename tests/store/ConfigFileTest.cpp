@@ -1,5 +1,5 @@
 #include "engine/store/ConfigFile.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

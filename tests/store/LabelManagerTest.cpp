@@ -1,6 +1,6 @@
 #include "engine/core/Log.h"
 #include "engine/store/LabelManager.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

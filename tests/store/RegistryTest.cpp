@@ -2,6 +2,7 @@
 // path splitting, typed reads and writes, key creation, enumeration,
 // deletion, the empty company name, and names that try to leave the store.
 #include "engine/store/Registry.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -57,28 +58,12 @@ void listTree(const std::string& folder, const std::string& prefix, std::vector<
     ::closedir(dir);
 }
 
-void removeTree(const std::string& path)
-{
-    std::vector<std::string> entries;
-    listTree(path, "", entries);
-    // Deepest first: children are listed after their folder.
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        const std::string full = path + "/" + *it;
-        if (it->back() == '/')
-            ::rmdir(full.c_str());
-        else
-            ::unlink(full.c_str());
-    }
-    ::rmdir(path.c_str());
-}
-
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/quill-registry-XXXXXX";
-        ASSERT_NE(nullptr, ::mkdtemp(name));
-        root = name;
+        ASSERT_FALSE(folder.path().empty());
+        root = folder.path();
         appData = root + "/appdata";
         ASSERT_EQ(0, ::mkdir(appData.c_str(), 0755));
         const char* old = std::getenv("APPDATA");
@@ -96,9 +81,9 @@ protected:
             ::setenv("APPDATA", oldAppData.c_str(), 1);
         else
             ::unsetenv("APPDATA");
-        removeTree(root);
     }
 
+    TempFolder folder;    // removed with everything in it after the test
     std::string root;     // holds appData and nothing else
     std::string appData;
     std::string base;     // folder of the base key

@@ -1,81 +1,21 @@
 #include "engine/store/FileSaveGame.h"
 #include "engine/store/GenericEntry.h"
 #include "tests/store/SaveTestSupport.h"
+#include "tests/support/LargestAllocation.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The largest single allocation while tracking is on: proves that a huge
-// length read from a file is refused before anything is allocated for it.
-// Plain malloc/free underneath, so sanitizer builds pair them as usual.
-namespace {
-std::atomic<bool> g_trackAllocations{false};
-std::atomic<std::size_t> g_largestAllocation{0};
-} // namespace
-
-void* operator new(std::size_t n)
-{
-    if (g_trackAllocations && n > g_largestAllocation)
-        g_largestAllocation = n;
-    if (void* p = std::malloc(n ? n : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-// GCC cannot see that the replaced operator new above is malloc underneath
-// and would call these frees mismatched.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-#pragma GCC diagnostic pop
-
 namespace {
 
 namespace fs = std::filesystem;
-
-// A private folder, removed with its contents at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        char name[] = "/tmp/quill-save-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        dir = made ? made : "";
-    }
-    ~ScratchDir()
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string file(const std::string& name) const { return dir + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(file(name), std::ios::binary | std::ios::trunc) << bytes;
-        return file(name);
-    }
-
-private:
-    std::string dir;
-};
 
 // The game's entries, registered in the game's order (not key order), with
 // a length-prefixed record standing in for the player profiles.
@@ -138,11 +78,9 @@ protected:
         EXPECT_EQ(g.profiles(), profiles);
     }
 
-    static int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-    ScratchDir dir;
+    TempFolder dir;
     IdApp app{"QD001"};
-    std::string path = dir.file("save.dat");
+    std::string path = dir.path("save.dat");
     std::string output;
 };
 
@@ -294,7 +232,7 @@ TEST_F(SaveGameTest, ForeignOrBrokenHeaderIsRefusedAndKeptAsBad)
         // Nothing near the claimed length was allocated (the file and the
         // message are small).
         EXPECT_LT(g_largestAllocation.load(), 65536u);
-        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_NE(output.find("save.dat.bad"), std::string::npos) << output;
         EXPECT_EQ(readFileBytes(path), c.bytes);          // the original is untouched
         EXPECT_EQ(readFileBytes(path + ".bad"), c.bytes);  // and a copy is kept
@@ -320,7 +258,7 @@ TEST_F(SaveGameTest, TruncatedFileKeepsPriorValuesAfterTheCutAndIsKeptAsBad)
     GameStore g(path, &app, 75, 50, 1, 0, "before");
     EXPECT_TRUE(captured([&] { return g.store.load(); }));  // the header matched
     expectValues(g, 75, 50, 0, 1, "before");
-    EXPECT_EQ(lines(output), 1) << output;
+    EXPECT_EQ(lineCount(output), 1) << output;
     EXPECT_NE(output.find("MUSIC_VOLUME"), std::string::npos) << output;
     EXPECT_EQ(readFileBytes(path + ".bad"), cut);
 
@@ -358,7 +296,7 @@ TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
     EXPECT_FALSE(captured([&] { return g.store.load(); }));
     EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
     EXPECT_FALSE(captured([&] { return g.store.save(); }));
-    EXPECT_EQ(lines(output), 1) << output;
+    EXPECT_EQ(lineCount(output), 1) << output;
     EXPECT_EQ(readFileBytes(path), bytes);
     EXPECT_FALSE(fileExists(path + ".bad.tmp"));
 
@@ -399,7 +337,7 @@ TEST_F(SaveGameTest, FailedSaveKeepsTheOldFile)
         g.store.replaceEntry("ZZ_FAILS", std::make_unique<FailingEntry>());
         g.sound() = 1;
         EXPECT_FALSE(captured([&] { return g.store.save(); }));
-        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_EQ(readFileBytes(path), old);
         EXPECT_FALSE(fileExists(path + ".tmp"));
     }
@@ -408,18 +346,18 @@ TEST_F(SaveGameTest, FailedSaveKeepsTheOldFile)
         fs::create_directory(path + ".tmp");
         GameStore g(path, &app, 1);
         EXPECT_FALSE(captured([&] { return g.store.save(); }));
-        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_EQ(readFileBytes(path), old);
         fs::remove(path + ".tmp");
     }
     // The rename fails (the target is a folder that is not empty).
     {
-        const std::string folder = dir.file("folder");
+        const std::string folder = dir.path("folder");
         fs::create_directory(folder);
         dir.write("folder/inside", "kept");
         GameStore g(folder, &app);
         EXPECT_FALSE(captured([&] { return g.store.save(); }));
-        EXPECT_EQ(lines(output), 1) << output;
+        EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_EQ(readFileBytes(folder + "/inside"), "kept");
         EXPECT_FALSE(fileExists(folder + ".tmp"));
     }

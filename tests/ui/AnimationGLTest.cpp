@@ -6,7 +6,8 @@
 #include "engine/ui/AnimationElement2D.h"
 #include "engine/ui/AnimationPlayer.h"
 #include "tests/anim/FakeAppContext.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/ColorText.h"
+#include "tests/support/GLTestSuite.h"
 #include "tests/ui/AnimationTestSupport.h"
 #include "tests/ui/TestWidgets.h"
 
@@ -21,38 +22,19 @@
 
 namespace {
 
-GLTestWindow* window = nullptr;
-
 const Color kBackground(0, 0, 0, 255);
 const Color kRed(255, 0, 0, 255);
 const Color kBlue(0, 0, 255, 255);
 
-std::string describe(Color c)
-{
-    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
-}
-
-class AnimationGL : public ::testing::Test {
+class AnimationGL : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(window->ok()) << window->error();
-        g.init(1024, 768, 1000);
-    }
-
     // One frame of the screen on a black background (not swapped, so it
     // can be read back).
     void drawFrame()
     {
-        g.resetTransform();
-        g.fillRect(0, 0, 1024, 768, kBackground);
-        screen->draw(g);
+        gfx.resetTransform();
+        gfx.fillRect(0, 0, 1024, 768, kBackground);
+        screen->draw(gfx);
         glFinish();
     }
     void updates(int n, int dt)
@@ -81,7 +63,6 @@ protected:
     }
 
     FakeAppContext app;
-    GLGraphics g;
     CallLog log;
     std::unique_ptr<TestScreen> screen = std::make_unique<TestScreen>(&log);
     RecordingAnimationListener listener;

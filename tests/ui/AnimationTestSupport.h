@@ -3,7 +3,7 @@
 // records end reports, and small animation files written on the spot for
 // cases the generated fixtures do not cover.
 #include "engine/ui/AnimationPlayerListener.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -15,7 +15,9 @@
 #include "engine/ui/StaticImageButton.h"
 #include "engine/ui/WidgetManager.h"
 #include "tests/anim/FakeAppContext.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/ColorText.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TestTextures.h"
 #include "tests/ui/ButtonTestDoubles.h"
 #include "tests/ui/TestWidgets.h"
 #include <GL/gl.h>
@@ -25,51 +27,24 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-GLTestWindow* window = nullptr;
-
-class ButtonGL : public ::testing::Test {
+class ButtonGL : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
-        g.init(1024, 768, 1000);
-        g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
+        GLGraphicsTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
+        gfx.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
     }
 
-    GLGraphics g;
     FakeAppContext app;
 };
-
-// A w x h picture of one colour; with `dotOnly`, only the centre pixel of a
-// 3 x 3 picture is opaque.
-std::unique_ptr<GLTexture> solid(int w, int h, Color c)
-{
-    auto* image = new SDLSurfaceImage(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image->setPixel(x, y, c);
-    return std::make_unique<GLTexture>(image);
-}
-
-std::unique_ptr<GLTexture> dot()
-{
-    auto* image = new SDLSurfaceImage(3, 3);
-    image->setPixel(1, 1, Color(255, 0, 0, 255));
-    return std::make_unique<GLTexture>(image);
-}
 
 // A 4 x 4 white picture loaded from a file with its kept image dropped.
 std::unique_ptr<GLTexture> withoutKeptImage()
@@ -85,16 +60,9 @@ std::unique_ptr<GLTexture> withoutKeptImage()
     return texture;
 }
 
-std::string describe(Color c)
-{
-    std::ostringstream out;
-    out << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
-    return out.str();
-}
-
 ::testing::AssertionResult rgbAt(int x, int y, Color want)
 {
-    const Color got = window->readPixel(x, y);
+    const Color got = GLTestSuite::window->readPixel(x, y);
     if (got.r == want.r && got.g == want.g && got.b == want.b)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << describe(got) << ", want "
@@ -111,7 +79,7 @@ void settle(QuarnButton& b)
 
 TEST_F(ButtonGL, PixelHitTestsStayInsideTheKeptPicture)
 {
-    std::unique_ptr<GLTexture> picture = dot();
+    std::unique_ptr<GLTexture> picture = dotTexture();
     std::unique_ptr<GLTexture> dropped = withoutKeptImage();
     ASSERT_GT(picture->getImage()->getWidth(), 3) << "the kept image is widened beyond the picture";
     ASSERT_EQ(dropped->getImage(), nullptr);
@@ -155,7 +123,7 @@ TEST_F(ButtonGL, PixelHitTestsStayInsideTheKeptPicture)
 
 TEST_F(ButtonGL, AClickOnATransparentPixelReachesNoButton)
 {
-    std::unique_ptr<GLTexture> picture = dot();
+    std::unique_ptr<GLTexture> picture = dotTexture();
     ButtonEvents events;
     StaticImageButton b(picture.get(), picture.get(), &events, 8);
     b.moveTo(100, 100);
@@ -174,8 +142,8 @@ TEST_F(ButtonGL, AClickOnATransparentPixelReachesNoButton)
 
 TEST_F(ButtonGL, SizesComeFromThePictures)
 {
-    std::unique_ptr<GLTexture> wide = solid(150, 37, Color(1, 2, 3, 255));
-    std::unique_ptr<GLTexture> box = solid(24, 20, Color(1, 2, 3, 255));
+    std::unique_ptr<GLTexture> wide = solidTexture(150, 37, Color(1, 2, 3, 255));
+    std::unique_ptr<GLTexture> box = solidTexture(24, 20, Color(1, 2, 3, 255));
     StaticImageButton b(wide.get(), wide.get(), nullptr, 0);
     EXPECT_EQ(b.getGeometry().w, 150);
     EXPECT_EQ(b.getGeometry().h, 37);
@@ -199,8 +167,8 @@ TEST_F(ButtonGL, SizesComeFromThePictures)
 TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
 {
     const Color red(200, 40, 40, 255), green(40, 200, 40, 255), ink(250, 250, 0, 255);
-    std::unique_ptr<GLTexture> normal = solid(64, 24, red);
-    std::unique_ptr<GLTexture> over = solid(64, 24, green);
+    std::unique_ptr<GLTexture> normal = solidTexture(64, 24, red);
+    std::unique_ptr<GLTexture> over = solidTexture(64, 24, green);
     ButtonFont font(12, 8);
     font.sketch = true;
     const Color white(255, 255, 255, 255);
@@ -217,7 +185,7 @@ TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
     manager.addWidget(&b);
     settle(b);
 
-    manager.draw(g, nullptr);
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(rgbAt(102, 102, red));
     EXPECT_TRUE(rgbAt(161, 121, red));
     EXPECT_TRUE(rgbAt(132, 112, ink)) << "the caption, centred";
@@ -230,15 +198,15 @@ TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
     b.update(50, nullptr);
     b.update(50, nullptr);
     b.update(150, nullptr);
-    g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
-    manager.draw(g, nullptr);
+    gfx.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
+    manager.draw(gfx, nullptr);
     const Color mid = window->readPixel(102, 102);
     EXPECT_GT(mid.g, 40) << "half-way the over look shows through";
     EXPECT_GT(mid.r, 40) << "and the normal look still shows under it";
 
     settle(b);
-    g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
-    manager.draw(g, nullptr);
+    gfx.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(rgbAt(102, 102, green));
     EXPECT_TRUE(rgbAt(132, 112, ink));
     EXPECT_TRUE(window->saveScreenshot("button_over.bmp"));
@@ -248,7 +216,7 @@ TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)
 TEST_F(ButtonGL, TheCheckMarkIsDrawnOverTheBox)
 {
     const Color blue(30, 30, 220, 255), red(220, 30, 30, 255);
-    std::unique_ptr<GLTexture> box = solid(8, 8, blue);
+    std::unique_ptr<GLTexture> box = solidTexture(8, 8, blue);
     auto* mark = new SDLSurfaceImage(8, 8);
     for (int y = 2; y < 6; ++y)
         for (int x = 2; x < 6; ++x)
@@ -259,16 +227,16 @@ TEST_F(ButtonGL, TheCheckMarkIsDrawnOverTheBox)
     WidgetManager manager(nullptr);
     manager.addWidget(&widget);
 
-    manager.draw(g, nullptr);
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(rgbAt(54, 54, blue));
     MouseEvent press;
     widget.onMousePress(&press);
-    manager.draw(g, nullptr);
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(rgbAt(54, 54, red));
     EXPECT_TRUE(rgbAt(50, 50, blue)) << "the box shows around the mark";
     widget.setCheckOffset(2, 0);
-    g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
-    manager.draw(g, nullptr);
+    gfx.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(rgbAt(52, 54, blue));
     EXPECT_TRUE(rgbAt(56, 54, red));
     manager.removeWidget(&widget);
@@ -364,8 +332,8 @@ TEST_F(ButtonGL, EveryStandardWidgetWithTheGamesContent)
     on->setChecked(true);
     add(new DraggableImageWidget(&pieceImage, &events, 40, 150, 400));
 
-    g.fillRect(0, 0, 1024, 768, Color(40, 44, 56, 255));
-    manager.draw(g, nullptr);
+    gfx.fillRect(0, 0, 1024, 768, Color(40, 44, 56, 255));
+    manager.draw(gfx, nullptr);
     EXPECT_TRUE(window->saveScreenshot("buttons_all.bmp"));
 
     // The tooltip band sits above the hovered button; the one near the edge

@@ -3,7 +3,6 @@
 // manager, closing through the close animation, the order in which the
 // listener hears of it and the dialog leaves its screen, and what is drawn.
 #include "engine/gfx/GLTexture.h"
-#include "engine/gfx/SDLSurfaceImage.h"
 #include "engine/ui/Animation2D.h"
 #include "engine/ui/AnimationPlayer.h"
 #include "engine/ui/MessageDialogDesc.h"
@@ -15,7 +14,8 @@
 #include "engine/ui/WidgetManager.h"
 #include "tests/anim/FakeAppContext.h"
 #include "tests/anim/RecordingGraphics.h"
-#include "tests/store/TempFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestTextures.h"
 #include "tests/ui/ButtonTestDoubles.h"
 #include "tests/ui/TestWidgets.h"
 
@@ -34,11 +34,7 @@ const char* MissingClip = "content/animations/UniversalDialog/NoSuchDialog.xml";
 
 std::unique_ptr<GLTexture> picture(int w, int h)
 {
-    auto* image = new SDLSurfaceImage(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image->setPixel(x, y, Color(200, 100, 50, 255));
-    return std::make_unique<GLTexture>(image);
+    return solidTexture(w, h, Color(200, 100, 50, 255));
 }
 
 // Hears both listener interfaces, one line per call, and runs `during`

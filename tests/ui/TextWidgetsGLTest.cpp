@@ -8,7 +8,7 @@
 #include "engine/ui/TextLabel.h"
 #include "engine/ui/TextLabelEx.h"
 #include "tests/anim/FakeAppContext.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
 #include "tests/ui/TestWidgets.h"
 #include "tests/ui/TextWidgetTestDoubles.h"
 #include <GL/gl.h>
@@ -20,12 +20,11 @@
 
 namespace {
 
-GLTestWindow* window = nullptr;
 const Color kPaper(0, 0, 80, 255);
 
 ::testing::AssertionResult rgbAt(int x, int y, Color want)
 {
-    const Color got = window->readPixel(x, y);
+    const Color got = GLTestSuite::window->readPixel(x, y);
     if (got.r == want.r && got.g == want.g && got.b == want.b)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << rgba(got);
@@ -36,19 +35,14 @@ struct BarCursor : TextInputCursor {
     void draw(Graphics& g) override { g.fillRect(rect.x, rect.y, 2, rect.h, Color(255, 200, 0, 255)); }
 };
 
-class TextWidgetsGL : public ::testing::Test {
+class TextWidgetsGL : public GLGraphicsTestSuite {
 protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(window->ok()) << window->error();
-        g.init(1024, 768, 1000);
-        g.clear();
+        GLGraphicsTestSuite::SetUp();
+        if (HasFatalFailure())
+            return;
+        gfx.clear();
     }
     template <typename W>
     W* add(W* widget, int x, int y, int w, int h)
@@ -60,7 +54,6 @@ protected:
 
     FakeAppContext app;
     TestScreen screen{nullptr};
-    GLGraphics g;
 };
 
 } // namespace
@@ -71,7 +64,7 @@ TEST_F(TextWidgetsGL, LabelAlignmentPlacesTheGlyphsInTheBox)
     ASSERT_EQ(font.textWidth("AB"), 15);  // red A 8 x 12, green B 3 px lower, kerned to overlap
     add(new TextLabel("AB", &font, TextLabel::Centred, Color::white(), kPaper), 100, 100, 115, 60);
     add(new TextLabel("AB", &font, TextLabel::CentredH, Color::white(), kPaper), 300, 100, 115, 60);
-    screen.getWidgetManager()->draw(g, &screen);
+    screen.getWidgetManager()->draw(gfx, &screen);
 
     // Centred: (115 - 15) / 2 = 50 across, (60 - 20) / 2 = 20 down.
     EXPECT_TRUE(rgbAt(149, 125, kPaper));
@@ -89,7 +82,7 @@ TEST_F(TextWidgetsGL, EveryTextWidgetInTheGamesFonts)
     ASSERT_GT(times24.getLineHeight(), 0) << "run scripts/gen-content.sh";
     FakeUiServices services(&times16, &times24);
     const Color grey(40, 40, 40, 255), green(20, 60, 20, 255);
-    g.fillRect(0, 0, 1024, 768, grey);
+    gfx.fillRect(0, 0, 1024, 768, grey);
 
     for (int a = 0; a < 3; ++a)
         add(new TextLabel("Label " + std::to_string(a), &times24, a, Color::white(), green), 40, 40 + 80 * a, 300, 60);
@@ -110,7 +103,7 @@ TEST_F(TextWidgetsGL, EveryTextWidgetInTheGamesFonts)
     for (unsigned char c : std::string("Zo\xEB"))
         field->handleKey(KeyEvent{c, 0, KeyEvent::Pressed, c, c});
     field->handleKey(KeyEvent{276, 0, KeyEvent::Pressed, 0, 0});  // Left
-    screen.getWidgetManager()->draw(g, &screen);
+    screen.getWidgetManager()->draw(gfx, &screen);
     EXPECT_TRUE(window->saveScreenshot("text_widgets.bmp"));
 
     // The centred label's ink is centred in its box.

@@ -1,14 +1,14 @@
 // Widget and screen behaviour that needs real textures or a GL context.
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
-#include "engine/gfx/SDLSurfaceImage.h"
 #include "engine/ui/ClickableImageWidget.h"
 #include "engine/ui/InputEvents.h"
 #include "engine/ui/ScreenBase3D.h"
 #include "engine/ui/SimpleButtonListener.h"
 #include "tests/anim/FakeAppContext.h"
 #include "tests/anim/RecordingGraphics.h"
-#include "tests/support/GLTestWindow.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/TestTextures.h"
 #include <GL/gl.h>
 #include <SDL.h>
 #include <cmath>
@@ -22,26 +22,7 @@
 
 namespace {
 
-GLTestWindow* window = nullptr;
-
-class UiGL : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window = new GLTestWindow(); }
-    static void TearDownTestSuite()
-    {
-        delete window;
-        window = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(window->ok()) << window->error(); }
-};
-
-// A 3 x 3 picture whose only opaque pixel is the centre one.
-std::unique_ptr<GLTexture> dotTexture()
-{
-    auto* image = new SDLSurfaceImage(3, 3);
-    image->setPixel(1, 1, Color(255, 0, 0, 255));
-    return std::make_unique<GLTexture>(image);
-}
+class UiGL : public GLTestSuite {};
 
 struct ButtonLog : SimpleButtonListener {
     std::vector<std::pair<int, int>> events;
