@@ -3,7 +3,7 @@
 #include "engine/core/AppContext.h"
 #include "frontend/ScreenRoutes.h"
 #include "game/ContentTables.h"
-#include "game/QuillendarApp.h"
+#include "game/GameShell.h"
 
 #include <string>
 
@@ -14,8 +14,8 @@ const Color Veil(0, 0, 0, 170);
 // application and it is still running.
 void markQuitDialog(AppContext* app, bool open)
 {
-    QuillendarApp* game = QuillendarApp::instance();
-    if (game && app && static_cast<AppContext*>(game) == app)
+    GameShell* game = GameShell::instance();
+    if (game && app && dynamic_cast<AppContext*>(game) == app)
         game->setQuitDialogOpen(open);
 }
 }

@@ -2,7 +2,7 @@
 
 #include "engine/core/Log.h"
 #include "game/QuestManager.h"
-#include "scenes/ItemRegistry.h"
+#include "game/ItemRegistry.h"
 
 #include <algorithm>
 #include <cstring>

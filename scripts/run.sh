@@ -9,7 +9,7 @@ cd "$root"
 bash scripts/install-deps.sh
 bash scripts/gen-content.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 4)"
+cmake --build build -j"$(nproc 2>/dev/null || echo 4)" --target quillendar
 
 program=build/quillendar
 if [ -z "${DISPLAY:-}" ]; then

@@ -6,7 +6,7 @@
 #include "game/LogoSeqManager.h"
 #include "tests/app/BmpImage.h"
 #include "tests/app/ProbeScreen.h"
-#include "tests/game/GameAppTestSupport.h"
+#include "tests/quillendar/GameAppTestSupport.h"
 
 #include <algorithm>
 

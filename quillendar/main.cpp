@@ -1,0 +1,25 @@
+// The game's entry: one application, its start-up, the main loop, the end.
+// No command-line argument is read.
+//
+// Exit status: 0 after the loop ended; 1 when start-up failed (SDL or the
+// video mode could not be set up; error.txt in the save folder says which)
+// or the tuning file is missing (one line on standard error).
+#include "engine/store/ConfigFile.h"
+#include "quillendar/QuillendarApp.h"
+
+#include <cstdio>
+
+int main()
+{
+    try {
+        QuillendarApp app;
+        app.initApp();
+        if (app.startupFailed())
+            return 1;
+        app.run();
+    } catch (const ConfigFile::file_not_found& missing) {
+        std::fprintf(stderr, "missing %s\n", missing.getFileName().c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,419 @@
+// The game's simple screens shown for real (their content tables load under
+// a GL context): where each one leads when it is left, what it asks of the
+// game flow, the quests and the application, and what it draws.
+#include "engine/gfx/AngelFontGL.h"
+#include "engine/gfx/GLGraphics.h"
+#include "engine/gfx/GLTexture.h"
+#include "engine/res/ResourceManager.h"
+#include "frontend/ChapterTransition.h"
+#include "frontend/DialogScreen.h"
+#include "frontend/DialogScreenListener.h"
+#include "frontend/DiaryScreen.h"
+#include "frontend/MainMenu.h"
+#include "frontend/MapOfKingdom.h"
+#include "frontend/QuitDialogScreen.h"
+#include "frontend/RuneSheet.h"
+#include "frontend/ScreenRoutes.h"
+#include "frontend/TavrinIntro.h"
+#include "game/Quest.h"
+#include "quillendar/ScreenCreators.h"
+#include "minigames/MgKlotsky.h"
+#include "scenes/QDScene.h"
+#include "tests/support/ScreenTestSupport.h"
+#include "tests/support/GLTestSuite.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SimpleScreens : public GLTestSuite {
+protected:
+    // Shows the screen the way the game does and lets its fade-in end.
+    template <class T>
+    T* show(T* screen)
+    {
+        ScreenRoutes::show(screen);
+        app.frames(20);
+        EXPECT_EQ(app.top(), screen);
+        EXPECT_EQ(screen->getState(), ScreenBase::Idle);
+        return screen;
+    }
+    // A stand-in for the screen below (a scene, the map).
+    SpyScreen* pushBelow()
+    {
+        auto* below = new SpyScreen(ScreenAttributes());
+        app.pushScreen(below);
+        return below;
+    }
+    // The tag of the top screen when it is a flow spy screen, else "-".
+    std::string topTag() const
+    {
+        auto* spy = dynamic_cast<SpyScreen*>(app.top());
+        return spy ? spy->tag : "-";
+    }
+
+    SingletonReset singletons;
+    TempFolder folder;
+    ScreenTestApp app;
+};
+
+// Remembers every dialog close and what was on top of the stack then.
+class RecordingListener : public DialogScreenListener {
+public:
+    explicit RecordingListener(ScreenTestApp& a) : app(a) {}
+    void onDialogScreenClosed(int id) override
+    {
+        ids.push_back(id);
+        topWhenTold = app.top();
+    }
+    ScreenTestApp& app;
+    std::vector<int> ids;
+    ScreenBase* topWhenTold = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SimpleScreens, MainMenuPlayShowsTheFlowScreenAtThePositionWithoutMovingIt)
+{
+    loadSpyFlow(folder, 3);
+    GameFlow::instance()->index = 1;
+    MainMenu* menu = show(new MainMenu());
+    menu->onButtonEvent(MainMenu::PlayButton, 1);
+    ASSERT_NE(menu->getPendingScreen(), nullptr);
+    EXPECT_EQ(menu->getState(), ScreenBase::Leaving);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_EQ(topTag(), "1");
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+}
+
+TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
+{
+    registerScreenCreators();
+    ASSERT_GT(GameFlow::instance()->entryCount(), 0) << "content not generated";
+    MainMenu* menu = show(new MainMenu());
+    menu->onButtonEvent(MainMenu::PlayButton, 1);
+    app.frames(20);
+    auto* scene = dynamic_cast<QDScene*>(app.top());
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(scene->getSceneId(), 0);
+    EXPECT_EQ(scene->getMechanicsConf(), "SceneMechanics.xml");
+    EXPECT_EQ(app.stack.size(), 1u);
+    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    app.frames(20);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+}
+
+TEST_F(SimpleScreens, MainMenuPlayWithNothingInTheFlowKeepsTheMenu)
+{
+    loadSpyFlow(folder, 2);
+    GameFlow::instance()->index = 2;
+    MainMenu* menu = show(new MainMenu());
+    menu->onButtonEvent(MainMenu::PlayButton, 1);
+    app.frames(20);
+    EXPECT_EQ(app.top(), menu);
+    EXPECT_EQ(menu->getState(), ScreenBase::Idle);
+    EXPECT_EQ(menu->getPendingScreen(), nullptr);
+}
+
+TEST_F(SimpleScreens, MainMenuQuitMakesTheApplicationsQuitRequest)
+{
+    MainMenu* menu = show(new MainMenu());
+    menu->onButtonEvent(MainMenu::QuitButton, 0);
+    EXPECT_EQ(app.quitRequests, 0);
+    menu->onButtonEvent(MainMenu::QuitButton, 1);
+    EXPECT_EQ(app.quitRequests, 1);
+    EXPECT_EQ(app.quitNowRequests, 0);
+    app.frames(5);
+    EXPECT_EQ(app.top(), menu);
+}
+
+TEST_F(SimpleScreens, QuitDialogYesEndsTheGameNoReturnsBelow)
+{
+    SpyScreen* below = pushBelow();
+    QuitDialogScreen* dialog = show(new QuitDialogScreen(&app));
+    dialog->onButtonEvent(QuitDialogScreen::YesButton, 1);
+    EXPECT_EQ(app.quitNowRequests, 1);
+    // The dialog stays until the loop ends.
+    app.frames(5);
+    EXPECT_EQ(app.top(), dialog);
+
+    dialog->onButtonEvent(QuitDialogScreen::NoButton, 1);
+    app.frames(5);
+    ASSERT_EQ(app.top(), below);
+    EXPECT_TRUE(below->isActive());
+    EXPECT_EQ(app.quitNowRequests, 1);
+
+    // Without an application "Yes" has nobody to tell.
+    QuitDialogScreen* orphan = show(new QuitDialogScreen(nullptr));
+    orphan->onButtonEvent(QuitDialogScreen::YesButton, 1);
+    EXPECT_EQ(app.quitNowRequests, 1);
+}
+
+TEST_F(SimpleScreens, StoryDialogPopsTellsItsListenerThenContinuesTheFlow)
+{
+    loadSpyFlow(folder, 3);
+    RecordingListener listener(app);
+    DialogScreen* dialog = show(new DialogScreen(7, "content/story/dialogs/A.xml", &listener, false));
+    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
+    app.frames(20);
+    ASSERT_EQ(listener.ids, std::vector<int>{7});
+    // The dialog had left the stack before its listener heard of it.
+    EXPECT_EQ(listener.topWhenTold, nullptr);
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_EQ(topTag(), "1");
+}
+
+TEST_F(SimpleScreens, OverlayDialogOnlyLeavesAndTellsItsListener)
+{
+    loadSpyFlow(folder, 3);
+    SpyScreen* below = pushBelow();
+    RecordingListener listener(app);
+    DialogScreen* dialog = show(new DialogScreen(2, "content/story/dialogs/B.xml", &listener, true));
+    EXPECT_FALSE(below->isActive());
+    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(listener.ids, std::vector<int>{2});
+    EXPECT_EQ(listener.topWhenTold, below);
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_TRUE(below->isActive());
+
+    // No listener: nobody to tell, the same way out.
+    DialogScreen* quiet = show(new DialogScreen(3, "content/story/dialogs/C.xml", nullptr, true));
+    quiet->onButtonEvent(DialogScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(app.top(), below);
+}
+
+TEST_F(SimpleScreens, TheEndOfTheFlowLeadsToTheMainMenuRatherThanNothing)
+{
+    loadSpyFlow(folder, 2);
+    GameFlow::instance()->index = 1;
+    DialogScreen* dialog = show(new DialogScreen(-1, "content/story/dialogs/End.xml", nullptr, false));
+    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+}
+
+TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
+{
+    loadSpyFlow(folder, 3);
+    DiaryScreen* diary = show(new DiaryScreen(false, 4, false, true, false));
+    EXPECT_EQ(diary->getOpenAtEntryId(), 4);
+    diary->onButtonEvent(DiaryScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    EXPECT_EQ(topTag(), "1");
+
+    SpyScreen* below = pushBelow();
+    DiaryScreen* overlay = show(new DiaryScreen(false, -1, false, true, true));
+    overlay->onButtonEvent(DiaryScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    EXPECT_EQ(app.top(), below);
+}
+
+TEST_F(SimpleScreens, PrologueContinuesTheFlowEpilogueStartsTheStoryAgain)
+{
+    loadSpyFlow(folder, 3);
+    loadQuestChain(folder, 6);
+    QuestManager::instance()->complete(0);
+    QuestManager::instance()->setCurrent(2);
+
+    TavrinIntro* prologue = show(new TavrinIntro(nullptr));
+    EXPECT_FALSE(prologue->isEpilogue());
+    prologue->onButtonEvent(TavrinIntro::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    EXPECT_EQ(topTag(), "1");
+    app.closeScreen(nullptr);
+
+    bool last = true;
+    TavrinIntro* epilogue = show(new TavrinIntro(&last));
+    last = false;
+    EXPECT_TRUE(epilogue->isEpilogue());
+    epilogue->onButtonEvent(TavrinIntro::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    EXPECT_EQ(QuestManager::instance()->currentId(), 0);
+    EXPECT_FALSE(QuestManager::instance()->questAt(0)->done);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+}
+
+TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatContinuesTheFlow)
+{
+    int chapter = 3;
+    ChapterTransition* transition = show(new ChapterTransition(&chapter));
+    chapter = 1;
+    EXPECT_EQ(transition->getChapter(), 3);
+    EXPECT_EQ(ChapterTransition(nullptr).getChapter(), 0);
+    transition->onButtonEvent(ChapterTransition::ContinueButton, 1);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    auto* diary = dynamic_cast<DiaryScreen*>(app.top());
+    ASSERT_NE(diary, nullptr);
+    EXPECT_EQ(diary->getOpenAtEntryId(), -1);
+    EXPECT_FALSE(diary->isNoPushOnLeave());
+}
+
+TEST_F(SimpleScreens, MapOffersTheOpenLocationsThatHaveAFlowEntry)
+{
+    loadSpyFlow(folder, 4);
+    loadQuestChain(folder, 8);
+    QuestManager& quests = *QuestManager::instance();
+    // Open: quests 0 (from the reset), 2, 3 and 6 (location 6 has no flow
+    // entry); quest 5 is open but done, so its location is not offered.
+    quests.questAt(2)->open = true;
+    quests.questAt(3)->open = true;
+    quests.questAt(6)->open = true;
+    quests.questAt(5)->open = true;
+    quests.questAt(5)->done = true;
+
+    int from = 2;
+    MapOfKingdom* map = show(new MapOfKingdom(&from));
+    EXPECT_EQ(map->getFromLocation(), 2);
+    EXPECT_EQ(map->getLocations(), (std::vector<int>{0, 2, 3}));
+    // A location without a button is no choice.
+    map->onButtonEvent(6, 1);
+    map->onButtonEvent(1, 1);
+    EXPECT_EQ(map->getState(), ScreenBase::Idle);
+
+    map->onButtonEvent(2, 1);
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_EQ(topTag(), "2");
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+}
+
+TEST_F(SimpleScreens, MapStaysWhenTheLocationsEntryMakesNoScreenAndLeadsToTheMenu)
+{
+    ASSERT_TRUE(GameFlow::instance()->load(
+        folder.write("GameFlow.xml", "<GameFlow><Screen type=\"unknown\"/><Screen type=\"unknown\"/></GameFlow>")));
+    loadQuestChain(folder, 3);
+    GameFlow::instance()->index = 1;
+    MapOfKingdom* map = show(new MapOfKingdom(nullptr));
+    EXPECT_EQ(map->getFromLocation(), -1);
+    ASSERT_EQ(map->getLocations(), std::vector<int>{0});
+    map->onButtonEvent(0, 1);
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    EXPECT_EQ(map->getState(), ScreenBase::Idle);
+    EXPECT_EQ(map->getPendingScreen(), nullptr);
+
+    map->onButtonEvent(MapOfKingdom::MainMenuButton, 1);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+}
+
+TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
+{
+    SpyScreen* scene = pushBelow();
+    RuneSheet* sheet = show(new RuneSheet());
+    sheet->onButtonEvent(RuneSheet::CloseButton, 1);
+    app.frames(5);
+    ASSERT_EQ(app.top(), scene);
+    EXPECT_TRUE(scene->isActive());
+}
+
+TEST_F(SimpleScreens, SceneLeavesForTheMainMenuAndFindsItsBackground)
+{
+    QDScene* scene = show(new QDScene(5, folder.path() + "/", "R.xml", "M.xml", "G.xml"));
+    EXPECT_EQ(scene->getSceneId(), 5);
+    EXPECT_EQ(scene->getItemRendererConf(), "R.xml");
+    EXPECT_EQ(scene->getMechanicsConf(), "M.xml");
+    EXPECT_EQ(scene->getItemGroupConf(), "G.xml");
+    EXPECT_EQ(scene->backgroundPath(), "");
+    EXPECT_EQ(scene->getResources()->findTexture(QDScene::BackgroundId), nullptr);
+    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    EXPECT_EQ(scene->getResultCode(), QDScene::MainMenuCode);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+
+    const std::string picture = "content/images/minigames/BgPlaceholder.jpg";
+    ASSERT_TRUE(std::filesystem::exists(picture)) << "content not generated";
+    const std::string folderPath = folder.path() + "/";
+    std::filesystem::copy_file(picture, folderPath + QDScene::BackgroundFile);
+    QDScene* pictured = show(new QDScene(6, folderPath, "", "", ""));
+    EXPECT_EQ(pictured->backgroundPath(), folderPath + QDScene::BackgroundFile);
+    GLTexture* background = pictured->getResources()->findTexture(QDScene::BackgroundId);
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(background->getWidth(), 1024);
+    std::filesystem::remove(folderPath + QDScene::BackgroundFile);
+}
+
+namespace {
+
+::testing::AssertionResult near(Color got, Color want)
+{
+    const auto off = [](int a, int b) { return std::abs(a - b) > 2; };
+    if (off(got.r, want.r) || off(got.g, want.g) || off(got.b, want.b))
+        return ::testing::AssertionFailure() << "got " << int(got.r) << "," << int(got.g) << "," << int(got.b)
+                                             << " want " << int(want.r) << "," << int(want.g) << ","
+                                             << int(want.b);
+    return ::testing::AssertionSuccess();
+}
+
+// The whole stack, bottom first, as the application draws it.
+void drawStack(ScreenTestApp& app, GLGraphics& g)
+{
+    g.init(1024, 768, 1000);
+    g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, 255));
+    for (ScreenBase* screen : app.stack)
+        screen->draw(g);
+}
+
+}  // namespace
+
+TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
+{
+    ResourceManager fonts;
+    fonts.registerFont("FONT_TIMES36_NE", new AngelFontGL("content/fonts/Times36NoEff.fnt"));
+    fonts.registerFont("FONT_TIMES24", new AngelFontGL("content/fonts/Times24.fnt"));
+    fonts.registerFont("FONT_TIMES16", new AngelFontGL("content/fonts/Times16.fnt"));
+    app.resources = &fonts;
+    GLGraphics g;
+
+    // A scene without a picture: its plain fill; the quit dialog dims it.
+    show(new QDScene(4, folder.path() + "/", "", "", ""));
+    drawStack(app, g);
+    EXPECT_TRUE(near(window->readPixel(5, 700), Color(30, 46, 40)));
+    EXPECT_TRUE(window->saveScreenshot("simple_scene.bmp"));
+    show(new QuitDialogScreen(&app));
+    drawStack(app, g);
+    EXPECT_TRUE(near(window->readPixel(5, 700), Color(30 * 85 / 255, 46 * 85 / 255, 40 * 85 / 255)));
+    EXPECT_TRUE(window->saveScreenshot("simple_quit_dialog.bmp"));
+    app.closeScreen(nullptr);
+    app.closeScreen(nullptr);
+
+    // A minigame over the common minigame background, its title in the
+    // middle; the button pictures replace the plain fill.
+    loadQuestChain(folder, 10);
+    show(new MgKlotsky(5));
+    drawStack(app, g);
+    const Color plain(70, 62, 96);
+    EXPECT_FALSE(near(window->readPixel(295 + 10, 560 + 10), plain));
+    EXPECT_TRUE(window->saveScreenshot("simple_minigame.bmp"));
+    app.closeScreen(nullptr);
+
+    show(new MainMenu());
+    drawStack(app, g);
+    EXPECT_TRUE(window->saveScreenshot("simple_main_menu.bmp"));
+    app.closeScreen(nullptr);
+    app.resources = nullptr;
+}

@@ -1,0 +1,139 @@
+// The generated scene content as the game reads it: the scene index, each
+// flow scene's item file and rule files, and a whole registry of them saved
+// to blobs and restored.
+#include "game/ItemRegistry.h"
+#include "game/ItemRendererRule.h"
+#include "game/ItemState.h"
+#include "game/SceneFiles.h"
+#include "game/SceneIndex.h"
+#include "game/SceneItem.h"
+
+#include "engine/store/AppConfig.h"
+#include "game/GameFlow.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FlowScene {
+    int id;
+    std::string configPath;
+    std::string groupRules;
+    std::string rendererRules;
+};
+
+class SceneContentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ItemRegistry::destroyInstance();
+        SceneIndex::destroyInstance();
+        ASSERT_TRUE(loadSceneIndex("content/config/scene/sceneIndex.xml"));
+        GameFlow flow;
+        ASSERT_TRUE(flow.load("content/config/GameFlow.xml"));
+        for (int i = 0; i < flow.entryCount(); ++i) {
+            const GameFlowEntry* e = flow.entryAt(i);
+            if (e->type != "scene")
+                continue;
+            const std::string path = e->attributes.at("configPath");
+            scenes.push_back(FlowScene{std::stoi(e->attributes.at("sceneId")), path,
+                                       path + e->attributes.at("itemGroupConf"),
+                                       path + e->attributes.at("itemRendererConf")});
+        }
+    }
+    void TearDown() override
+    {
+        ItemRegistry::destroyInstance();
+        SceneIndex::destroyInstance();
+        AppConfig::destroyInstance();
+    }
+
+    std::vector<FlowScene> scenes;
+};
+
+TEST_F(SceneContentTest, EveryFlowSceneHasAnIndexedItemFileInItsFolder)
+{
+    ASSERT_TRUE(AppConfig::getInstance().readConfig("content/config/config.xml"));
+    const std::string fileName = sceneItemFileName(AppConfig::getInstance().getLanguage());
+    ASSERT_GE(scenes.size(), 2u);
+    for (const FlowScene& s : scenes) {
+        const SceneIndexEntry entry = SceneIndex::instance()->entryOf(s.id);
+        EXPECT_EQ(entry.id, s.id);
+        EXPECT_EQ(entry.path, s.configPath) << "scene " << s.id;
+        ASSERT_FALSE(entry.path.empty());
+        EXPECT_EQ(entry.path.back(), '/');
+        EXPECT_EQ(entry.fileName, fileName);
+    }
+}
+
+TEST_F(SceneContentTest, ItemsAreCompleteOnScreenAndDrawnByARule)
+{
+    for (const FlowScene& s : scenes) {
+        SCOPED_TRACE("scene " + std::to_string(s.id));
+        const auto items = loadSceneItems(s.id);
+        ASSERT_GE(items.size(), 10u);
+        std::vector<ItemRendererRule> renderers;
+        loadItemRendererRules(s.rendererRules, renderers);
+        ASSERT_FALSE(renderers.empty());
+        std::multiset<int> kinds;
+        std::set<std::string> names;
+        for (const auto& it : items) {
+            kinds.insert(it->typeId);
+            EXPECT_TRUE(names.insert(it->name).second) << "repeated " << it->name;
+            EXPECT_FALSE(it->infoTip.empty());
+            EXPECT_EQ(it->A, 255);
+            EXPECT_TRUE(it->x >= 0 && it->y >= 0 && it->x + 96 < 1024 && it->y + 96 < 768) << it->name;
+            EXPECT_TRUE(std::ifstream(it->folder + it->image).good()) << it->folder + it->image;
+        }
+        EXPECT_EQ(kinds.count(100), 1u);
+        EXPECT_EQ(kinds.count(200), 1u);
+        EXPECT_EQ(kinds.count(0), items.size() - 2);
+        // The last rule catches every item.
+        EXPECT_EQ(renderers.back().pattern.typeId, -1);
+        EXPECT_EQ(renderers.back().pattern.groupId, -1);
+    }
+}
+
+TEST_F(SceneContentTest, AllScenesRegisterAsWaitingAndSurviveABlobRoundTrip)
+{
+    ItemRegistry* reg = ItemRegistry::instance();
+    std::size_t total = 0;
+    for (const FlowScene& s : scenes) {
+        const int added = reg->registerScene(s.id, s.groupRules);
+        EXPECT_EQ(static_cast<std::size_t>(added), loadSceneItems(s.id).size()) << "scene " << s.id;
+        total += static_cast<std::size_t>(added);
+    }
+    EXPECT_EQ(reg->groupIds(), (std::vector<int32_t>{1}));
+    ASSERT_EQ(reg->group(1).size(), total);
+
+    // Play a little: the first scene's first two items found or taken away.
+    reg->moveItem(1, ItemKey{0, scenes[0].id}, 0);
+    reg->moveItem(1, ItemKey{1, scenes[0].id}, 3);
+    std::vector<std::pair<int32_t, std::string>> before;
+    std::vector<std::vector<uint8_t>> blobs;
+    for (int32_t g : reg->groupIds()) {
+        blobs.push_back(reg->saveGroup(g));
+        for (const ItemState* st : reg->itemsOfGroup(g, -1))
+            before.emplace_back(g, st->item->name);
+    }
+    reg->clear();
+    for (const auto& b : blobs)
+        ASSERT_EQ(reg->loadGroup(b.data(), b.size()), b.size());
+    reg->relinkSceneItems();
+    std::vector<std::pair<int32_t, std::string>> after;
+    for (int32_t g : reg->groupIds())
+        for (const ItemState* st : reg->itemsOfGroup(g, -1)) {
+            ASSERT_NE(st->item, nullptr);
+            after.emplace_back(g, st->item->name);
+        }
+    EXPECT_EQ(after, before);
+    // Entering the first scene again adds nothing.
+    EXPECT_EQ(reg->registerScene(scenes[0].id, scenes[0].groupRules), 0);
+}
+
+} // namespace

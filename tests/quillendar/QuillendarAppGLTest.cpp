@@ -1,0 +1,485 @@
+// The game application on the generated content, driven frame by frame:
+// the save file at start-up, the first screens, focus handling with the pause
+// screen, the quit confirmation and the save at exit, the start-up failures
+// and their error log, and the switch to full screen.
+#include "engine/store/AppConfig.h"
+#include "engine/store/ConfigFile.h"
+#include "engine/store/GenericEntry.h"
+#include "engine/store/SaveGame.h"
+#include "frontend/MainMenu.h"
+#include "frontend/QuitDialogScreen.h"
+#include "game/GlobalEventListener.h"
+#include "game/GlobalGamePauseScreen.h"
+#include "game/LogoSeqManager.h"
+#include "game/PlayerProfiles.h"
+#include "tests/quillendar/GameAppTestSupport.h"
+
+#include <SDL_mixer.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <unistd.h>
+
+namespace {
+
+using GameStart = GameAppTest;
+using GameFocus = GameAppTest;
+using GameQuit = GameAppTest;
+using GameStartFailure = GameAppTest;
+using GameVideoMode = GameAppTest;
+
+// The volumes of the generated config.xml.
+constexpr int ConfigMusicVolume = 50;
+constexpr int ConfigSoundVolume = 75;
+
+int entryInt(QuillendarApp& app, const char* key)
+{
+    auto* entry = dynamic_cast<GenericEntry<int>*>(app.getSaveGame()->getEntry(key));
+    return entry ? entry->value : -999;
+}
+
+int entryChar(QuillendarApp& app, const char* key)
+{
+    auto* entry = dynamic_cast<GenericEntry<char>*>(app.getSaveGame()->getEntry(key));
+    return entry ? entry->value : -999;
+}
+
+// Sets an environment variable for the scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : key(name)
+    {
+        if (const char* old = std::getenv(name)) {
+            had = true;
+            previous = old;
+        }
+        ::setenv(name, value, 1);
+    }
+    ~ScopedEnv()
+    {
+        if (had)
+            ::setenv(key.c_str(), previous.c_str(), 1);
+        else
+            ::unsetenv(key.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string key;
+    std::string previous;
+    bool had = false;
+};
+
+class RecordingListener : public GlobalEventListener {
+public:
+    void onGlobalEvent(int eventId, int value) override { events.push_back({eventId, value}); }
+    std::vector<std::pair<int, int>> events;
+};
+
+const std::regex ErrorLinePattern("^Build [0-9]{6}  \\| [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] "
+                                  "[0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4} \\| (.*)$");
+
+} // namespace
+
+TEST_F(GameStart, AFreshStartWritesTheDefaultSaveBeforeTheWindowOpens)
+{
+    makeApp();
+    EXPECT_FALSE(app->isWindowOpen());
+    EXPECT_EQ(readFile(savePath()), defaultSave(ConfigMusicVolume, ConfigSoundVolume));
+    EXPECT_EQ(app->getGameId(), "QD001");
+    EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), ConfigSoundVolume);
+    EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), ConfigMusicVolume);
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 1);
+    EXPECT_EQ(entryChar(*app, "HARDWARE_CURSOR"), 0);
+    ASSERT_NE(PlayerProfiles::existingInstance(), nullptr);
+    EXPECT_EQ(PlayerProfiles::existingInstance()->profileCount(), 0);
+    EXPECT_EQ(app->getSaveGame()->getEntry("PLAYER_PROFILES"), PlayerProfiles::existingInstance());
+    // The rest of the construction: the tuning table is the engine's, the
+    // keyboard hook is in place, and the application is reachable.
+    EXPECT_EQ(gameParameters(), app->getGameParameters());
+    EXPECT_NE(app->getGameParameters(), nullptr);
+    EXPECT_TRUE(app->getKeyboardHook().isInstalled());
+    EXPECT_EQ(QuillendarApp::instance(), app.get());
+    EXPECT_EQ(AppConfig::getInstance().getCaption(), app->getCaption());
+
+    app.reset();
+    EXPECT_EQ(QuillendarApp::instance(), nullptr);
+    EXPECT_EQ(gameParameters(), nullptr);
+}
+
+TEST_F(GameStart, ASoundSaveIsLoadedAndNotOverwritten)
+{
+    std::string saved = defaultSave(20, 30);
+    saved[9] = 0;  // FULL_SCREEN off
+    writeFile(savePath(), saved);
+    makeApp();
+    EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), 20);
+    EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), 30);
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 0);
+    EXPECT_EQ(readFile(savePath()), saved);
+    EXPECT_FALSE(std::filesystem::exists(savePath() + ".bad"));
+
+    // Its settings apply: windowed, with the saved volumes.
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_FALSE(app->isFullscreen());
+    EXPECT_TRUE(app->getWindowControl().hasMaximizeBox());
+    EXPECT_EQ(Mix_VolumeMusic(-1), 20);
+    EXPECT_EQ(Mix_Volume(-1, -1), 30);
+}
+
+TEST_F(GameStart, ADamagedOrForeignSaveIsKeptAsBadBeforeTheDefaultsAreWritten)
+{
+    const std::string foreign = std::string("\x05\x00\x00\x00XX999", 9) + std::string(40, '\x7f');
+    writeFile(savePath(), foreign);
+    makeApp();
+    EXPECT_EQ(readFile(savePath() + ".bad"), foreign);
+    EXPECT_EQ(readFile(savePath()), defaultSave(ConfigMusicVolume, ConfigSoundVolume));
+    app.reset();
+    resetServices();
+
+    // A file of this game cut in the middle of the profile record: the
+    // entries read before the cut keep their values, the file is kept aside.
+    std::string cut = defaultSave(10, 11).substr(0, 40);
+    writeFile(savePath(), cut);
+    std::filesystem::remove(savePath() + ".bad");
+    makeApp();
+    EXPECT_EQ(readFile(savePath() + ".bad"), cut);
+    EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), 10);
+    EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), ConfigSoundVolume);
+}
+
+TEST_F(GameStart, TheLogoSequenceReachesTheStartScreen)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    LogoSeqManager* logo = topAs<LogoSeqManager>();
+    ASSERT_NE(logo, nullptr) << stackText();
+    EXPECT_EQ(app->getScreens().size(), 1u);
+    EXPECT_EQ(logo->currentIndex(), 0);
+    EXPECT_TRUE(app->isFullscreen());  // the saved default, after the first screen
+    EXPECT_FALSE(app->getWindowControl().hasMaximizeBox());
+    EXPECT_TRUE(app->getKeyboardHook().isEnabled());
+    EXPECT_EQ(Mix_VolumeMusic(-1), ConfigMusicVolume);
+    EXPECT_EQ(Mix_Volume(-1, -1), ConfigSoundVolume);
+
+    // The player's manager is one of the application's extra managers while
+    // the logo runs, and is given back with the logo.
+    auto liveManagers = [this]() {
+        int n = 0;
+        for (int i = 0; i < 64; ++i)
+            if (app->getExtraResources(i))
+                ++n;
+        return n;
+    };
+    const int managersWithLogo = liveManagers();
+
+    // The generated logo animation lasts 2500 ms; frames are 10 ms.
+    EXPECT_FALSE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 240)) << stackText();
+    EXPECT_TRUE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 100)) << stackText();
+    EXPECT_EQ(app->getScreens().size(), 1u) << stackText();
+    EXPECT_EQ(countScreens<LogoSeqManager>(), 0);
+    EXPECT_EQ(liveManagers(), managersWithLogo - 1);
+    EXPECT_TRUE(driver.step(5));
+}
+
+TEST_F(GameStart, WithoutLogoScreensTheStartScreenComesFirstAndShowStartScreenShowsTheMenu)
+{
+    makeApp();
+    // A configuration without logo screens in place of the generated one.
+    const std::string config = appData + "/nologo.xml";
+    writeFile(config, "<Config><Savegame folder=\"Quillendar\" filename=\"save.dat\"/></Config>");
+    AppConfig::destroyInstance();
+    ASSERT_TRUE(AppConfig::getInstance().readConfig(config));
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_NE(topAs<MainMenu>(), nullptr) << stackText();
+    EXPECT_EQ(app->getScreens().size(), 1u);
+    app->showStartScreen();
+    EXPECT_EQ(countScreens<MainMenu>(), 2);
+}
+
+TEST_F(GameFocus, LosingTheFocusMutesAndShowsOnePauseScreenRegainingRestoresBoth)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_TRUE(driver.step(3));
+    ScreenBase* below = app->topScreen();
+    ASSERT_NE(below, nullptr);
+
+    driver.focusEvent(false);
+    ASSERT_TRUE(driver.step());
+    ASSERT_NE(topAs<GlobalGamePauseScreen>(), nullptr) << stackText();
+    EXPECT_EQ(app->getPauseScreen(), app->topScreen());
+    EXPECT_FALSE(below->isActive());
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    EXPECT_EQ(Mix_Volume(-1, -1), 0);
+    // Focus handling in full screen leaves it and switches the hook off.
+    EXPECT_FALSE(app->isFullscreen());
+    EXPECT_FALSE(app->getKeyboardHook().isEnabled());
+
+    // A second loss without a gain in between: still one pause screen.
+    app->onFocusLost();
+    EXPECT_EQ(countScreens<GlobalGamePauseScreen>(), 1) << stackText();
+    EXPECT_EQ(app->getScreens().size(), 2u);
+
+    // The logo does not move while covered.
+    const int index = dynamic_cast<LogoSeqManager*>(below)->currentIndex();
+    ASSERT_TRUE(driver.step(300));
+    EXPECT_EQ(app->topScreen(), app->getPauseScreen());
+    EXPECT_EQ(dynamic_cast<LogoSeqManager*>(below)->currentIndex(), index);
+
+    driver.focusEvent(true);
+    ASSERT_TRUE(driver.step());
+    EXPECT_EQ(countScreens<GlobalGamePauseScreen>(), 0) << stackText();
+    EXPECT_EQ(app->getPauseScreen(), nullptr);
+    EXPECT_EQ(app->topScreen(), below);
+    EXPECT_TRUE(below->isActive());
+    EXPECT_EQ(Mix_VolumeMusic(-1), ConfigMusicVolume);
+    EXPECT_EQ(Mix_Volume(-1, -1), ConfigSoundVolume);
+    EXPECT_TRUE(app->isFullscreen());
+    EXPECT_TRUE(app->getKeyboardHook().isEnabled());
+}
+
+TEST_F(GameFocus, AQuitDialogOpenedWhileUnfocusedSurvivesTheFocusGain)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_TRUE(driver.step(3));
+    ScreenBase* below = app->topScreen();
+
+    driver.focusEvent(false);
+    ASSERT_TRUE(driver.step());
+    driver.quitEvent();
+    ASSERT_TRUE(driver.step());
+    QuitDialogScreen* dialog = topAs<QuitDialogScreen>();
+    ASSERT_NE(dialog, nullptr) << stackText();
+    EXPECT_TRUE(app->isQuitDialogOpen());
+
+    // The pause screen under the dialog goes; the dialog stays on top, the
+    // screen below stays covered.
+    driver.focusEvent(true);
+    ASSERT_TRUE(driver.step());
+    EXPECT_EQ(countScreens<GlobalGamePauseScreen>(), 0) << stackText();
+    ASSERT_EQ(app->topScreen(), dialog) << stackText();
+    EXPECT_TRUE(dialog->isActive());
+    EXPECT_FALSE(below->isActive());
+    EXPECT_EQ(app->getScreens().size(), 2u);
+    EXPECT_TRUE(app->isQuitDialogOpen());
+
+    // Declining closes it and clears the flag; the window can be closed again.
+    dialog->onButtonEvent(QuitDialogScreen::NoButton, 1);
+    ASSERT_TRUE(driver.step(2));
+    EXPECT_EQ(app->topScreen(), below) << stackText();
+    EXPECT_TRUE(below->isActive());
+    EXPECT_FALSE(app->isQuitDialogOpen());
+    driver.quitEvent();
+    ASSERT_TRUE(driver.step());
+    EXPECT_NE(topAs<QuitDialogScreen>(), nullptr) << stackText();
+}
+
+TEST_F(GameFocus, APauseScreenAlreadyTakenOffTheStackIsOnlyForgotten)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_TRUE(driver.step(3));
+    app->onFocusLost();
+    ASSERT_NE(app->getPauseScreen(), nullptr);
+    app->popScreen();  // someone else removed it
+    const size_t before = app->getScreens().size();
+    app->onFocusGained();
+    EXPECT_EQ(app->getScreens().size(), before);
+    EXPECT_EQ(app->getPauseScreen(), nullptr);
+}
+
+TEST_F(GameQuit, AltF4OpensTheQuitDialogOnceAndYesEndsTheGameWithTheSaveWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_TRUE(driver.step(3));
+    ASSERT_TRUE(driver.pressKey("alt+F4"));
+    ASSERT_TRUE(driver.step());
+    ASSERT_NE(topAs<QuitDialogScreen>(), nullptr) << stackText();
+    EXPECT_TRUE(app->isQuitDialogOpen());
+
+    // Asked again (a key and a close event): the loop goes on, no second dialog.
+    ASSERT_TRUE(driver.pressKey("alt+F4"));
+    ASSERT_TRUE(driver.step());
+    driver.quitEvent();
+    ASSERT_TRUE(driver.step());
+    EXPECT_FALSE(app->onQuitRequested());
+    EXPECT_EQ(countScreens<QuitDialogScreen>(), 1) << stackText();
+    EXPECT_TRUE(driver.isRunning());
+
+    // "Yes" is the left button of the dialog's centred row at y 400.
+    std::filesystem::remove(savePath());
+    const int yesX = (1024 - (2 * 205 + 24)) / 2 + 100;
+    driver.click(yesX, 424);
+    EXPECT_FALSE(driver.step(3)) << "the loop did not end";
+    EXPECT_FALSE(app->isWindowOpen());
+    EXPECT_EQ(readFile(savePath()), defaultSave(ConfigMusicVolume, ConfigSoundVolume));
+}
+
+TEST_F(GameQuit, TheSaveAtExitHoldsTheChangedSettings)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_TRUE(driver.step(3));
+    dynamic_cast<GenericEntry<int>*>(app->getSaveGame()->getEntry("MUSIC_VOLUME"))->value = 12;
+    app->setFullscreen(false);
+    PlayerProfiles::existingInstance()->addProfile("Ada", 1);
+    app->requestQuitNow();
+    EXPECT_FALSE(driver.step());
+    app.reset();
+    resetServices();
+
+    makeApp();
+    EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), 12);
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 0);
+    ASSERT_EQ(PlayerProfiles::existingInstance()->profileCount(), 1);
+}
+
+TEST_F(GameStartFailure, AVideoModeFailureStopsTheStartWithOneErrorLine)
+{
+    makeApp();
+    {
+        // The dummy video driver has no OpenGL mode.
+        ScopedEnv video("SDL_VIDEODRIVER", "dummy");
+        app->initApp();
+    }
+    EXPECT_TRUE(app->startupFailed());
+    EXPECT_FALSE(app->isWindowOpen());
+    EXPECT_TRUE(app->getScreens().empty());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    const std::vector<std::string> lines = errorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
+    EXPECT_EQ(m[1], "SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) failed.");
+    // The loop does not run without a window.
+    app->run();
+    EXPECT_FALSE(app->isWindowOpen());
+}
+
+TEST_F(GameStartFailure, AnSdlFailureIsLoggedAndStopsTheStart)
+{
+    makeApp();
+    {
+        ScopedEnv video("SDL_VIDEODRIVER", "x11");
+        ScopedEnv display("DISPLAY", ":64998");  // no server there
+        app->initApp();
+    }
+    EXPECT_TRUE(app->startupFailed());
+    const std::vector<std::string> lines = errorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
+    EXPECT_EQ(m[1], "Loading of SDL dynamically linked library and initialization of the subsystems failed.");
+}
+
+TEST_F(GameStartFailure, WithoutAnAudioDeviceTheGameRunsSilent)
+{
+    makeApp();
+    {
+        ScopedEnv audio("SDL_AUDIODRIVER", "nosuchdriver");
+        ASSERT_NO_FATAL_FAILURE(startGame());
+    }
+    EXPECT_FALSE(app->isAudioOpen());
+    const std::vector<std::string> lines = errorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
+    EXPECT_EQ(m[1], "Opening of the mixer with a certain audio format failed.");
+    EXPECT_NE(topAs<LogoSeqManager>(), nullptr);
+    EXPECT_TRUE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 400)) << stackText();
+    // Focus handling without sound still pauses.
+    app->onFocusLost();
+    EXPECT_NE(topAs<GlobalGamePauseScreen>(), nullptr);
+    app->onFocusGained();
+    EXPECT_NE(topAs<MainMenu>(), nullptr);
+}
+
+TEST_F(GameStartFailure, OtherErrorCodesWriteNothing)
+{
+    makeApp();
+    int code = 3;
+    app->reportInitError(code);
+    code = -1;
+    app->reportInitError(code);
+    EXPECT_FALSE(std::filesystem::exists(saveFolder() + "/error.txt"));
+    EXPECT_EQ(QuillendarApp::errorLine(3, 0), "");
+}
+
+TEST_F(GameStartFailure, AMissingTuningFileThrowsAndLeavesNothingBehind)
+{
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    const std::string empty = appData + "/nocontent";
+    std::filesystem::create_directories(empty);
+    ASSERT_EQ(::chdir(empty.c_str()), 0);
+    bool thrown = false;
+    try {
+        QuillendarApp broken;
+    } catch (const ConfigFile::file_not_found& e) {
+        thrown = true;
+        EXPECT_EQ(e.getFileName(), "content/config/GameParameters.cfg");
+    }
+    ASSERT_EQ(::chdir(cwd), 0);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(QuillendarApp::instance(), nullptr);
+    EXPECT_EQ(GameApp::instance(), nullptr);
+    EXPECT_EQ(gameParameters(), nullptr);
+
+    // A start afterwards works normally.
+    resetServices();
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_NE(topAs<LogoSeqManager>(), nullptr);
+}
+
+TEST_F(GameVideoMode, AMaximiseRequestBecomesFullScreenAndEveryModeChangeIsAnnounced)
+{
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    RecordingListener listener;
+    RecordingListener deaf;
+    const int handle = app->registerListener(&listener);
+    app->subscribe(handle, GlobalEventManager::VideoModeChanged);
+    app->registerListener(&deaf);
+
+    app->setFullscreen(false);
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 0);
+    EXPECT_TRUE(app->getWindowControl().hasMaximizeBox());
+    EXPECT_FALSE(app->getKeyboardHook().isEnabled());
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0], std::make_pair(0, 0));
+
+    app->requestMaximize();
+    EXPECT_FALSE(app->isFullscreen());
+    ASSERT_TRUE(driver.step());
+    EXPECT_TRUE(app->isFullscreen());
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 1);
+    EXPECT_FALSE(app->getWindowControl().hasMaximizeBox());
+    EXPECT_TRUE(app->getKeyboardHook().isEnabled());
+    EXPECT_EQ(listener.events.size(), 2u);
+    EXPECT_TRUE(deaf.events.empty());
+    // The request is consumed once.
+    ASSERT_TRUE(driver.step(2));
+    EXPECT_EQ(listener.events.size(), 2u);
+
+    // Alt+Return goes the same way.
+    ASSERT_TRUE(driver.pressKey("alt+return"));
+    ASSERT_TRUE(driver.step());
+    EXPECT_FALSE(app->isFullscreen());
+    EXPECT_EQ(listener.events.size(), 3u);
+    app->unregisterListener(handle);
+}
+
+TEST_F(GameVideoMode, TheCustomCursorReplacesTheSystemOneAndCanBeSwitchedOff)
+{
+    std::string saved = defaultSave(ConfigMusicVolume, ConfigSoundVolume);
+    saved[10] = 1;  // HARDWARE_CURSOR on: the custom cursor
+    writeFile(savePath(), saved);
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_NE(app->getCursorImage(), nullptr);
+    SDL_Cursor* hidden = SDL_GetCursor();
+    app->applyCursorMode(false);
+    EXPECT_EQ(app->getCursorImage(), nullptr);
+    EXPECT_NE(SDL_GetCursor(), hidden);
+    app->applyCursorMode(true);
+    EXPECT_NE(app->getCursorImage(), nullptr);
+    EXPECT_EQ(SDL_GetCursor(), hidden);
+    ASSERT_TRUE(driver.step(2));
+}
