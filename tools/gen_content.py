@@ -322,6 +322,40 @@ NPOT_FONT = {
     ],
 }
 
+# Fonts as other tools write them.  font_pages_swapped: the <pages> list
+# gives page 1 before page 0; A is red on page 0 (32x32), B green on page 1
+# (64x16).  font_outside: a 64x64 page the descriptor declares as 128x128; B
+# lies beyond it, C reaches over its corner, D names the unlisted page 2.
+# font_fractional: fractional offsets, advances, kerning and line height.
+# font_sdf: a distance-field font.
+RED, GREEN, BLUE = (255, 0, 0, 255), (0, 255, 0, 255), (0, 0, 255, 255)
+SWAPPED_PAGES_FONT = {
+    "line_height": 10,
+    "pages": [{"size": (32, 32)}, {"size": (64, 16)}],
+    "page_order": [1, 0],
+    "glyphs": [(65, 0, 0, 0, 8, 8, 0, 0, 9, RED), (66, 1, 16, 0, 8, 8, 0, 0, 9, GREEN)],
+}
+OUTSIDE_FONT = {
+    "line_height": 10,
+    "pages": [{"size": (64, 64)}],
+    "declared_size": (128, 128),
+    "glyphs": [
+        (32, 0, 0, 0, 0, 0, 0, 0, 5, None),
+        (65, 0, 0, 0, 8, 8, 0, 0, 9, RED),
+        (66, 0, 70, 10, 8, 8, 0, 0, 9, GREEN),
+        (67, 0, 60, 60, 8, 8, 0, 0, 9, BLUE),
+        (68, 2, 0, 0, 8, 8, 0, 0, 9, GREY),
+    ],
+}
+FRACTIONAL_FONT = {
+    "line_height": 12.5,
+    "pages": [{"size": (32, 32)}],
+    "glyphs": [(65, 0, 0, 0, 8, 8, 0.4, 2.5, 9.6, RED), (66, 0, 10, 0, 8, 8, -0.5, -1.2, 8.49, GREEN)],
+    "kernings": [(65, 66, -1.5)],
+}
+SDF_FONT = dict(SWAPPED_PAGES_FONT, page_order=None,
+                extra=[("distanceField", {"fieldType": "msdf", "distanceRange": 4})])
+
 FIXTURES = [
     # Soft round alpha, so alpha handling shows.
     ("tex300x200.png", (300, 200), "sprite", {"label": "tex300x200"}),
@@ -344,6 +378,19 @@ FIXTURES = [
     ("font_metrics.fnt", None, "boxfont", METRICS_FONT),
     ("font_grey.fnt", None, "boxfont", GREY_FONT),
     ("font_npot.fnt", None, "boxfont", NPOT_FONT),
+    ("font_pages_swapped.fnt", None, "boxfont", SWAPPED_PAGES_FONT),
+    ("font_outside.fnt", None, "boxfont", OUTSIDE_FONT),
+    ("font_fractional.fnt", None, "boxfont", FRACTIONAL_FONT),
+    ("font_sdf.fnt", None, "boxfont", SDF_FONT),
+    # Pictures as other tools write them: a CMYK JPEG (200, 40, 40) with a
+    # CMYK mask (left half black); files that claim 16000x16000 pixels.
+    ("cmyk.jpg", (32, 32), "cmyk_jpeg", {"color": (200, 40, 40), "alpha": "right_half", "label": False}),
+    ("huge_bilevel.png", (16000, 16000), "bilevel_png", {}),
+    ("claims_huge.jpg", (16000, 16000), "jpeg_claiming", {"real": (16, 16)}),
+    # Sample rates the mixer (44.1 kHz) cannot convert exactly, and one it can.
+    ("tone48k.ogg", None, "tone", {"ms": 200, "synth": "sine 440", "rate": 48000}),
+    ("tone8k.wav", None, "wav", {"seconds": 0.2, "synth": "sine 440", "rate": 8000}),
+    ("tone22k.wav", None, "wav", {"seconds": 0.2, "synth": "sine 440", "rate": 22050}),
 ]
 
 

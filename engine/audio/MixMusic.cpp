@@ -1,6 +1,8 @@
 #include "engine/audio/MixMusic.h"
 
 #include "engine/audio/MixerStatus.h"
+#include "engine/audio/SampleRateCheck.h"
+#include "engine/core/Log.h"
 
 #include <SDL_mixer.h>
 
@@ -14,6 +16,12 @@ MixMusic::MixMusic(const std::string& path) : Music(path)
 {
     music.reset(Mix_LoadMUS(path.c_str()));
     loaded = music != nullptr;
+    if (!loaded) {
+        // The mixer itself says nothing when a track fails.
+        logError("Mix_LoadMUS: " + path + ": " + Mix_GetError());
+        return;
+    }
+    SampleRateCheck::warnIfWrongSpeed("music", path);
 }
 
 MixMusic::~MixMusic() = default;

@@ -1,8 +1,10 @@
 #pragma once
 // A music track streamed by SDL_mixer (any format the mixer reads; the game
 // uses Ogg Vorbis, chosen by the file's extension). A track that failed to
-// load is silent and says nothing: play still stops the current track, then
-// fails. Without an open mixer play does nothing and fails.
+// load logs one error line "Mix_LoadMUS: <path>: <reason>" and is silent:
+// play still stops the current track, then fails. A track the mixer cannot
+// convert to its sample rate exactly loads, with a warning
+// (SampleRateCheck). Without an open mixer play does nothing and fails.
 #include "engine/audio/Music.h"
 #include <memory>
 #include <string>

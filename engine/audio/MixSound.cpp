@@ -1,10 +1,11 @@
 #include "engine/audio/MixSound.h"
 
 #include "engine/audio/MixerStatus.h"
+#include "engine/audio/SampleRateCheck.h"
+#include "engine/core/Log.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <cstdio>
 
 void MixSound::ChunkDeleter::operator()(Mix_Chunk* c) const
 {
@@ -20,9 +21,10 @@ MixSound::MixSound(const std::string& path) : Sound(path)
     if (file)
         chunk.reset(Mix_LoadWAV_RW(file, 1));
     if (!chunk) {
-        std::printf("Mix_LoadWAV: %s\n", SDL_GetError());
-        std::fflush(stdout);
+        logError("Mix_LoadWAV: " + path + ": " + SDL_GetError());
+        return;
     }
+    SampleRateCheck::warnIfWrongSpeed("sound", path);
 }
 
 MixSound::~MixSound() = default;

@@ -16,8 +16,10 @@ struct Mix_Chunk;
 
 class MixSound : public Sound {
 public:
-    // Decodes the file at once. On failure prints "Mix_LoadWAV: <reason>" on
-    // standard output and the sound stays silent.
+    // Decodes the file at once. On failure logs the error line
+    // "Mix_LoadWAV: <path>: <reason>" and the sound stays silent. A file the
+    // mixer cannot convert to its sample rate exactly loads, with a warning
+    // (SampleRateCheck).
     explicit MixSound(const std::string& path);
     ~MixSound() override;
     MixSound(const MixSound&) = delete;

@@ -26,7 +26,9 @@ AngelFont::AngelFont(const std::string& descriptorPath) : Font(descriptorPath)
     if (!fontMetrics.load(descriptorPath))
         return;
     lineHeight = fontMetrics.lineHeight();
+    std::vector<PageSize> sizes;
     for (const std::string& pagePath : fontMetrics.pagePaths()) {
+        sizes.emplace_back();
         // A page entry without a file was reported with the descriptor.
         if (pagePath.empty()) {
             pages.emplace_back();
@@ -39,9 +41,13 @@ AngelFont::AngelFont(const std::string& descriptorPath) : Font(descriptorPath)
             pages.emplace_back();
             continue;
         }
+        sizes.back() = PageSize{surface->w, surface->h};
         ImageFilter* filter = surface->format->BitsPerPixel == 8 ? intensityAsAlpha() : nullptr;
         pages.push_back(std::make_unique<GLTexture>(picture.release(), filter));
     }
+    // Rectangles beyond the real page would draw whatever lies there (or the
+    // stretched edge of the texture).
+    fontMetrics.dropGlyphsOutsidePages(sizes);
 }
 
 AngelFont::~AngelFont() = default;

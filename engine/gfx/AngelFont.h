@@ -11,7 +11,11 @@
 //  - a descriptor that cannot be read leaves an empty font: every text
 //    measures 0 and draws nothing, and the line height is 0;
 //  - a page image that cannot be loaded leaves that page empty: its glyphs
-//    still measure and advance the pen but draw nothing.
+//    still measure and advance the pen but draw nothing;
+//  - glyphs whose rectangles reach outside their page's real picture (a
+//    page of another size than the descriptor was made for) or name a page
+//    that is not listed measure as before but draw nothing, reported in one
+//    line (AngelFontMetrics::dropGlyphsOutsidePages).
 #include "engine/gfx/AngelFontMetrics.h"
 #include "engine/gfx/Font.h"
 #include <memory>

@@ -30,6 +30,11 @@ struct GlyphInfo {
     int16_t kerning[256] = {};
 };
 
+// The real size of a page picture; 0 x 0 for a page without one.
+struct PageSize {
+    int width = 0, height = 0;
+};
+
 // One line of boxed text with the top-left corner it is drawn at.
 struct PlacedLine {
     int x = 0, y = 0;
@@ -44,14 +49,34 @@ public:
     // Returns false, leaves the object empty (no glyphs, no pages, line
     // height 0) and prints one line naming the file and the reason when the
     // file cannot be read or parsed or its root element is not <font>.
+    // The text and binary forms of the descriptor format, and kinds of font
+    // whose pages are no plain glyph pictures (a <distanceField> element, or
+    // common packed="1": glyphs in separate colour channels), are refused
+    // the same way, the line saying that the form or kind is not supported.
+    //
     // Otherwise returns true; entries that cannot be used are skipped and
-    // reported together in one line: attributes that are not integers or are
-    // out of range (codes 0-65535, sizes and offsets within +-32767), a char
-    // without an id, a page without a file (its page stays empty), a kerning
-    // pair whose first code has no glyph. Missing char attributes other than
-    // the id read 0. Kerning pairs whose second code is 256 or more are
-    // ignored without a word: text bytes never reach them.
+    // reported together in one line: attributes that are not numbers or are
+    // out of range (codes 0-65535, sizes and offsets within +-32767), a
+    // fraction in a code or page number, a char without an id, a page whose
+    // id is out of range or repeated, a page without a file (its page stays
+    // empty), a kerning pair whose first code has no glyph. Fractional
+    // sizes, offsets, advances and kerning amounts are rounded half away from
+    // zero. A page goes to the place its `id` names (lists need not be in
+    // order); one without an id takes its place in the list. Missing char
+    // attributes other than the id read 0. Kerning pairs whose second code is
+    // 256 or more are ignored without a word: text bytes never reach them.
     [[nodiscard]] bool load(const std::string& path);
+
+    // Checks every glyph rectangle against the real size of its page
+    // (pageSizes by page number; 0 x 0 for a page without a picture, whose
+    // glyphs are left alone: that page was reported when it failed). A glyph
+    // reaching outside its page, or on a page the descriptor does not list,
+    // keeps its advance but gets width and height 0, so it never draws a
+    // piece of something else. All of them are reported in one error line
+    // naming the descriptor, the first such page's real size and the size
+    // the descriptor declares (common scaleW x scaleH) when that differs.
+    // Returns the number of glyphs changed.
+    int dropGlyphsOutsidePages(const std::vector<PageSize>& pageSizes);
 
     int lineHeight() const { return lineHeightPx; }
     // Page image paths in page order (descriptor folder + file); an empty
@@ -103,7 +128,9 @@ private:
 
     static int saturate(long long value);
 
+    std::string descriptorPath;  // of the latest successful load
     int32_t lineHeightPx = 0;
+    int32_t declaredWidth = 0, declaredHeight = 0;  // common scaleW, scaleH; 0 unknown
     std::vector<std::string> pages;
     std::map<uint16_t, GlyphInfo> glyphTable;
 };

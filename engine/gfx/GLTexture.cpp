@@ -2,6 +2,7 @@
 
 #include "engine/core/Log.h"
 #include "engine/gfx/GLUpload.h"
+#include "engine/gfx/ImageFile.h"
 #include "engine/gfx/ImageFilter.h"
 #include "engine/gfx/MinimalSurfaceImage.h"
 #include "engine/gfx/SDLSurfaceImage.h"
@@ -10,7 +11,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cctype>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -66,10 +66,9 @@ GLTexture::GLTexture(const std::string& sourcePath, ImageFilter* imageFilter, in
 {
     decodeFile();
     uploadImage();
-    if (textureWidth > kWarnTextureSide || textureHeight > kWarnTextureSide) {
-        std::printf("WARNING: tex %s size: %dx%d\n", path.c_str(), textureWidth, textureHeight);
-        std::fflush(stdout);
-    }
+    if (textureWidth > kWarnTextureSide || textureHeight > kWarnTextureSide)
+        logInfo("WARNING: tex " + path + " size: " + std::to_string(textureWidth) + "x" +
+                std::to_string(textureHeight));
     if (keepMode == KeepAlphaOnly)
         keepAlphaOnly();
     else if (keepMode == DropImage)
@@ -95,8 +94,8 @@ GLTexture::GLTexture(SDLSurfaceImage* given, ImageFilter* imageFilter, int mode)
         if (filter)
             filter->apply(image);
     } else {
-        std::fprintf(stderr, "GLTexture: cannot build a texture from an in-memory image: %s\n",
-                     surface ? SDL_GetError() : "the image has no pixels");
+        logError(std::string("GLTexture: cannot build a texture from an in-memory image: ") +
+                 (surface ? SDL_GetError() : "the image has no pixels"));
         useTransparentPixel();
     }
     uploadImage();
@@ -110,8 +109,7 @@ GLTexture::~GLTexture()
     replaceImage(nullptr);
     delete[] alphaCopy;
     --g_liveTextures;
-    std::printf("Texture count: %d\n", g_liveTextures);
-    std::fflush(stdout);
+    logInfo("Texture count: " + std::to_string(g_liveTextures));
 }
 
 int GLTexture::liveCount()
@@ -177,9 +175,9 @@ void GLTexture::decodeFile()
     delete[] alphaCopy;
     alphaCopy = nullptr;
 
-    SDL_Surface* decoded = IMG_Load(path.c_str());
+    SDL_Surface* decoded = ImageFile::load(path);
     if (!decoded) {
-        std::fprintf(stderr, "GLTexture: cannot load %s: %s\n", path.c_str(), IMG_GetError());
+        logError("GLTexture: cannot load " + path + ": " + IMG_GetError());
         useTransparentPixel();
         return;
     }
@@ -188,7 +186,7 @@ void GLTexture::decodeFile()
     SDL_Surface* widened = widen(decoded, widenedWidth(), widenedHeight());
     SDL_FreeSurface(decoded);
     if (!widened) {
-        std::fprintf(stderr, "GLTexture: cannot convert %s: %s\n", path.c_str(), SDL_GetError());
+        logError("GLTexture: cannot convert " + path + ": " + SDL_GetError());
         useTransparentPixel();
         return;
     }
@@ -204,9 +202,17 @@ void GLTexture::applyMask(SDLSurfaceImage& picture)
     const std::string maskPath = maskPathFor(path);
     if (maskPath.empty())
         return;
-    SDL_Surface* decoded = IMG_Load(maskPath.c_str());
-    if (!decoded)
-        return;  // no mask: the picture stays opaque
+    SDL_Surface* decoded = ImageFile::load(maskPath);
+    if (!decoded) {
+        // No mask is no fault (the picture stays opaque); a mask that is
+        // there but cannot be used is.
+        if (SDL_RWops* file = SDL_RWFromFile(maskPath.c_str(), "rb")) {
+            SDL_RWclose(file);
+            logError("GLTexture: cannot load mask " + maskPath + ": " + IMG_GetError() + "; " + path +
+                     " stays opaque");
+        }
+        return;
+    }
     if (decoded->w != sourceWidth || decoded->h != sourceHeight) {
         logWarning("mask " + maskPath + " is " + std::to_string(decoded->w) + "x" + std::to_string(decoded->h) +
                    " but " + path + " is " + std::to_string(sourceWidth) + "x" + std::to_string(sourceHeight) +

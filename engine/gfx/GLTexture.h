@@ -6,10 +6,14 @@
 //
 // A JPEG "pic.jpg" takes its alpha from the greyscale mask "pic_.jpg" beside
 // it (same extension case): alpha = (R + G + B) / 3 of the mask pixel. A
-// mask of another size than its picture is reported and ignored (opaque).
+// mask of another size than its picture, or one that is there but cannot be
+// decoded, is reported and ignored (opaque).
 //
-// A file that cannot be decoded gives a 1x1 transparent texture and one line
-// on standard error naming the file and the reason; it never crashes.
+// Files are decoded by ImageFile: a CMYK JPEG is converted to RGB, and a
+// picture larger than the largest texture is refused before it is decoded.
+// A file that cannot be decoded or is refused gives a 1x1 transparent
+// texture and one error line in the log naming the file and the reason; it
+// never crashes.
 //
 // upload() after the kept picture was reduced (keepAlphaOnly, keep mode 1) or
 // dropped (keep mode 2) decodes the file again, applies mask and filter, and

@@ -124,6 +124,15 @@ OglBlitTexture* SDL_oglblit(SDL_Surface* surface)
         return nullptr;
     }
 
+    // Fitting would crop a larger surface to the largest texture: refuse it.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (maxSize > 0 && (surface->w > maxSize || surface->h > maxSize)) {
+        SDL_SetError("SDL_oglblit: the surface is %dx%d, larger than the largest texture (%dx%d)", surface->w,
+                     surface->h, static_cast<int>(maxSize), static_cast<int>(maxSize));
+        return nullptr;
+    }
+
     GLenum format = directFormatOf(surface);
     GLint alignment = 0, rowLength = 0;
     if (format != 0 && !rowLayoutFor(surface, alignment, rowLength))

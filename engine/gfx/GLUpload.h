@@ -16,7 +16,8 @@ struct OglBlitTexture {
 
 // Uploads the surface as a new GL texture (linear filtering, clamped), with
 // conversion to RGBA when its layout or size cannot be used directly.
-// Returns a new record (the caller owns it) or null with SDL's error set.
+// Returns a new record (the caller owns it) or null with SDL's error set; a
+// surface wider or taller than the largest texture is refused, not cropped.
 OglBlitTexture* SDL_oglblit(SDL_Surface* surface);
 
 // A new 32-bit RGBA surface of width x height (per-pixel alpha, masks R 0xff,

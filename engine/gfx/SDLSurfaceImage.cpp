@@ -1,9 +1,9 @@
 #include "engine/gfx/SDLSurfaceImage.h"
 
+#include "engine/gfx/ImageFile.h"
 #include "engine/gfx/SDLImageGraphics.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <cstring>
 
 namespace {
@@ -44,7 +44,7 @@ SDLSurfaceImage::SDLSurfaceImage() : gfx(std::make_unique<SDLImageGraphics>(this
 
 SDLSurfaceImage::SDLSurfaceImage(const std::string& path) : SDLSurfaceImage()
 {
-    adopt(IMG_Load(path.c_str()));
+    adopt(ImageFile::load(path));
 }
 
 SDLSurfaceImage::SDLSurfaceImage(SDL_Surface* s) : SDLSurfaceImage()

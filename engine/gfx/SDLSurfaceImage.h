@@ -14,8 +14,10 @@ class SDLImageGraphics;
 
 class SDLSurfaceImage : public Image {
 public:
-    // Decodes the file with IMG_Load. When the file cannot be decoded the
-    // image is left without a surface (0 x 0); IMG_GetError() says why.
+    // Decodes the file (ImageFile::load: CMYK JPEGs converted, pictures
+    // larger than the largest texture refused). When the file cannot be
+    // decoded the image is left without a surface (0 x 0); IMG_GetError()
+    // says why.
     explicit SDLSurfaceImage(const std::string& path);
     // No surface, 0 x 0.
     SDLSurfaceImage();

@@ -7,16 +7,19 @@ using testing::internal::GetCapturedStdout;
 
 class MixMusicTest : public MixerFixture {};
 
-TEST_F(MixMusicTest, TrackThatFailedToLoadIsQuietAndStillStopsTheCurrentOne)
+TEST_F(MixMusicTest, TrackThatFailedToLoadNamesItsFileAndStillStopsTheCurrentOne)
 {
     MixMusic good(cdWav("good.wav", 1000));
     ASSERT_TRUE(good.isLoaded());
     ASSERT_EQ(good.play(-1), 0);
     ASSERT_NE(Mix_PlayingMusic(), 0);
 
+    const std::string path = tempFile("missing.ogg");
     CaptureStdout();
-    MixMusic missing(tempFile("missing.ogg"));
-    EXPECT_EQ(GetCapturedStdout(), "");
+    MixMusic missing(path);
+    const std::string out = GetCapturedStdout();
+    EXPECT_EQ(out.rfind("error: Mix_LoadMUS: " + path + ": ", 0), 0u) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << "exactly one line expected: " << out;
     EXPECT_FALSE(missing.isLoaded());
 
     EXPECT_EQ(missing.play(0), -1);
@@ -50,6 +53,21 @@ TEST_F(MixMusicTest, OggVorbisTrackPlays)
     ASSERT_TRUE(track.isLoaded()) << Mix_GetError();
     EXPECT_EQ(track.play(-1), 0);
     EXPECT_NE(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(MixMusicTest, RateTheMixerCannotConvertIsReportedOnceWithTheFileAndBothRates)
+{
+    const std::string wrong = generatedFixture("tone8k.wav");
+    ASSERT_FALSE(wrong.empty()) << "run scripts/gen-content.sh";
+    CaptureStdout();
+    MixMusic track(wrong);
+    MixMusic again(wrong);
+    const std::string out = GetCapturedStdout();
+    EXPECT_EQ(out.rfind("warning: music \"" + wrong + "\"", 0), 0u) << out;
+    EXPECT_NE(out.find("8000 Hz"), std::string::npos) << out;
+    EXPECT_NE(out.find("44100 Hz"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line for both loads expected: " << out;
+    EXPECT_TRUE(track.isLoaded());
 }
 
 TEST_F(MixMusicTest, PlayFailsOnceTheMixerCloses)

@@ -1,5 +1,6 @@
 #include "engine/audio/MixSound.h"
 
+#include "engine/core/Log.h"
 #include "tests/audio/MixerTestSupport.h"
 
 #include <memory>
@@ -38,7 +39,7 @@ TEST_F(MixSoundTest, OggVorbisFileIsDecodedWhole)
     EXPECT_GE(sound.play(), 0);
 }
 
-TEST_F(MixSoundTest, FileThatCannotBeLoadedPrintsOneLineAndStaysSilent)
+TEST_F(MixSoundTest, FileThatCannotBeLoadedLogsOneErrorNamingItAndStaysSilent)
 {
     const std::string garbage = tempFile("garbage.wav");
     {
@@ -49,12 +50,15 @@ TEST_F(MixSoundTest, FileThatCannotBeLoadedPrintsOneLineAndStaysSilent)
     }
     for (const std::string& path : {tempFile("missing.wav"), garbage}) {
         SCOPED_TRACE(path);
+        const int errorsBefore = errorCount();
         CaptureStdout();
         MixSound sound(path);
         const std::string out = GetCapturedStdout();
-        EXPECT_EQ(out.rfind("Mix_LoadWAV: ", 0), 0u) << out;
-        EXPECT_GT(out.size(), std::string("Mix_LoadWAV: \n").size()) << "the reason is missing";
+        const std::string head = "error: Mix_LoadWAV: " + path + ": ";
+        EXPECT_EQ(out.rfind(head, 0), 0u) << out;
+        EXPECT_GT(out.size(), head.size() + 1) << "the reason is missing";
         EXPECT_EQ(out.find('\n'), out.size() - 1) << "exactly one line expected: " << out;
+        EXPECT_EQ(errorCount(), errorsBefore + 1);
 
         EXPECT_EQ(sound.play(), -1);
         EXPECT_EQ(sound.playLooped(-1), -1);
@@ -65,6 +69,30 @@ TEST_F(MixSoundTest, FileThatCannotBeLoadedPrintsOneLineAndStaysSilent)
         EXPECT_EQ(sound.getLengthMs(), 0);
         EXPECT_EQ(Mix_Playing(-1), 0);
     }
+}
+
+// The mixer converts rates only by factors of two: a 48 kHz file would play
+// too slowly on the 44.1 kHz mixer without a word.
+TEST_F(MixSoundTest, RateTheMixerCannotConvertIsReportedOnceWithTheFileAndBothRates)
+{
+    const std::string wrong = generatedFixture("tone48k.ogg");
+    const std::string exact = generatedFixture("tone22k.wav");
+    ASSERT_FALSE(wrong.empty() || exact.empty()) << "run scripts/gen-content.sh";
+
+    CaptureStdout();
+    MixSound sound(wrong);
+    const std::string out = GetCapturedStdout();
+    EXPECT_EQ(out.rfind("warning: sound \"" + wrong + "\"", 0), 0u) << out;
+    EXPECT_NE(out.find("48000 Hz"), std::string::npos) << out;
+    EXPECT_NE(out.find("44100 Hz"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+    EXPECT_GE(sound.play(), 0) << "the sound still plays";
+
+    CaptureStdout();
+    MixSound again(wrong);
+    MixSound halfRate(exact);
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(halfRate.getLengthMs(), 200);
 }
 
 TEST_F(MixSoundTest, PlayingTwiceUsesTwoChannelsAndOnlyTheLatestIsControlled)
@@ -149,7 +177,7 @@ TEST(MixSoundWithoutMixer, NeverOpenedMixerGivesASilentSound)
     CaptureStdout();
     auto sound = std::make_unique<MixSound>(path);
     const std::string out = GetCapturedStdout();
-    EXPECT_EQ(out.rfind("Mix_LoadWAV: ", 0), 0u) << out;
+    EXPECT_NE(out.find("Mix_LoadWAV: " + path + ": "), std::string::npos) << out;
     EXPECT_EQ(sound->play(), -1);
     EXPECT_FALSE(sound->isPlaying());
     EXPECT_EQ(sound->getLengthMs(), 0);

@@ -318,6 +318,25 @@ TEST_F(FontGLTest, MissingPageImageLeavesThatPageEmptyAndTheRestWorking)
     EXPECT_TRUE(imagePixelIs(target, 9, 2, Color(0, 0, 255, 255)));
 }
 
+// Fonts as other tools write them: pages listed out of order draw their own
+// glyphs, and glyphs beyond a page of another size draw nothing, with one line.
+TEST_F(FontGLTest, FontsFromOtherToolsDrawTheirOwnGlyphsOrNothing)
+{
+    AngelFontGL swapped(fixture("font_pages_swapped.fnt"));
+    swapped.drawRun(gfx, 100, 300, "AB", kWhite);
+    EXPECT_TRUE(boxIs(100, 300, 8, 8, kRed));
+    EXPECT_TRUE(boxIs(109, 300, 8, 8, kGreen));
+
+    testing::internal::CaptureStdout();
+    AngelFontGL outside(fixture("font_outside.fnt"));
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(1, lineCount(printed)) << printed;
+    EXPECT_NE(std::string::npos, printed.find(fixture("font_outside.fnt"))) << printed;
+    outside.drawRun(gfx, 100, 400, "ABCD", kWhite);
+    EXPECT_TRUE(boxIs(100, 400, 8, 8, kRed));
+    EXPECT_EQ(0, litPixels(109, 395, 40, 20));
+}
+
 TEST_F(FontGLTest, ReleasingAndReloadingTheGpuRestoresThePages)
 {
     AngelFontGL font(fixture("font_metrics.fnt"));

@@ -336,3 +336,127 @@ TEST(GameFonts, EveryNamedFontLoadsWithPrintableAsciiOnPowerOfTwoPages)
             EXPECT_LT(entry.second.page, static_cast<int>(metrics.pagePaths().size()));
     }
 }
+
+// Fonts as other tools write them (fixtures from the generator).
+TEST(FontsFromOtherTools, PagesAreTakenByTheirIdNotTheirPlaceInTheList)
+{
+    AngelFontMetrics metrics;
+    bool ok = false;
+    EXPECT_EQ("", loadCapturing(metrics, fixture("font_pages_swapped.fnt"), ok));
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(2u, metrics.pagePaths().size());
+    EXPECT_EQ(fixture("font_pages_swapped_0.png"), metrics.pagePaths()[0]);
+    EXPECT_EQ(fixture("font_pages_swapped_1.png"), metrics.pagePaths()[1]);
+    // Each glyph's rectangle holds its own colour on the page it names.
+    const std::pair<unsigned char, Color> expected[] = {{'A', Color(255, 0, 0, 255)}, {'B', Color(0, 255, 0, 255)}};
+    for (const auto& [code, colour] : expected) {
+        const GlyphInfo* glyph = metrics.glyphFor(code);
+        ASSERT_NE(nullptr, glyph);
+        SDLSurfaceImage page(metrics.pagePaths()[static_cast<size_t>(glyph->page)]);
+        EXPECT_EQ(colour, page.getPixel(glyph->x + 1, glyph->y + 1)) << code;
+    }
+
+    // Ids out of range, taken twice or fractional are skipped, leaving
+    // their places empty; an entry without an id takes its place in the list.
+    TempFolder scratch;
+    const std::string path = scratch.write("ids.fnt",
+        "<font><common lineHeight=\"9\"/><pages><page id=\"2\" file=\"c.png\"/><page file=\"a.png\"/>"
+        "<page id=\"0\" file=\"x.png\"/><page id=\"2\" file=\"d.png\"/><page id=\"9\" file=\"e.png\"/>"
+        "<page id=\"0.5\" file=\"f.png\"/></pages><chars><char id=\"65\" xadvance=\"4\"/></chars></font>");
+    const std::string printed = loadCapturing(metrics, path, ok);
+    EXPECT_NE(std::string::npos, printed.find("3 malformed entries")) << printed;
+    const std::vector<std::string> pages = {scratch.path("x.png"), scratch.path("a.png"), scratch.path("c.png"),
+                                            "", "", ""};
+    EXPECT_EQ(pages, metrics.pagePaths());
+}
+
+TEST(FontsFromOtherTools, GlyphsOutsideTheirPageAreReportedOnceAndNotDrawn)
+{
+    AngelFontMetrics metrics;
+    bool ok = false;
+    const std::string path = fixture("font_outside.fnt");
+    EXPECT_EQ("", loadCapturing(metrics, path, ok));
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(1u, metrics.pagePaths().size());
+    SDLSurfaceImage page(metrics.pagePaths()[0]);
+    ASSERT_EQ(64, page.getWidth());
+    const int widthBefore = metrics.textWidth("ABCD");
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(3, metrics.dropGlyphsOutsidePages({PageSize{page.getWidth(), page.getHeight()}}));
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(1, lineCount(printed)) << printed;
+    for (const char* part : {"error: ", path.c_str(), "2 glyphs", "64x64", "128x128", "1 glyph is on a page"})
+        EXPECT_NE(std::string::npos, printed.find(part)) << part << " in " << printed;
+
+    // B (beyond the page), C (over its corner) and D (unlisted page) draw
+    // nothing; every glyph keeps its advance.
+    std::vector<int> drawn;
+    metrics.forEachGlyph("ABCD", 0, 0, [&](const GlyphInfo& glyph, int, int) {
+        if (glyph.width > 0 && glyph.height > 0)
+            drawn.push_back(glyph.id);
+    });
+    EXPECT_EQ(std::vector<int>{'A'}, drawn);
+    EXPECT_EQ(widthBefore, metrics.textWidth("ABCD"));
+
+    // A page that failed to load was reported already: its glyphs are left alone.
+    ASSERT_TRUE(metrics.load(path));
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(1, metrics.dropGlyphsOutsidePages({PageSize{}}));  // only D
+    EXPECT_EQ(1, lineCount(testing::internal::GetCapturedStdout()));
+    EXPECT_EQ(8, metrics.glyphFor('B')->width);
+}
+
+TEST(FontsFromOtherTools, FractionalNumbersAreRoundedHalfAwayFromZero)
+{
+    AngelFontMetrics metrics;
+    bool ok = false;
+    EXPECT_EQ("", loadCapturing(metrics, fixture("font_fractional.fnt"), ok));
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(13, metrics.lineHeight());  // 12.5
+    const GlyphInfo* a = metrics.glyphFor('A');
+    const GlyphInfo* b = metrics.glyphFor('B');
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(0, a->xoffset);    // 0.4
+    EXPECT_EQ(3, a->yoffset);    // 2.5
+    EXPECT_EQ(10, a->xadvance);  // 9.6
+    EXPECT_EQ(-1, b->xoffset);   // -0.5
+    EXPECT_EQ(-1, b->yoffset);   // -1.2
+    EXPECT_EQ(8, b->xadvance);   // 8.49
+    EXPECT_EQ(-2, a->kerning['B']);  // -1.5
+    EXPECT_EQ(17, metrics.textWidth("AB"));  // 10 - 2 + 9
+
+    // Codes and page numbers stay whole numbers; numbers stay plain decimals.
+    TempFolder scratch;
+    const std::string path = scratch.write("odd.fnt",
+        "<font><common lineHeight=\"9\"/><chars>"
+        "<char id=\"65.5\" xadvance=\"4\"/><char id=\"66.0\" page=\"0.25\" xadvance=\"4\"/>"
+        "<char id=\"67\" xadvance=\"1e3\"/><char id=\"68\" xadvance=\"0x10\"/><char id=\"69\" xadvance=\".\"/>"
+        "<char id=\"70\" xadvance=\" -.5 \"/></chars></font>");
+    const std::string printed = loadCapturing(metrics, path, ok);
+    EXPECT_NE(std::string::npos, printed.find("5 malformed entries")) << printed;
+    ASSERT_NE(nullptr, metrics.glyphFor('F'));
+    EXPECT_EQ(-1, metrics.glyphFor('F')->xadvance);
+}
+
+TEST(FontsFromOtherTools, DistanceFieldPackedTextAndBinaryFontsAreRefusedAsUnsupported)
+{
+    TempFolder scratch;
+    const std::string packed = scratch.write("packed.fnt",
+        "<font><common lineHeight=\"9\" packed=\"1\"/><chars><char id=\"65\" xadvance=\"4\"/></chars></font>");
+    const std::string text = scratch.write("text.fnt",
+        "info face=\"Box\" size=10\ncommon lineHeight=10 base=8 scaleW=32 scaleH=32 pages=1 packed=0\n");
+    const std::string binary = scratch.write("binary.fnt", std::string("BMF\x03\x01\x0e\0\0", 8));
+    for (const std::string& path : {fixture("font_sdf.fnt"), packed, text, binary}) {
+        AngelFontMetrics metrics;
+        ASSERT_TRUE(metrics.load(fixture("font_metrics.fnt")));
+        bool ok = true;
+        const std::string printed = loadCapturing(metrics, path, ok);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(1, lineCount(printed)) << printed;
+        EXPECT_NE(std::string::npos, printed.find(path)) << printed;
+        EXPECT_NE(std::string::npos, printed.find("not supported")) << printed;
+        EXPECT_TRUE(metrics.glyphs().empty());
+        EXPECT_TRUE(metrics.pagePaths().empty());
+    }
+}

@@ -1,6 +1,7 @@
 // Textures from files and from memory, drawn through a real GL context
 // (run under Xvfb). Fixture pictures come from the folder named by
 // QUILL_FIXTURES, which the content generator fills (scripts/gen-content.sh).
+#include "engine/core/Log.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/ImageFilter.h"
 #include "engine/gfx/MinimalSurfaceImage.h"
@@ -22,9 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kFixtureFiles[] = {"tex300x200.png", "tex1025x10.png", "room.jpg",       "room_.jpg",
-                                     "room.JPEG",      "room_.JPEG",     "mask_probe.jpg", "mask_probe_.jpg",
-                                     "badmask.jpg",    "badmask_.jpg",   "truncated.png",  "notanimage.png"};
+const char* const kFixtureFiles[] = {"tex300x200.png", "tex1025x10.png", "room.jpg",        "room_.jpg",
+                                     "room.JPEG",      "room_.JPEG",     "mask_probe.jpg",  "mask_probe_.jpg",
+                                     "badmask.jpg",    "badmask_.jpg",   "truncated.png",   "notanimage.png",
+                                     "cmyk.jpg",       "cmyk_.jpg",      "huge_bilevel.png", "claims_huge.jpg"};
 
 bool hasAllFixtures(const fs::path& dir)
 {
@@ -249,6 +251,19 @@ TEST_F(GLTextureTest, MaskOfAnotherSizeIsReportedAndIgnored)
     EXPECT_EQ(texture.getImage()->getPixel(texture.getWidth() - 1, texture.getHeight() - 1).a, 255);
 }
 
+// A CMYK picture with a CMYK mask, as other tools write them: its own
+// colour where the mask is white, the background where it is black.
+TEST_F(GLTextureTest, CmykJpegWithACmykMaskDrawsItsColourThroughItsMask)
+{
+    ::testing::internal::CaptureStdout();
+    GLTexture texture(fixture("cmyk.jpg"));
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    drawOverRed(texture, 100, 100);
+    EXPECT_TRUE(nearRgb(kRed, window->readPixel(100 + 8, 100 + 16), 4));
+    EXPECT_TRUE(nearRgb(Color(200, 40, 40), window->readPixel(100 + 24, 100 + 16), 4));
+    EXPECT_EQ(texture.getImage()->getPixel(24, 16).a, 255);
+}
+
 TEST_F(GLTextureTest, KeepAlphaOnlyKeepsTheMaskAlphas)
 {
     GLTexture full(fixture("room.jpg"));
@@ -333,15 +348,18 @@ TEST_F(GLTextureTest, UploadAfterReductionDecodesTheFileAgain)
 TEST_F(GLTextureTest, UnreadableFilesGiveOneTransparentPixelAndOneErrorLine)
 {
     const int before = GLTexture::liveCount();
-    for (const std::string& path :
-         {fixture("no_such_picture.png"), fixture("truncated.png"), fixture("notanimage.png")}) {
-        ::testing::internal::CaptureStderr();
+    // The last two are larger than the largest texture: refused from their
+    // headers, before anything is decoded.
+    for (const std::string& path : {fixture("no_such_picture.png"), fixture("truncated.png"),
+                                     fixture("notanimage.png"), fixture("huge_bilevel.png"),
+                                     fixture("claims_huge.jpg")}) {
+        const int errorsBefore = errorCount();
+        ::testing::internal::CaptureStdout();
         auto texture = std::make_unique<GLTexture>(path);
-        const std::string err = ::testing::internal::GetCapturedStderr();
-        EXPECT_NE(err.find("GLTexture: cannot load " + path + ": "), std::string::npos) << err;
-        if (path == fixture("no_such_picture.png")) {
-            EXPECT_EQ(lineCount(err), 1) << err;
-        }
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(out.rfind("error: GLTexture: cannot load " + path + ": ", 0), 0u) << out;
+        EXPECT_EQ(lineCount(out), 1) << out;
+        EXPECT_EQ(errorCount(), errorsBefore + 1);
         EXPECT_EQ(GLTexture::liveCount(), before + 1);
         EXPECT_EQ(texture->getWidth(), 1);
         EXPECT_EQ(texture->getHeight(), 1);
@@ -386,10 +404,10 @@ TEST_F(GLTextureTest, InMemoryImageKeepsItsAlphaValues)
     EXPECT_EQ(page.getImage()->getPixel(0, 0), Color(255, 255, 255, 254));
     EXPECT_EQ(page.getImage()->getPixel(1, 0), Color(255, 255, 255, 0));
 
-    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
     GLTexture nothing(static_cast<SDLSurfaceImage*>(nullptr));
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(lineCount(err), 1) << err;
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(lineCount(out), 1) << out;
     EXPECT_EQ(nothing.getWidth(), 1);
     EXPECT_TRUE(glIsTexture(nothing.getGLName()));
 }

@@ -184,6 +184,21 @@ TEST_F(GLUploadTest, EmptySurfaceHasNoTextureSize)
               SDL_GetError());
 }
 
+// Fitting would crop it: a surface larger than the largest texture is
+// refused instead.
+TEST_F(GLUploadTest, SurfaceLargerThanTheLargestTextureIsRefused)
+{
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    ASSERT_GT(maxSize, 0);
+    SurfacePtr tall(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, maxSize + 1, 8, 0, 0, 0, 0));
+    ASSERT_TRUE(tall) << SDL_GetError();
+    SDL_ClearError();
+    EXPECT_EQ(nullptr, SDL_oglblit(tall.get()));
+    EXPECT_NE(std::string::npos, std::string(SDL_GetError()).find("larger than the largest texture"))
+        << SDL_GetError();
+}
+
 TEST_F(GLUploadTest, FitTextureSizeClampsToTheMaximum)
 {
     GLint maxSize = 0;

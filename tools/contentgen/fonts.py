@@ -31,6 +31,16 @@ Kinds:
                           colour): colour an (r, g, b, a) tuple for RGBA
                           pages, a grey level for "L" pages
              kernings     (first, second, amount) triples (may be empty)
+           Numbers other than ids, page numbers and rectangles may be
+           fractional (written as given), as some tools write them.  For
+           files made by other tools, also:
+             page_order     page numbers in the order the <pages> list gives
+                            them (each entry keeps its own id)
+             declared_size  (scaleW, scaleH) written into <common> instead
+                            of the first page's real size
+             extra          further children of <font>, e.g.
+                            ("distanceField", {"fieldType": "msdf"})
+           A glyph may name a page that is not listed; it is not drawn.
 
 The engine draws a glyph at the pen position itself and then advances by
 xadvance - xoffset, so the rendered fonts keep xoffset 0: each glyph cell
@@ -59,14 +69,16 @@ GAP = 1  # empty pixels between glyph cells, so scaled text does not bleed
 # --------------------------------------------------------------------------
 # Descriptor
 
-def _descriptor(face, size, outline, line_height, base, page_files, page_size, glyphs, kernings):
+def _descriptor(face, size, outline, line_height, base, page_files, page_size, glyphs, kernings,
+                page_order=None, extra=()):
     """glyphs: dicts with id x y width height xoffset yoffset xadvance page."""
+    order = range(len(page_files)) if page_order is None else page_order
     keys = ("id", "x", "y", "width", "height", "xoffset", "yoffset", "xadvance", "page")
     children = [
         ("info", {"face": face, "size": size, "outline": outline}),
         ("common", {"lineHeight": line_height, "base": base, "scaleW": page_size[0],
                     "scaleH": page_size[1], "pages": len(page_files)}),
-        ("pages", {}, [("page", {"id": i, "file": f}) for i, f in enumerate(page_files)]),
+        ("pages", {}, [("page", {"id": i, "file": page_files[i]}) for i in order]),
         ("chars", {"count": len(glyphs)},
          [("char", {k: g[k] for k in keys}) for g in sorted(glyphs, key=lambda g: g["id"])]),
     ]
@@ -74,6 +86,7 @@ def _descriptor(face, size, outline, line_height, base, page_files, page_size, g
         children.append(("kernings", {"count": len(kernings)},
                          [("kerning", {"first": a, "second": b, "amount": n})
                           for a, b, n in sorted(kernings)]))
+    children.extend(extra)
     return docs.xml_text(("font", {}, children))
 
 
@@ -208,7 +221,7 @@ def write_box_font(path, size, kind, style):
         images.append(Image.new(mode, tuple(layout["size"]), 0 if mode == "L" else (0, 0, 0, 0)))
     glyphs = []
     for gid, page, x, y, w, h, xoffset, yoffset, xadvance, colour in style["glyphs"]:
-        if w and h:
+        if w and h and page < len(images):
             target = images[page]
             fill = colour if target.mode == "L" else tuple(colour)
             ImageDraw.Draw(target).rectangle((x, y, x + w - 1, y + h - 1), fill=fill)
@@ -220,8 +233,10 @@ def write_box_font(path, size, kind, style):
         image.save(folder / name, optimize=False)
         written.append(folder / name)
     line_height = style["line_height"]
-    text = _descriptor("box", line_height, 0, line_height, line_height, names,
-                       tuple(pages[0]["size"]), glyphs, list(style.get("kernings", ())))
+    declared = tuple(style.get("declared_size", pages[0]["size"]))
+    text = _descriptor("box", line_height, 0, line_height, line_height, names, declared, glyphs,
+                       list(style.get("kernings", ())), style.get("page_order"),
+                       list(style.get("extra", ())))
     Path(path).write_bytes(text.encode("ascii"))
     return [Path(path)] + written
 

@@ -21,13 +21,22 @@ Style keys understood by every kind (all optional):
   mask_size (w, h): the mask gets this size instead of the picture's (only
            for fixtures that need a mismatched mask)
 
+Files for loader tests, beside the kinds: truncated_png (a PNG cut short),
+cmyk_jpeg (picture and mask converted to CMYK by ImageMagick), bilevel_png (a
+tiny file of a huge picture), jpeg_claiming (a frame header claiming another
+size than the data holds).
+
 Output bytes depend only on the inputs: Pillow writes no time stamps into
-PNG or JPEG files, and nothing random is drawn.
+PNG or JPEG files, ImageMagick is run with -strip, and nothing random is
+drawn.
 """
 
 import functools
 import io
 import struct
+import subprocess
+import tempfile
+import zlib
 from pathlib import Path
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
@@ -425,4 +434,58 @@ def write_truncated_png(path, size, kind, style):
     return [Path(path)]
 
 
-WRITERS = dict({k: write_image for k in KINDS}, truncated_png=write_truncated_png)
+def write_cmyk_jpeg(path, size, kind, style):
+    """Picture and mask as other tools write CMYK JPEGs: drawn by the 'of'
+    kind (default solid), then converted by ImageMagick (four components,
+    Adobe marker).  The mask is the alpha channel as grey, white = opaque."""
+    img = KINDS[style.get("of", "solid")](tuple(size), style)
+    written = []
+    with tempfile.TemporaryDirectory() as tmp:
+        for layer, target in ((img.convert("RGB"), Path(path)), (img.getchannel("A"), mask_path(path))):
+            source = Path(tmp) / "layer.png"
+            layer.convert("RGB").save(source, "PNG")
+            _run(["convert", str(source), "-strip", "-colorspace", "CMYK", "-quality", "100", str(target)])
+            written.append(target)
+    return written
+
+
+def write_bilevel_png(path, size, kind, style):
+    """A valid all-black 1-bit greyscale PNG of any size: a few kilobytes
+    that decode to width x height bytes (a picture too large to load)."""
+    w, h = size
+    row = b"\0" * (1 + (w + 7) // 8)  # filter byte + packed pixels
+    packer = zlib.compressobj(9)
+    data = b"".join(packer.compress(row) for _ in range(h)) + packer.flush()
+
+    def chunk(tag, body):
+        return struct.pack(">I", len(body)) + tag + body + struct.pack(">I", zlib.crc32(tag + body))
+
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 1, 0, 0, 0, 0))
+           + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+    Path(path).write_bytes(png)
+    return [Path(path)]
+
+
+def write_jpeg_claiming(path, size, kind, style):
+    """A small real JPEG (style 'real': its size) whose frame header claims
+    `size` instead: a file that would make a decoder allocate the claimed
+    picture before it finds the data too short."""
+    buf = io.BytesIO()
+    Image.new("RGB", tuple(style["real"]), (90, 90, 90)).save(buf, "JPEG", quality=90)
+    data = bytearray(buf.getvalue())
+    at = data.find(b"\xff\xc0")
+    if at < 0:
+        raise RuntimeError("%s: no baseline frame header to patch" % path)
+    data[at + 5:at + 9] = struct.pack(">HH", size[1], size[0])
+    Path(path).write_bytes(bytes(data))
+    return [Path(path)]
+
+
+def _run(cmd):
+    res = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    if res.returncode != 0:
+        raise RuntimeError("%s failed:\n%s" % (" ".join(cmd), res.stderr))
+
+
+WRITERS = dict({k: write_image for k in KINDS}, truncated_png=write_truncated_png, cmyk_jpeg=write_cmyk_jpeg,
+               bilevel_png=write_bilevel_png, jpeg_claiming=write_jpeg_claiming)

@@ -3,7 +3,8 @@
 Kinds:
   tone   a short effect.  style: ms (length), synth (the arguments of sox's
          "synth" effect after the length, e.g. "sine 880:1320"), gain (dB,
-         default -6), fade_ms (fade-out, default 30)
+         default -6), fade_ms (fade-out, default 30), rate (Hz, default
+         44100)
   music  a loop of equal steps.  style: bpm, steps (list of
          "MELODY/BASS" note pairs such as "A4/A2"), gain (dB peak, default -3)
   wav    a plain 16-bit PCM WAV.  style: seconds, synth, rate, channels
@@ -64,7 +65,8 @@ def write_tone(path, size, kind, style):
     fade = style.get("fade_ms", 30) / 1000.0
     with tempfile.TemporaryDirectory() as tmp:
         wav = Path(tmp) / "tone.wav"
-        _run(SOX + ["-n"] + _pcm_out(wav) + ["synth", "%g" % sec] + style["synth"].split()
+        _run(SOX + ["-n"] + _pcm_out(wav, rate=style.get("rate", RATE)) + ["synth", "%g" % sec]
+             + style["synth"].split()
              + ["fade", "q", "0.004", "%g" % sec, "%g" % fade,
                 "gain", str(style.get("gain", -6))])
         _oggenc(wav, path)
