@@ -15,9 +15,9 @@ namespace {
 // Loads `path` and checks its root element; null (with a logged line) when
 // either fails.
 const TiXmlElement* loadRoot(TiXmlDocument& doc, const std::string& path, const char* rootName,
-                             const std::string& what)
+                             const std::string& what, XmlFile::Encoding encoding = XmlFile::Encoding::Declared)
 {
-    if (!XmlFile::load(path, doc, what))
+    if (!XmlFile::load(path, doc, what, encoding))
         return nullptr;
     const TiXmlElement* root = doc.RootElement();
     if (!root || root->ValueStr() != rootName) {
@@ -80,7 +80,12 @@ std::vector<std::unique_ptr<SceneItem>> loadSceneItems(int32_t sceneId)
     if (entry.id < 0)
         return items;
     TiXmlDocument doc;
-    const TiXmlElement* root = loadRoot(doc, entry.itemFilePath(), "Scene", "scene items");
+    // Item files are read byte for byte (legacy encoding): names and picture
+    // file names written in an 8-bit code page keep their bytes even under a
+    // UTF-8 declaration, which would otherwise make such a file unreadable
+    // and the scene empty.
+    const TiXmlElement* root =
+        loadRoot(doc, entry.itemFilePath(), "Scene", "scene items", XmlFile::Encoding::Legacy);
     if (!root)
         return items;
     for (const TiXmlElement* e = root->FirstChildElement("Item"); e; e = e->NextSiblingElement("Item")) {

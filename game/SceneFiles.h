@@ -19,7 +19,8 @@ struct SceneItem;
 std::string sceneItemFileName(const std::string& language);
 
 // The items of the scene, in file order, read from the file its entry in
-// SceneIndex::instance() names (folder + file name). Empty when the index has
+// SceneIndex::instance() names (folder + file name), byte for byte (TinyXML's
+// legacy encoding, see XmlFile::Encoding). Empty when the index has
 // no entry for the scene (or a negative id), or the file cannot be read or has
 // no <Scene> root.
 //

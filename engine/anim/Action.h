@@ -4,10 +4,12 @@
 //
 // Use: construct; start(listener, id); then every frame either update(dt)
 // (fed frame time) or step() (the action polls its clock) until it is no
-// longer running, never both for one action. At its end an action clears its
-// running flag and tells its listener onActionFinished(id). An action that is
-// not running ignores update() and step(). It can be started again; a restart
-// begins again from the target's current value.
+// longer running, never both for one action. Accelerators and loops run on
+// game-clock time whichever of the two drives them (Tweens.h, LoopAction.h).
+// At its end an action clears its running flag and tells its listener
+// onActionFinished(id). An action that is not running ignores update() and
+// step(). It can be started again; a restart begins again from the target's
+// current value.
 //
 // Ownership: whoever creates an action owns it (std::unique_ptr); composites
 // and loops own their children. An action never deletes itself, and the

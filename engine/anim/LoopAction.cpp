@@ -18,17 +18,7 @@ void LoopAction::start(ActionListener* listener_, int32_t id_)
         startChild();
 }
 
-void LoopAction::update(int32_t dt)
-{
-    advance(true, dt);
-}
-
 void LoopAction::step()
-{
-    advance(false, 0);
-}
-
-void LoopAction::advance(bool fed, int32_t dt)
 {
     if (!running)
         return;
@@ -41,10 +31,7 @@ void LoopAction::advance(bool fed, int32_t dt)
         childEnded();
         return;
     }
-    if (fed)
-        child->update(dt);
-    else
-        child->step();
+    child->step();
 }
 
 void LoopAction::stop()

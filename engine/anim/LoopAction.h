@@ -2,6 +2,10 @@
 // Runs one child action `count` times (once for a count of 0 or 1), or until
 // stopped for a count of -1. The loop owns its child.
 //
+// The child always runs on game-clock time: update(dt) is the default (a
+// step), so a fed dt is ignored and the child is stepped, wherever the loop
+// sits (a sequence fed frame time passes update on to it).
+//
 // The child is started with the loop as listener and id -1, and is restarted
 // in the same call in which it ended, so a repeated child loses no frame. A
 // child that ends while it is being started (an empty composite) is counted
@@ -21,9 +25,7 @@ public:
     ~LoopAction() override;
 
     void start(ActionListener* listener, int32_t id) override;
-    // Passes dt to the child.
-    void update(int32_t dt) override;
-    // Steps the child.
+    // Steps the child (update(dt) does the same and ignores dt).
     void step() override;
     // Stops the child, then clears running; nobody is told.
     void stop() override;
@@ -35,7 +37,6 @@ public:
     int32_t completedRuns() const { return done; }
 
 private:
-    void advance(bool fed, int32_t dt);
     void startChild();
     void childEnded();
 

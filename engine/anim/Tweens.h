@@ -128,6 +128,7 @@ struct AcceleratorMode {
 //  - mode <= 0, to rest:   start + distance + a (length - t)² / 2
 //                          (with -1: start + distance - |a| (length - t)² / 2).
 // For integer targets the a-term is truncated toward zero before it is added.
+// Time is always the game clock's (see update below).
 template <typename T>
 class Accelerator : public Action {
 public:
@@ -175,14 +176,9 @@ public:
             base += static_cast<double>(distance);
         *target = tween::fromReal<T>(base + term);
     }
-    // Feeds dt, then steps, like every other timed action.
-    void update(int32_t dt) override
-    {
-        if (!running)
-            return;
-        duration.add(dt);
-        step();
-    }
+    // update(dt) is the default (a step): an accelerator always runs on
+    // game-clock time and ignores a fed dt, so effects built from it keep
+    // the clock's pace (and stop with a paused clock) whoever drives them.
     std::unique_ptr<Action> clone() const override { return std::unique_ptr<Action>(new Accelerator(*this)); }
 
 private:

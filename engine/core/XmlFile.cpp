@@ -58,7 +58,7 @@ std::string normaliseLineEnds(const std::string& text)
 
 } // namespace
 
-bool XmlFile::load(const std::string& path, TiXmlDocument& doc, const std::string& what)
+bool XmlFile::load(const std::string& path, TiXmlDocument& doc, const std::string& what, Encoding encoding)
 {
     doc.Clear();
     std::string raw;
@@ -68,12 +68,17 @@ bool XmlFile::load(const std::string& path, TiXmlDocument& doc, const std::strin
         return false;
     }
     std::string text = normaliseLineEnds(raw);
+    // TinyXML looks for the byte-order mark only when the encoding is left to
+    // it; in legacy mode the mark would make the document unreadable.
+    static const char utf8Bom[] = "\xEF\xBB\xBF";
+    if (encoding == Encoding::Legacy && text.compare(0, 3, utf8Bom) == 0)
+        text.erase(0, 3);
     // TinyXML steps over the byte after a UTF-8 lead byte inside a quoted
     // value without checking for the end of the text, so a file cut after a
     // lead byte would make it read past the terminator. Zero padding keeps
     // every such step inside the buffer.
     text.append(4, '\0');
-    doc.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    doc.Parse(text.c_str(), nullptr, encoding == Encoding::Legacy ? TIXML_ENCODING_LEGACY : TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
         logError(what + ": cannot parse \"" + path + "\": " + doc.ErrorDesc() + " (row " +
                  std::to_string(doc.ErrorRow()) + ", column " + std::to_string(doc.ErrorCol()) + ")");

@@ -12,13 +12,26 @@ class TiXmlDocument;
 
 class XmlFile {
 public:
+    // How the bytes of a file are read.
+    enum class Encoding {
+        // TinyXML's default: a byte-order mark or the declaration's
+        // encoding decides; a file declared UTF-8 is read as UTF-8.
+        Declared,
+        // TinyXML's legacy encoding: bytes as they stand, whatever the
+        // declaration says, so text in an 8-bit code page keeps its bytes
+        // (a character reference gives one byte). A leading UTF-8 byte-order
+        // mark is skipped, which TinyXML would otherwise take for content.
+        Legacy,
+    };
+
     // Reads and parses the file at `path` into `doc` (whatever `doc` held
     // before is cleared). On failure returns false, leaves `doc` empty and
     // prints one error line naming `what` (the kind of file, e.g. "labels"),
     // the path and the reason: the file could not be opened or read, or
     // TinyXML's description of the fault with its row and column.
     [[nodiscard]] static bool load(const std::string& path, TiXmlDocument& doc,
-                                   const std::string& what = "XML file");
+                                   const std::string& what = "XML file",
+                                   Encoding encoding = Encoding::Declared);
 
 private:
     XmlFile() = delete;

@@ -162,8 +162,15 @@ void Animation2D::update(int dt, ScreenBase*)
 
 void Animation2D::draw(Graphics& g, ScreenBase*)
 {
-    if (manager)
-        drawAt(g, 0.0f, 0.0f);
+    if (!manager)
+        return;
+    // The elements are placed in window coordinates from the widget's x and
+    // y alone, not from the origin the widget manager and the screen have
+    // set up (the widget's corner, the screen's centring shift, any
+    // transform around the screen's drawing). The manager's push and pop
+    // around this call keep the reset from reaching other widgets.
+    g.resetTransform();
+    drawAt(g, static_cast<float>(geometry.x), static_cast<float>(geometry.y));
 }
 
 void Animation2D::drawElements(Graphics& g)

@@ -48,11 +48,14 @@ public:
 
     // Unless paused, advances every action by dt.
     void update(int dt, ScreenBase* screen) override;
-    // Draws the image elements relative to the widget's corner (where the
-    // widget manager has put the origin); only while managed.
+    // Resets the transform to identity, then draws the image elements at the
+    // widget's x and y plus their own positions, in window coordinates: the
+    // origin the widget manager and the screen set up (widget corner,
+    // centring shift) does not move them. Only while managed.
     void draw(Graphics& g, ScreenBase* screen) override;
-    // The same drawing at the widget's position in the caller's transform,
-    // for owners that draw the animation themselves; only while managed.
+    // The same drawing without the reset: at the widget's x and y in the
+    // caller's transform, which moves them. For owners that draw the
+    // animation inside their own transform; only while managed.
     void drawElements(Graphics& g);
     // The end of the action at `index`: the end of the last one is the end
     // of the animation, reported to the end listener with the id.

@@ -96,15 +96,19 @@ void SimpleTextListWidget::removeLine(int index)
     const int count = lineCount();
     if (index < 0 || index >= count)
         return;
-    // A line above the selection takes the selection's text up with it; the
-    // selected last line hands the selection to the line above. Removing the
-    // last line while nothing (or a line above) is selected leaves the
-    // selection alone, so it never drops below -1 nor jumps to other text.
-    if (index < selected || (index == selected && index == count - 1))
+    // A line above the selection takes the selection's text up with it.
+    // Removing the last line moves the selection up by one whichever line is
+    // selected (the profiles menu relies on this when it drops its last
+    // entry); removing any other line at or below it keeps the index.
+    if (index < selected || index == count - 1)
         --selected;
+    // -1 means "none": with nothing selected the rule above would make it -2
+    // and report an index that is neither a line nor "none".
+    selected = std::max(selected, -1);
     lines.erase(lines.begin() + index);
     // Keep the window on the list: removals at the end would otherwise leave
-    // it showing fewer lines than there are, or none at all.
+    // it showing fewer lines than there are, or none at all, and a press,
+    // counted from the first visible line, could not reach the lines above.
     firstVisible = std::max(0, std::min(firstVisible, lineCount() - visibleLines));
     if (listener)
         listener->onLineSelected(id, selected);

@@ -42,10 +42,11 @@ public:
     // A valid index becomes the selection, is scrolled into view and is
     // reported. Any other index clears the selection (-1) without a report.
     void selectLine(int index);
-    // An index outside the list does nothing. Otherwise the line goes; a
-    // selection below it moves up with its text, the selected line being the
-    // last one passes the selection to the line above (-1 when none is
-    // left), and the new selection is reported.
+    // An index outside the list does nothing. Otherwise the line goes and
+    // the selection moves: up by one when the removed line lies above it or
+    // is the last line (so removing the last line moves any selection up; a
+    // selection of line 0 becomes -1), otherwise it keeps its index; it never
+    // drops below -1. The new selection is reported.
     void removeLine(int index);
 
     // -1 when nothing is selected.

@@ -253,38 +253,51 @@ TEST_F(ActionTest, AcceleratorFloatFromRestAndToRestOnClock)
     EXPECT_EQ(rec.ids, (std::vector<int32_t>{1, 2}));
 }
 
-// A fed dt used to be ignored by the accelerator, which then mixed clock time
-// into sequences driven by frame time.
-TEST_F(ActionTest, AcceleratorFollowsFedTime)
+// Effects built from accelerators keep the game clock's pace even inside a
+// sequence fed frame time: a fed dt neither moves them nor switches their
+// duration to fed time.
+TEST_F(ActionTest, AcceleratorIgnoresFedTimeAndRunsOnTheGameClock)
 {
     float x = 10.0f;
-    Accelerator<float> acc(ms(1000), &x, 100.0f, AcceleratorMode::FromRest);
-    acc.start(&rec, 1);
-    acc.update(500);
+    auto seq = std::make_unique<ActionSequence>();
+    seq->add(std::make_unique<Accelerator<float>>(ms(1000), &x, 100.0f, AcceleratorMode::FromRest));
+    seq->start(&rec, 1);
+    seq->update(5000);
+    EXPECT_FLOAT_EQ(x, 10.0f);
+    at(500);
+    seq->update(0);
     EXPECT_FLOAT_EQ(x, 35.0f);
-    acc.update(500);
+    at(1000);
+    seq->update(1);
     EXPECT_FLOAT_EQ(x, 110.0f);
-    EXPECT_FALSE(acc.isRunning());
+    seq->update(1);
+    EXPECT_EQ(rec.ids, std::vector<int32_t>{1});
+
+    int y = 0;
+    Accelerator<int> alone(ms(1000), &y, 100, AcceleratorMode::ToRest);
+    alone.start(&rec, 2);
+    alone.update(2000);
+    EXPECT_EQ(y, 0);
+    EXPECT_TRUE(alone.isRunning());
 }
 
 TEST_F(ActionTest, AcceleratorIntTruncatesTheTermTowardZero)
 {
     int x = 0;
     Accelerator<int> from(ms(1000), &x, 100, AcceleratorMode::FromRest);
-    from.start(nullptr, 0);
-    from.update(333);  // 11.09
-    EXPECT_EQ(x, 11);
-
     int y = 0;
     Accelerator<int> to(ms(1000), &y, 100, AcceleratorMode::ToRest);
-    to.start(nullptr, 0);
-    to.update(333);  // 100 - 44.49: the term -44.49 truncates to -44
-    EXPECT_EQ(y, 56);
-
     int z = 0;
     Accelerator<int> back(ms(1000), &z, -100, AcceleratorMode::FromRest);
+    from.start(nullptr, 0);
+    to.start(nullptr, 0);
     back.start(nullptr, 0);
-    back.update(333);
+    at(333);
+    from.step();  // 11.09
+    EXPECT_EQ(x, 11);
+    to.step();  // 100 - 44.49: the term -44.49 truncates to -44
+    EXPECT_EQ(y, 56);
+    back.step();
     EXPECT_EQ(z, -11);
 }
 
@@ -295,9 +308,11 @@ TEST_F(ActionTest, AcceleratorIntEndsExactlyAtTheDistance)
     int x = 0;
     Accelerator<int> acc(ms(155), &x, 50, AcceleratorMode::FromRest);
     acc.start(nullptr, 0);
-    acc.update(154);
+    at(154);
+    acc.step();
     EXPECT_EQ(x, 49);
-    acc.update(1);
+    at(155);
+    acc.step();
     EXPECT_EQ(x, 50);
     EXPECT_FALSE(acc.isRunning());
 }
@@ -441,11 +456,14 @@ TEST_F(ActionTest, LoopCountThreeReportsAfterTheThirdRun)
 {
     LoopAction loop(std::make_unique<ActionDelay>(ms(100)), 3);
     loop.start(&rec, 8);
-    loop.update(100);
-    loop.update(100);
+    at(100);
+    loop.step();
+    at(200);
+    loop.step();
     EXPECT_EQ(loop.completedRuns(), 2);
     EXPECT_TRUE(rec.ids.empty());
-    loop.update(100);
+    at(300);
+    loop.step();
     EXPECT_EQ(loop.completedRuns(), 3);
     EXPECT_FALSE(loop.isRunning());
     EXPECT_EQ(rec.ids, std::vector<int32_t>{8});
@@ -455,32 +473,46 @@ TEST_F(ActionTest, LoopForeverNeverReportsAndCountsZeroOrOneRunOnce)
 {
     LoopAction forever(std::make_unique<ActionDelay>(ms(10)), LoopAction::Forever);
     forever.start(&rec, 1);
-    for (int u = 0; u < 1000; ++u)
-        forever.update(10);
+    for (uint64_t t = 10; t <= 10000; t += 10) {
+        at(t);
+        forever.step();
+    }
     EXPECT_TRUE(forever.isRunning());
     EXPECT_TRUE(rec.ids.empty());
 
     for (int32_t count : {0, 1}) {
         LoopAction once(std::make_unique<ActionDelay>(ms(10)), count);
         once.start(&rec, 2);
-        once.update(10);
+        at(ticks.now + 10);
+        once.step();
         EXPECT_FALSE(once.isRunning());
     }
     EXPECT_EQ(rec.ids, (std::vector<int32_t>{2, 2}));
 }
 
-// The loop used to step its child on clock time even when fed frame time.
-TEST_F(ActionTest, LoopPassesFedTimeToItsChild)
+// A loop steps its child on the game clock whatever dt it is fed, so even a
+// child that would follow fed time (a linear change) keeps the clock's pace.
+TEST_F(ActionTest, LoopStepsItsChildOnTheGameClockAndIgnoresFedTime)
 {
     int x = 0;
     LoopAction loop(std::make_unique<RelIncrementator<int>>(ms(100), &x, 10), 2);
     loop.start(&rec, 1);
-    loop.update(50);
-    EXPECT_EQ(x, 5);
-    loop.update(50);
-    EXPECT_EQ(x, 10);
     loop.update(100);
+    EXPECT_EQ(x, 0);
+    at(50);
+    loop.update(0);
+    EXPECT_EQ(x, 5);
+    at(100);
+    loop.update(7);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(loop.completedRuns(), 1);
+    at(150);
+    loop.update(500);
+    EXPECT_EQ(x, 15);
+    at(200);
+    loop.update(0);
     EXPECT_EQ(x, 20);
+    EXPECT_FALSE(loop.isRunning());
     EXPECT_EQ(rec.ids, std::vector<int32_t>{1});
 }
 
@@ -529,7 +561,9 @@ TEST_F(ActionTest, CloneCopiesStateAndChildrenDeeply)
     loop->start(&rec, 7);
     std::unique_ptr<Action> loopCopy = loop->clone();
     loop.reset();
+    at(10);
     loopCopy->update(10);
+    at(20);
     loopCopy->update(10);
     EXPECT_FALSE(loopCopy->isRunning());
     EXPECT_EQ(rec.ids, (std::vector<int32_t>{6, 7}));

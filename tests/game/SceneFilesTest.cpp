@@ -107,6 +107,24 @@ TEST_F(SceneFilesTest, CompleteItemTakesEveryAttribute)
     EXPECT_EQ(it.typeId, 100);
 }
 
+// Item files are read byte for byte: 8-bit names and picture files survive a
+// UTF-8 declaration (which would otherwise make the whole file unreadable).
+TEST_F(SceneFilesTest, ItemFilesAreReadWithTheirBytesAsTheyStand)
+{
+    dir.write("Scene.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene>"
+                           "<Item name=\"Th\xe9i\xe8re\" image=\"th\xe9i&#232;re.png\" layer=\"1\" majorGroupID=\"0\""
+                           " minorGroupID=\"0\" x=\"1\" y=\"2\" angle=\"0\" R=\"1\" G=\"1\" B=\"1\" A=\"255\""
+                           " type=\"0\" infoTip=\"t\" typeId=\"3\"/>" +
+                               std::string(FullItem) + "</Scene>");
+    indexScene(2, "Scene.xml");
+    const auto items = loadSceneItems(2);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0]->name, "Th\xe9i\xe8re");
+    EXPECT_EQ(items[0]->image, "th\xe9i\xe8re.png");
+    EXPECT_EQ(items[0]->typeId, 3);
+    EXPECT_EQ(items[1]->name, "Lamp");
+}
+
 TEST_F(SceneFilesTest, IncompleteOrOddItemsKeepTheirPlaceAndDefaults)
 {
     dir.write("Scene.xml",

@@ -93,3 +93,29 @@ TEST(XmlFile, TextCutAfterAUtf8LeadByteFailsWithoutReadingPastTheEnd)
         EXPECT_NE(out.find("cut.xml"), std::string::npos);
     }
 }
+
+// Legacy reading takes bytes as they stand: an 8-bit name under a UTF-8
+// declaration (which the default reading refuses), a character reference
+// as one byte, and a file that starts with a byte-order mark.
+TEST(XmlFile, LegacyEncodingKeepsBytesAsTheyStandWhateverTheDeclaration)
+{
+    TempFolder tmp;
+    const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const std::string latin = tmp.write("latin.xml", decl + "<Root a=\"Caf\xe9\" b=\"x\"/>");
+    const std::string ref = tmp.write("ref.xml", decl + "<Root a=\"Caf&#233;\" b=\"x\"/>");
+    const std::string bom = tmp.write("bom.xml", "\xef\xbb\xbf" + decl + "<Root a=\"Caf\xc3\xa9\" b=\"x\"/>");
+    const auto read = [](const std::string& path, XmlFile::Encoding encoding) {
+        TiXmlDocument doc;
+        testing::internal::CaptureStdout();
+        const bool ok = XmlFile::load(path, doc, "test data", encoding);
+        testing::internal::GetCapturedStdout();
+        return ok ? std::string(doc.RootElement()->Attribute("a")) + "|" + doc.RootElement()->Attribute("b")
+                  : std::string("failed");
+    };
+    EXPECT_EQ(read(latin, XmlFile::Encoding::Declared), "failed");
+    EXPECT_EQ(read(latin, XmlFile::Encoding::Legacy), "Caf\xe9|x");
+    EXPECT_EQ(read(ref, XmlFile::Encoding::Declared), "Caf\xc3\xa9|x");
+    EXPECT_EQ(read(ref, XmlFile::Encoding::Legacy), "Caf\xe9|x");
+    EXPECT_EQ(read(bom, XmlFile::Encoding::Declared), "Caf\xc3\xa9|x");
+    EXPECT_EQ(read(bom, XmlFile::Encoding::Legacy), "Caf\xc3\xa9|x");
+}

@@ -122,6 +122,43 @@ TEST_F(AnimationGL, LaterElementsOfEqualWholeDepthAreDrawnOnTopAndAnglesTurnCoun
     EXPECT_TRUE(pixelIs(529, 129, kBackground));
 }
 
+namespace {
+// A screen laid out for a wider configuration than the window: its drawing
+// is shifted left by the centring offset.
+class ShiftedScreen : public TestScreen {
+public:
+    ShiftedScreen(CallLog* log, int offset) : TestScreen(log, "shifted") { xOffset = offset; }
+};
+} // namespace
+
+// The widget's draw starts from identity: a screen's centring shift (or any
+// transform around the screen) does not move the elements off the widget's
+// x and y. drawElements draws in the caller's transform, which moves them.
+TEST_F(AnimationGL, ElementsDrawAtTheWidgetPositionAfterAResetAndDrawElementsKeepsTheCallersTransform)
+{
+    ShiftedScreen shifted(&log, 60);
+    ASSERT_TRUE(player.loadAnimation(1, animFixture("MoveX.xml")));
+    player.playAnimation(1, 0, 100, 100, &shifted);
+    gfx.resetTransform();
+    gfx.fillRect(0, 0, 1024, 768, kBackground);
+    gfx.pushTransform();
+    gfx.translate(0.0f, 200.0f);  // around the whole screen
+    shifted.draw(gfx);
+    gfx.popTransform();
+    glFinish();
+    expectBoxAt(100, 150, kRed);  // x 0, y 50 from the start
+
+    gfx.resetTransform();
+    gfx.fillRect(0, 0, 1024, 768, kBackground);
+    gfx.pushTransform();
+    gfx.translate(40.0f, 20.0f);
+    player.findAnimation(1)->drawElements(gfx);
+    gfx.popTransform();
+    glFinish();
+    EXPECT_TRUE(window->saveScreenshot("anim_in_callers_transform.bmp"));
+    expectBoxAt(140, 170, kRed);
+}
+
 TEST_F(AnimationGL, TheDialogClipsOpenAndCloseThePanel)
 {
     ASSERT_TRUE(player.loadAnimation(790790, "content/animations/UniversalDialog/MessageDialogStart.xml"));

@@ -426,6 +426,9 @@ TEST_F(AnimationPlayerTest, MoveAndRemoveFollowTheirConditions)
     EXPECT_EQ(player.findAnimation(2), nullptr);
 }
 
+// The widget's draw resets the transform the manager set up and places each
+// element from the widget's x and y; drawElements keeps the caller's
+// transform.
 TEST_F(AnimationPlayerTest, DrawingPlacesEachImageAtTheWidgetPlusItsPositionOnlyWhileManaged)
 {
     Animation2D* a = load(1, "MoveX.xml");
@@ -438,13 +441,14 @@ TEST_F(AnimationPlayerTest, DrawingPlacesEachImageAtTheWidgetPlusItsPositionOnly
     xAfterUpdates(a, 4, 250);  // x 50, y 50
     RecordingGraphics g;
     screen->draw(g);
-    // The manager moves the origin to the widget; the element adds its own
+    // The manager moves the origin to the widget, the animation drops that
+    // and puts the widget's position back; the element adds its own
     // position and half its 32 x 32 picture, then steps back for drawing.
-    const std::vector<std::string> expected{"translate 100 100", "push", "translate 66 66", "translate -16 -16",
-                                            "drawImage 0 0 255,255,255,255", "pop"};
+    const std::vector<std::string> expected{"translate 100 100", "resetTransform", "push", "translate 166 166",
+                                            "translate -16 -16", "drawImage 0 0 255,255,255,255", "pop"};
     auto at = std::search(g.calls.begin(), g.calls.end(), expected.begin(), expected.end());
     EXPECT_NE(at, g.calls.end()) << ::testing::PrintToString(g.calls);
-    EXPECT_EQ(std::count(g.calls.begin(), g.calls.end(), "resetTransform"), 0);
+    EXPECT_EQ(std::count(g.calls.begin(), g.calls.end(), "resetTransform"), 1);
 
     RecordingGraphics own;
     a->drawElements(own);

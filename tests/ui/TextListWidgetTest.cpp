@@ -66,29 +66,42 @@ TEST_F(TextListWidgetTest, SizeSelectionAndScrollingFollowTheLineHeight)
     EXPECT_EQ(list.getSelectedIndex(), 18) << "a press below the last line selects nothing";
 }
 
-TEST_F(TextListWidgetTest, RemovalsNeverLeaveTheSelectionBelowMinusOneOrOnOtherText)
+// Removing the last line moves any selection up by one, also one above it
+// (the profiles menu relies on this); a line above the selection takes the
+// selection's text up with it; "none" stays -1.
+TEST_F(TextListWidgetTest, RemovalMovesTheSelectionUpForALineAboveItOrForTheLastLine)
 {
     fill(3);
-    list.removeLine(2);  // nothing selected
+    list.removeLine(2);  // nothing selected: stays none
     EXPECT_EQ(list.getSelectedIndex(), -1);
     EXPECT_EQ(list.selectedLine(), "");
+    list.removeLine(0);
+    list.removeLine(0);
 
-    fill(3);  // line0 line1 line0 line1 line2
+    for (const char* line : {"a", "b", "c", "d", "e", "f"})
+        list.addLine(line);
     list.selectLine(3);
     list.removeLine(0);  // above: the selection moves up with its text
-    EXPECT_EQ(list.selectedLine(), "line1");
-    list.removeLine(2);  // the selected line, not the last: the next takes its place
-    EXPECT_EQ(list.selectedLine(), "line2");
-    list.removeLine(2);  // the selected last line: the line above
-    EXPECT_EQ(list.selectedLine(), "line0");
-    list.selectLine(0);
-    list.removeLine(1);  // the last line, below the selection
-    EXPECT_EQ(list.selectedLine(), "line1");
+    EXPECT_EQ(list.getSelectedIndex(), 2);
+    EXPECT_EQ(list.selectedLine(), "d");
+    list.removeLine(3);  // below, not the last: kept
+    EXPECT_EQ(list.selectedLine(), "d");
+    list.removeLine(3);  // the last line, below the selection: up by one
+    EXPECT_EQ(list.getSelectedIndex(), 1);
+    EXPECT_EQ(list.selectedLine(), "c");
+    list.removeLine(1);  // the selected line, not the last: the next takes its place
+    EXPECT_EQ(list.selectedLine(), "d");
+    list.removeLine(1);  // the selected last line: the line above
+    EXPECT_EQ(list.selectedLine(), "b");
+    list.addLine("g");
+    list.removeLine(1);  // the last line below line 0: the selection goes
+    EXPECT_EQ(list.getSelectedIndex(), -1);
     list.removeLine(5);
     list.removeLine(0);
-    list.removeLine(0);
     EXPECT_EQ(list.getSelectedIndex(), -1);
-    EXPECT_EQ(listener.events, (Events{{0, -1}, {0, 3}, {0, 2}, {0, 2}, {0, 1}, {0, 0}, {0, 0}, {0, -1}}));
+    EXPECT_EQ(list.lineCount(), 0);
+    EXPECT_EQ(listener.events,
+              (Events{{0, -1}, {0, -1}, {0, -1}, {0, 3}, {0, 2}, {0, 2}, {0, 1}, {0, 1}, {0, 0}, {0, -1}, {0, -1}}));
 }
 
 TEST_F(TextListWidgetTest, DrawShowsTheWindowWithTheBarAndStaysOnTheListAfterRemovals)
