@@ -133,14 +133,13 @@ void HOScene::build()
 {
     building = 1;
     steps = loadSceneMechanics(mechanicsPath);
-    // A saved step past the end of the script (the script changed, or a
-    // damaged save) leaves every step done.
-    stepIndex = std::min(stepIndex, static_cast<int32_t>(steps.size()) - 1);
     buildRenderers();
     onRenderersBuilt();
+    // With a Screen step waiting, the step index still names the finished
+    // step before it: nothing starts until the scene has entered.
     const int32_t current = std::max(stepIndex, 0);
     const MechanicsStep* step = stepAt(current);
-    if (step && step->kind == MechanicsStep::CollectGroup)
+    if (step && step->kind == MechanicsStep::CollectGroup && !advancePending)
         startStepHook(current);
     building = 0;
     onSceneStarted();
@@ -464,6 +463,8 @@ void HOScene::advanceMechanics(bool silent)
         advancePending = 1;
         return;
     }
+    // Past the end (also a saved step beyond a script that has changed, or
+    // an empty script) the index stays at the step count: every step done.
     stepIndex = std::min(stepIndex + 1, count);
     if (stepIndex >= count) {
         if (building)

@@ -33,8 +33,9 @@
 //    dropped on release and when its state is destroyed.
 //  - The goal panel is replaced with safeRemoveWidget, as a click can replace
 //    it from inside the widget dispatch.
-//  - onStepStarted runs once per step start (build does not repeat it for a
-//    step the advance already announced).
+//  - onStepStarted runs once per step start: build does not repeat it for a
+//    step the advance already announced, nor announce the finished step
+//    before a Screen step it resumes at.
 //
 // Ownership: the step list, the animation player and a never-shown child are
 // owned; the goal panel belongs to the widget list; renderers belong to their
