@@ -240,6 +240,29 @@ TEST_F(HOSceneTest, TheItemDrawnOnTopTakesTheClickAndTransparentPixelsFallThroug
     EXPECT_EQ(scene->missed, 2);
 }
 
+TEST_F(HOSceneTest, ARaisedItemIsDrawnAndHitAboveTheOthers)
+{
+    ProbeScene* scene = show(WantAll);
+    ItemState* block = ItemRegistry::instance()->find(2, ItemKey{1, SceneId});
+    scene->raiseItem(block);
+    EXPECT_EQ(block->item->layer, 6);
+    EXPECT_EQ(game->stateValue("scene.drawn"), "0 2 3 1");
+    EXPECT_TRUE(near(pixel(160, 150), Red));
+    click(160, 150);
+    EXPECT_EQ(group(3), (std::vector<int>{1}));
+}
+
+TEST_F(HOSceneTest, AScreenStepWithoutACreatorKeepsTheSceneOnThatStep)
+{
+    ProbeScene* scene = show(std::string("<Screen type='NoSuchScreen' transition='fade'/>") + WantAll);
+    EXPECT_EQ(scene->getStepIndex(), 0);
+    EXPECT_EQ(scene->getChildScreen(), nullptr);
+    EXPECT_EQ(scene->getState(), ScreenBase::Idle);
+    EXPECT_TRUE(group(2).empty());
+    click(600, 600);
+    EXPECT_EQ(scene->missed, 1);
+}
+
 TEST_F(HOSceneTest, AFirstCollectStepWithoutCandidatesIsPassedOverAtBuild)
 {
     ProbeScene* scene = show("<CollectGroup><Collect name='x' typeId='77' pick='all'/></CollectGroup>"
