@@ -80,7 +80,9 @@ void TexItemRenderer::onMouseState(int state)
         found->item->y = OutOfViewY;
     }
     ItemRegistry* registry = ItemRegistry::instance();
-    registry->moveItem(registry->groupOf(found->key()), found->key(), 3);
+    const int32_t group = registry->groupOf(found->key());
+    if (group != -1)
+        registry->moveItem(group, found->key(), 3);
     if (scene)
         scene->refreshRenderList(found);
 }
