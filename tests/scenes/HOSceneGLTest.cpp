@@ -381,10 +381,17 @@ TEST_F(HOSceneTest, ARememberedItemIsForgottenWhenItsStateIsDestroyed)
     EXPECT_EQ(scene->getLastHitItem(), nullptr);
     EXPECT_EQ(scene->getRenderList().size(), 3u);
     // A press without a move hit-tests afresh: the background, a miss.
+    // Without hover tracking the release forgets it again: the next press,
+    // also without a move, takes the ring.
+    scene->setTrackHover(false);
     driver.mouseButton(120, 150, 1, true);
     driver.mouseButton(120, 150, 1, false);
     driver.step(2);
     EXPECT_EQ(scene->missed, 1);
+    driver.mouseButton(160, 150, 1, true);
+    driver.mouseButton(160, 150, 1, false);
+    driver.step(2);
+    EXPECT_EQ(group(3), (std::vector<int>{2}));
 }
 
 TEST_F(HOSceneTest, TheGoalPanelReplacedFromItsOwnClickGoesAtTheNextUpdate)
