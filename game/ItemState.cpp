@@ -12,6 +12,9 @@ ItemState::ItemState(int32_t stateId, int32_t itemIndex, int32_t sceneId, std::u
 
 ItemState::~ItemState()
 {
-    // The renderer draws the record: let it go first.
+    // The scene that drew the item must forget it before it goes; the
+    // renderer draws the record, so it goes first.
+    if (renderer)
+        renderer->itemDestroyed();
     renderer.reset();
 }

@@ -13,7 +13,8 @@ class ItemRenderer;
 class ItemState {
 public:
     ItemState(int32_t stateId, int32_t itemIndex, int32_t sceneId, std::unique_ptr<SceneItem> item);
-    // Deletes the item record and the renderer, when set.
+    // Deletes the renderer, when set (its scene is told first, see
+    // ItemRendererOwner::itemDestroyed), and the item record.
     ~ItemState();
     ItemState(const ItemState&) = delete;
     ItemState& operator=(const ItemState&) = delete;

@@ -1,19 +1,23 @@
 #pragma once
-// The game's scene screen, in its simple form: the scene's background, its
-// number and a "Leave" button. "Leave" closes the scene with 1000 (the main
+// The game's scene screen, in its simple form over the hidden-object scene
+// machinery: the scene's items drawn and played by its mechanics script, a
+// title with its number and a "Leave" button. The items wanted by the
+// current step are clickable. "Leave" closes the scene with 1000 (the main
 // menu); on leaving, with any code, the scene pops itself and shows a new
 // main menu.
 //
-// The background is the picture BackgroundFile in the scene's configuration
-// folder (`configPath`, which ends with its "/") when that file exists, else
-// a plain fill. The other arguments are kept for the full scene.
+// The constructor makes the item renderer factory afresh with every creator
+// of the renderer-id table, and the scene resumes at the current profile's
+// saved step. Below the items lies the picture BackgroundFile in the scene's
+// configuration folder (`configPath`, which ends with its "/") when that file
+// exists, else a plain fill.
 #include "engine/ui/QuarnButtonListener.h"
-#include "engine/ui/ScreenBase.h"
 #include "frontend/SimpleScreenLayout.h"
+#include "scenes/HOScene.h"
 
 #include <string>
 
-class QDScene : public ScreenBase, public QuarnButtonListener {
+class QDScene : public HOScene, public QuarnButtonListener {
 public:
     enum ButtonId { LeaveButton = 1000 };
     // The close code of "Leave": back to the main menu.
@@ -29,7 +33,6 @@ public:
     // QuarnButtonListener: a click (event 1) on "Leave" closes the scene.
     void onButtonEvent(int id, int event) override;
 
-    int getSceneId() const { return sceneId; }
     const std::string& getConfigPath() const { return configPath; }
     const std::string& getItemRendererConf() const { return itemRendererConf; }
     const std::string& getMechanicsConf() const { return mechanicsConf; }
@@ -39,13 +42,17 @@ public:
 
 protected:
     // The background picture, when there is one.
-    void loadResources() override;
-    void build() override;
-    void drawBackground(Graphics& g) override;
-    void onClosed(int resultCode) override;
+    void registerResources() override;
+    void onSceneStarted() override;
+    void beforeItemsRendered(Graphics& g) override;
+    void onRenderersBuilt() override;
+    void onItemRemoved(ItemState* item) override;
+    void onMessage(int32_t code) override;
 
 private:
-    int sceneId;
+    // The wanted items (group 2) of this scene become clickable.
+    void enableWantedItems();
+
     std::string configPath;
     std::string itemRendererConf;
     std::string mechanicsConf;

@@ -430,6 +430,8 @@ ANIMATION_FIXTURES = [
     ("anim/NoScreen.xml", "clip", dict(MOVE_X, screen=None)),
 ]
 FIXTURES += [animations.table_line(p, b, args) for p, b, args in ANIMATION_FIXTURES]
+# Item pictures of the scene tests.
+FIXTURES += scene_content.fixture_lines()
 
 
 # ---------------------------------------------------------------------------

@@ -26,7 +26,8 @@
 //                            .flowIndex, .savedStep, .gameStarted
 //   quests.current, quests.done, quests.open   (ids, comma-separated)
 //   registry.G               group G's items as sceneId:itemIndex, blank-separated
-// and whatever the probes add (addProbe).
+// and whatever the probes add (addProbe; GameDriverProbes.cpp adds every
+// screen family's lines and commands, e.g. SceneDriverSupport.h).
 #include "tests/driver/HeadlessDriver.h"
 
 #include <functional>

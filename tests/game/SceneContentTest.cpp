@@ -8,6 +8,7 @@
 #include "game/SceneIndex.h"
 #include "game/SceneItem.h"
 
+#include "engine/gfx/SDLSurfaceImage.h"
 #include "engine/store/AppConfig.h"
 #include "game/GameFlow.h"
 
@@ -92,10 +93,50 @@ TEST_F(SceneContentTest, ItemsAreCompleteOnScreenAndDrawnByARule)
         }
         EXPECT_EQ(kinds.count(100), 1u);
         EXPECT_EQ(kinds.count(200), 1u);
-        EXPECT_EQ(kinds.count(0), items.size() - 2);
+        EXPECT_EQ(kinds.count(500), 1u);
+        EXPECT_EQ(kinds.count(0), items.size() - 3);
         // The last rule catches every item.
         EXPECT_EQ(renderers.back().pattern.typeId, -1);
         EXPECT_EQ(renderers.back().pattern.groupId, -1);
+    }
+}
+
+TEST_F(SceneContentTest, ItemPicturesAreMaskedAndItemsOverlapOnOneLayer)
+{
+    for (const FlowScene& s : scenes) {
+        SCOPED_TRACE("scene " + std::to_string(s.id));
+        const auto items = loadSceneItems(s.id);
+        std::vector<WidgetGeometry> boxes;
+        for (const auto& it : items) {
+            SDLSurfaceImage picture(it->folder + it->image);
+            ASSERT_GT(picture.getWidth(), 0) << it->image;
+            boxes.emplace_back(static_cast<int>(it->x), static_cast<int>(it->y), it->layer, picture.getWidth(),
+                               picture.getHeight());
+            if (it->typeId == 500) {
+                EXPECT_EQ(picture.getWidth(), 1024);
+                EXPECT_EQ(it->layer, 0);
+                continue;
+            }
+            // Transparent corners, an opaque shape inside.
+            const int w = picture.getWidth(), h = picture.getHeight();
+            EXPECT_TRUE(picture.isTransparentAt(0, 0) && picture.isTransparentAt(w - 1, h - 1)) << it->image;
+            int opaque = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    opaque += picture.isTransparentAt(x, y) ? 0 : 1;
+            EXPECT_GT(opaque, w * h / 4) << it->image;
+        }
+        // Some later item lies across an earlier one on the same layer.
+        int overlaps = 0;
+        for (size_t a = 0; a < items.size(); ++a)
+            for (size_t b = a + 1; b < items.size(); ++b) {
+                const WidgetGeometry& p = boxes[a];
+                const WidgetGeometry& q = boxes[b];
+                if (p.z == q.z && items[a]->typeId == 0 && items[b]->typeId == 0 && p.x < q.x + q.w &&
+                    q.x < p.x + p.w && p.y < q.y + q.h && q.y < p.y + p.h)
+                    ++overlaps;
+            }
+        EXPECT_GE(overlaps, 1);
     }
 }
 
@@ -108,8 +149,10 @@ TEST_F(SceneContentTest, AllScenesRegisterAsWaitingAndSurviveABlobRoundTrip)
         EXPECT_EQ(static_cast<std::size_t>(added), loadSceneItems(s.id).size()) << "scene " << s.id;
         total += static_cast<std::size_t>(added);
     }
-    EXPECT_EQ(reg->groupIds(), (std::vector<int32_t>{1}));
-    ASSERT_EQ(reg->group(1).size(), total);
+    // One background per scene in group 6, every other item waiting.
+    EXPECT_EQ(reg->groupIds(), (std::vector<int32_t>{1, 6}));
+    ASSERT_EQ(reg->group(6).size(), scenes.size());
+    ASSERT_EQ(reg->group(1).size(), total - scenes.size());
 
     // Play a little: the first scene's first two items found or taken away.
     reg->moveItem(1, ItemKey{0, scenes[0].id}, 0);

@@ -4,19 +4,27 @@ with the items' pictures.
   content/config/scene/sceneIndex.xml        root Indexes, one Index per scene
   content/config/scene/SceneNN/Scene.xml     root Scene, one Item per item
   content/config/scene/SceneNN/<Image>.png   each item's picture
+  content/config/scene/SceneNN/bg.jpg        the background (last item)
 
 The scenes are those of the story (contentgen/story.py): scene id N lives in
 the folder of its game-flow entry, beside its script and its rule files.
 Each scene holds enough ordinary items (typeId 0) for every hidden-object
 step of its script to pick its full count and a few to spare, one key item
-(typeId 100) and one rune (typeId 200; majorGroupID = the spell it charges,
-minorGroupID tells the runes of one spell apart).  Positions come from a
-random generator seeded with the scene id, so the output never changes.
+(typeId 100), one rune (typeId 200; majorGroupID = the spell it charges,
+minorGroupID tells the runes of one spell apart) and, last in the file so
+that the other items keep their indices, the background (typeId 500, layer
+0, drawn first).  Item pictures are flat shapes (contentgen/itemart.py),
+transparent around the shape.  The last OVERLAPS ordinary items lie across
+an earlier one on the same layer, so the later item is drawn over it and
+takes the clicks where it is opaque.  Positions come from a random
+generator seeded with the scene id, so the output never changes.
+
+fixture_lines() adds the pictures the scene tests build their scenes from.
 """
 
 import random
 
-from . import story
+from . import itemart, story
 
 INDEX_FILE = story.SCENE_CONFIG + "sceneIndex.xml"
 
@@ -32,6 +40,12 @@ ITEMS = [
     ("Broom", "#a08050"), ("Kettle", "#303030"),
 ]
 KEY_ITEM = ("Brass Key", "#d4af37", 100)
+BACKGROUND = ("Background", "bg.jpg", 500)
+# Background gradients (top, bottom), one per scene in turn.
+BACKDROPS = [("#1f3a2e", "#6f8f5a"), ("#2b2440", "#8a7a9e"), ("#3a2a1c", "#a08060"),
+             ("#1c2c40", "#6a8cb0"), ("#30301c", "#8c8c50"), ("#402020", "#a06a5a")]
+# Ordinary items drawn across an earlier one (the first ones, in turn).
+OVERLAPS = 2
 RUNE = ("Rune", "#60e0ff", 200)
 # Spells a rune can charge (visibility, drawn, vision, lightning).
 SPELLS = 4
@@ -57,6 +71,12 @@ def _stem(name):
     return "".join(part[:1].upper() + part[1:] for part in name.split())
 
 
+def _shape(name):
+    """Items keep their shape in every scene: by their row of the tables."""
+    names = [n for n, _ in ITEMS] + [KEY_ITEM[0], RUNE[0]]
+    return itemart.SHAPES[names.index(name) % len(itemart.SHAPES)]
+
+
 def scene_items(scene_id):
     """[(name, colour, typeId, major, minor, size)] in file order."""
     count = max(MIN_ITEMS, _collect_steps(scene_id) * story.COLLECT["count"] + SPARE)
@@ -72,9 +92,17 @@ def scene_items(scene_id):
     return [item + (rng.choice(SIZES),) for item in items]
 
 
+def _overlapping(scene_id):
+    """{index of an overlapping item: index of the item it lies across}."""
+    plain = len(scene_items(scene_id)) - 2
+    return {plain - 1 - k: k for k in range(OVERLAPS)}
+
+
 def _positions(scene_id, sizes):
     """A top-left corner per item: one cell each of a 6 x 4 grid over AREA,
-    cells in a shuffled order, the item placed at random inside its cell."""
+    cells in a shuffled order, the item placed at random inside its cell.
+    An overlapping item is then moved across its partner, towards the middle
+    of the screen, by about half the partner's size."""
     cols, rows = 6, 4
     if len(sizes) > cols * rows:
         raise ValueError("scenes: scene %d has more items than grid cells" % scene_id)
@@ -87,21 +115,35 @@ def _positions(scene_id, sizes):
     for cell, size in zip(cells, sizes):
         cx, cy = x0 + (cell % cols) * cw, y0 + (cell // cols) * ch
         out.append((cx + rng.randrange(max(1, cw - size)), cy + rng.randrange(max(1, ch - size))))
+    for item, partner in _overlapping(scene_id).items():
+        px, py = out[partner]
+        step = sizes[partner] // 2
+        x = px + step if px + sizes[partner] // 2 < (x0 + x1) // 2 else px - step
+        y = py + step * 2 // 3 if py + sizes[partner] // 2 < (y0 + y1) // 2 else py - step * 2 // 3
+        out[item] = (min(max(x, x0), x1 - sizes[item]), min(max(y, y0), y1 - sizes[item]))
     return out
+
+
+def _item_element(scene_id, name, image, layer, x, y, type_id, major=0, minor=0):
+    return ("Item", {
+        "name": name, "image": image, "layer": layer,
+        "majorGroupID": major, "minorGroupID": minor,
+        "x": "%.1f" % x, "y": "%.1f" % y, "angle": "0.0",
+        "R": 255, "G": 255, "B": 255, "A": 255, "type": 0,
+        "infoTip": "Scene%02d_%s" % (scene_id + 1, _stem(name)), "typeId": type_id})
 
 
 def item_root(scene_id):
     items = scene_items(scene_id)
     corners = _positions(scene_id, [it[5] for it in items])
-    elements = []
-    for (name, _, type_id, major, minor, _size), (x, y) in zip(items, corners):
-        stem = _stem(name)
-        elements.append(("Item", {
-            "name": name, "image": stem + ".png", "layer": 1 + len(elements) % 3,
-            "majorGroupID": major, "minorGroupID": minor,
-            "x": "%.1f" % x, "y": "%.1f" % y, "angle": "0.0",
-            "R": 255, "G": 255, "B": 255, "A": 255, "type": 0,
-            "infoTip": "Scene%02d_%s" % (scene_id + 1, stem), "typeId": type_id}))
+    overlapping = _overlapping(scene_id)
+    layers = [1 + k % 3 for k in range(len(items))]
+    for item, partner in overlapping.items():
+        layers[item] = layers[partner]
+    elements = [_item_element(scene_id, name, _stem(name) + ".png", layers[k], x, y, type_id, major, minor)
+                for k, ((name, _, type_id, major, minor, _size), (x, y)) in enumerate(zip(items, corners))]
+    name, image, type_id = BACKGROUND
+    elements.append(_item_element(scene_id, name, image, 0, 0, 0, type_id))
     return ("Scene", {}, elements)
 
 
@@ -120,6 +162,26 @@ def table_lines(prefix="content/", language="EN"):
         folder = story.scene_folder(scene_id)
         lines.append((folder + item_file_name(language), None, "xml", {"root": item_root(scene_id)}))
         for name, colour, _, _, _, size in scene_items(scene_id):
-            lines.append((folder + _stem(name) + ".png", (size, size), "sprite",
-                          {"color": colour, "label": name}))
+            lines.append((folder + _stem(name) + ".png", (size, size), "item",
+                          {"color": colour, "shape": _shape(name), "label": name}))
+        lines.append((folder + BACKGROUND[1], (1024, 768), "backdrop",
+                      {"colors": BACKDROPS[scene_id % len(BACKDROPS)], "label": False}))
+    return lines
+
+
+# Pictures of the scene tests: flat colours without outline or label, so
+# that a pixel tells which item is drawn there.  (file, size, shape, colour)
+FIXTURE_ITEMS = [
+    ("scene/RedBlock.png", (100, 100), "block", (220, 40, 40)),
+    ("scene/GreenRing.png", (100, 100), "ring", (40, 200, 60)),
+    ("scene/BlueDisc.png", (100, 100), "disc", (40, 80, 220)),
+]
+
+
+def fixture_lines():
+    lines = [(path, size, "item", {"shape": shape, "color": colour, "outline": False, "label": False,
+                                   "exact": True})
+             for path, size, shape, colour in FIXTURE_ITEMS]
+    lines.append(("scene/GreyBackground.png", (1024, 768), "solid",
+                  {"color": (90, 90, 90), "label": False, "exact": True}))
     return lines

@@ -80,11 +80,14 @@ QUEST_COUNT = 73
 SCENE_FILES = {"itemRendererConf": "ItemRenderers.xml", "mechanicsConf": "SceneMechanics.xml",
                "itemGroupConf": "ItemGroups.xml"}
 # Ordinary items (type id 0), key items (100) and runes (200) start waiting
-# (group 1).  A key item is drawn by the key-item renderer (11), a rune by the
+# (group 1); backgrounds (500) lie in group 6.  A key item is drawn by the key-item renderer (11), a rune by the
 # collectable renderer (0) that hands it to the found group; every other item
-# is a plain picture taken out of view when clicked (renderer 1).
+# is a plain picture taken out of view when clicked (renderer 1), the
+# background included (it is never wanted, so never clickable).
 ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
-    ("Rule", {"groupId": 1, "typeId": type_id, "type": 0}) for type_id in (0, 100, 200)])
+    ("Rule", {"groupId": 1, "typeId": type_id, "type": 0}) for type_id in (0, 100, 200)] + [
+    # Backgrounds are drawn (group 6) and never wanted.
+    ("Rule", {"groupId": 6, "typeId": 500, "type": 0})])
 ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
     ("Rule", {"renderer": 11, "typeId": 100}),
     ("Rule", {"renderer": 0, "typeId": 200}),

@@ -1,0 +1,88 @@
+#include "scenes/SceneMechanics.h"
+
+#include "engine/core/Log.h"
+#include "engine/core/StringUtils.h"
+#include "engine/core/XmlFile.h"
+
+#include <tinyxml.h>
+
+namespace {
+
+int32_t pickOf(const std::string& text)
+{
+    if (text == "random")
+        return CollectRule::Random;
+    if (text == "first")
+        return CollectRule::First;
+    return CollectRule::All;
+}
+
+// False when a required attribute is missing.
+bool readCollect(const TiXmlElement& e, CollectRule& rule)
+{
+    const char* name = e.Attribute("name");
+    const char* typeIds = e.Attribute("typeId");
+    const char* pick = e.Attribute("pick");
+    if (!name || !typeIds || !pick)
+        return false;
+    rule.name = name;
+    for (const std::string& piece : splitString(typeIds, ','))
+        if (!piece.empty())
+            rule.typeIds.push_back(stringToInt(piece));
+    rule.pick = pickOf(pick);
+    rule.count = toIntOrDefault(e.Attribute("count"), -1);
+    rule.questId = toIntOrDefault(e.Attribute("questId"), -1);
+    return true;
+}
+
+std::unique_ptr<MechanicsStep> readCollectGroup(const TiXmlElement& e)
+{
+    auto step = std::make_unique<MechanicsStep>();
+    step->kind = MechanicsStep::CollectGroup;
+    const char* identifier = e.Attribute("identifier");
+    step->name = identifier ? identifier : "UNSPECIFIED";
+    for (const TiXmlElement* c = e.FirstChildElement("Collect"); c; c = c->NextSiblingElement("Collect")) {
+        CollectRule rule;
+        if (readCollect(*c, rule))
+            step->rules.push_back(std::move(rule));
+    }
+    return step;
+}
+
+std::unique_ptr<MechanicsStep> readScreen(const TiXmlElement& e)
+{
+    const char* type = e.Attribute("type");
+    if (!type)
+        return nullptr;
+    auto step = std::make_unique<MechanicsStep>();
+    step->kind = MechanicsStep::Screen;
+    step->name = type;
+    for (const TiXmlAttribute* a = e.FirstAttribute(); a; a = a->Next())
+        step->attributes[a->NameTStr()] = a->ValueStr();
+    return step;
+}
+
+} // namespace
+
+MechanicsSteps loadSceneMechanics(const std::string& path)
+{
+    MechanicsSteps steps;
+    TiXmlDocument doc;
+    if (!XmlFile::load(path, doc, "scene mechanics"))
+        return steps;
+    const TiXmlElement* root = doc.RootElement();
+    if (!root || root->ValueStr() != "SceneMechanics") {
+        logError("scene mechanics: \"" + path + "\" has no <SceneMechanics> root element");
+        return steps;
+    }
+    for (const TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
+        std::unique_ptr<MechanicsStep> step;
+        if (e->ValueStr() == "CollectGroup")
+            step = readCollectGroup(*e);
+        else if (e->ValueStr() == "Screen")
+            step = readScreen(*e);
+        if (step)
+            steps.push_back(std::move(step));
+    }
+    return steps;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// What the game driver knows of hidden-object scenes: dump lines about the
+// topmost scene on the stack and script commands that click its items.
+//
+// Dump lines (the topmost HOScene, also under a child screen):
+//   scene.id                 the scene id, or "none" without a scene
+//   scene.step, scene.steps  the step index and the number of steps
+//   scene.stepKind           collect, screen, or none (no such step)
+//   scene.child              the class of the child a Screen step made and
+//                            has not seen return, or "none"
+//   scene.black              1 while the scene is covered in black
+//   scene.count.G            this scene's items in group G (-1 to 6)
+//   scene.wanted             item indices of this scene in group 2
+//   scene.drawn              item indices of the render list, drawing order
+//   scene.goal               the goal panel's wanted item indices, or "none"
+//
+// Commands:
+//   click-item SCENE INDEX   move, press and release on a point where that
+//                            item is the one hit (it may lie under others)
+//   click-wanted             the same on the first wanted item that shows
+//   savedstep N              the current profile's saved step
+class GameDriver;
+class HOScene;
+class ItemState;
+struct Point;
+
+void addSceneDriverSupport(GameDriver& driver);
+
+// The topmost HOScene of the game's screen stack, or null.
+HOScene* topScene(GameDriver& driver);
+// A point (scene coordinates) where the scene's hit test gives `item`,
+// as near the middle of its picture as can be; false when there is none.
+bool visiblePointOf(const HOScene& scene, ItemState* item, Point& out);
