@@ -1,5 +1,6 @@
 #include "tests/driver/MiniGameDriver.h"
 
+#include "engine/store/ConfigFile.h"
 #include "engine/ui/MessageDialogSimple.h"
 #include "engine/ui/MessageQuestionDialogSimple.h"
 #include "engine/ui/SimpleImageButton.h"
@@ -17,10 +18,15 @@
 #include "tests/driver/GameDriver.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +46,51 @@ struct MiniGameState {
     Ending last;
     // The leaving game already recorded; cleared once it is no longer on top.
     const MiniGameBase* recorded = nullptr;
+    // `tune`: the game's own tuning file, the values changed, and the table
+    // installed in its place (the game clears the pointer when it goes).
+    std::string tuningPath;
+    std::map<std::string, std::string> overrides;
+    std::unique_ptr<ConfigFile> tuning;
 };
+
+// The tuning file's text with `key = value` lines put before its end
+// marker (or at its end), where they win over earlier lines.
+std::string withOverrides(const std::string& path, const std::map<std::string, std::string>& overrides)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string lines;
+    for (const auto& [key, value] : overrides)
+        lines += key + " = " + value + "\n";
+    const size_t end = text.find("EndConfigFile");
+    const size_t lineStart = end == std::string::npos ? text.size() : text.rfind('\n', end) + 1;
+    if (lineStart == text.size() && !text.empty() && text.back() != '\n')
+        text += '\n';
+    return text.insert(std::min(lineStart, text.size()), lines);
+}
+
+std::string tune(MiniGameState& state, const std::string& key, const std::string& value)
+{
+    const ConfigFile* current = gameParameters();
+    if (!current)
+        return "tune: the game has no tuning table";
+    if (state.tuningPath.empty())
+        state.tuningPath = current->getFileName();
+    state.overrides[key] = value;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("quill-tune-" + std::to_string(::getpid()) + ".cfg")).string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << withOverrides(state.tuningPath, state.overrides);
+        if (!out)
+            return "tune: cannot write " + path;
+    }
+    auto table = std::make_unique<ConfigFile>(path);
+    std::filesystem::remove(path);
+    setGameParameters(table.get());
+    state.tuning = std::move(table);
+    return std::string();
+}
 
 // Pixels between the points of a dragged stroke, and the margin the shape
 // keeps from the drawing area's edges.
@@ -236,15 +286,22 @@ public:
     std::string solveSpells(MgCastingSpells* spells)
     {
         const int count = static_cast<int>(spells->getSpells().size());
-        while (spells->getCurrentSpell() < count) {
+        const CastSurface* surface = spells->getSurface();
+        if (!surface)
+            return "the casting-spells game has no drawing area";
+        for (;;) {
+            // A spell just cast moves on only after its glow.
+            if (!stepUntil([&] { return spells->getCurrentSpell() >= count || surface->isDrawingEnabled(); }, 3000))
+                return "the drawing area takes no stroke";
             const int current = spells->getCurrentSpell();
+            if (current >= count)
+                return std::string();
             const std::string error = trace("forward");
             if (!error.empty())
                 return error;
             if (!stepUntil([&] { return spells->getCurrentSpell() != current; }, 3000))
                 return "spell " + std::to_string(current) + " was not cast";
         }
-        return std::string();
     }
 
     std::string solve()
@@ -337,6 +394,8 @@ void addMiniGameDriver(GameDriver& game)
             flags += profile->hasBonusFlag(i) ? '1' : '0';
         out.emplace_back("profile.bonus", profile ? flags : "none");
     });
+
+    driver.addCommand("tune", 2, 2, [state](HeadlessDriver&, const Args& a) { return tune(*state, a[0], a[1]); });
 
     driver.addCommand("minigame", 1, 3, [player](HeadlessDriver&, const Args& a) -> std::string {
         const std::string& what = a[0];

@@ -28,6 +28,10 @@
 //                               degrees) through the drawing area
 //   minigame solve              cipher tiles or casting spells: plays until
 //                               the finished message is open
+//   tune KEY VALUE              the tuning table from now on gives VALUE for
+//                               KEY (screens made later read it), e.g.
+//                               "tune MiniGameBase.SkipButton.CountdownTime
+//                               3000"; the game's file is not changed
 class GameDriver;
 
 void addMiniGameDriver(GameDriver& driver);
