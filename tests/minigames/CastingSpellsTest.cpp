@@ -174,3 +174,86 @@ TEST(CastingSpellsBrush, TheBrushTakesItsAlphaOffAndTheWipeRestoresEveryPixel)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(background.getPixel(x, y), pristine->getPixel(x, y)) << x << "," << y;
 }
+
+// The screen on the fake application with the game's own description,
+// tuning file and pictures.
+#include "engine/gfx/GLTexture.h"
+#include "engine/res/ResourceManager.h"
+#include "minigames/SpellWidget.h"
+#include "tests/minigames/MiniGameTestSupport.h"
+
+namespace {
+
+class CastingSpellsScreenTest : public ::testing::Test {
+protected:
+    CastingSpellsScreenTest() : tuning("content/config/GameParameters.cfg")
+    {
+        setGameParameters(&tuning);
+        loadQuestChain(folder, 73);
+        game = new MgCastingSpells(52);
+        game->show(nullptr);
+        app.frames(20);
+        confirmMessage(app);
+    }
+    ~CastingSpellsScreenTest() override { setGameParameters(nullptr); }
+
+    Image& background() const { return *game->getResources()->getTexture("MG_CASTINGSPELLS_BG")->getImage(); }
+    // The current spell's shape, as drawn, or turned by 90 degrees.
+    StrokeCurve shape(bool turned) const
+    {
+        std::vector<Point> points;
+        for (const Point& p : game->getSpells()[static_cast<size_t>(game->getCurrentSpell())].getForward().getPoints())
+            points.push_back(turned ? Point(-p.y, p.x) : p);
+        return stroke(points);
+    }
+
+    SingletonReset singletons;
+    TempFolder folder;
+    ConfigFile tuning;
+    ScreenTestApp app;
+    MgCastingSpells* game = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CastingSpellsScreenTest, ABadStrokeWipesThePaintingAndAGoodOneMovesOn)
+{
+    ASSERT_EQ(game->getSpells().size(), 3u);
+    EXPECT_TRUE(game->getSpellWidgets()[0]->isBlinking());
+    const Color before = background().getPixel(700, 400);
+    game->onStrokePoint(700, 400);
+    app.frames(1);
+    EXPECT_LT(background().getPixel(700, 400).a, before.a);
+
+    game->onStrokeFinished(shape(true));
+    EXPECT_FALSE(game->getSpellWidgets()[0]->isCorrect());
+    EXPECT_EQ(background().getPixel(700, 400), before);
+    EXPECT_TRUE(game->getSurface()->isDrawingEnabled());
+
+    game->onStrokePoint(700, 400);
+    game->onStrokeFinished(shape(false));
+    EXPECT_TRUE(game->getSpellWidgets()[0]->isCorrect());
+    EXPECT_FALSE(game->getSurface()->isDrawingEnabled());
+    // The glow rises for 1000 ms, then 500 ms pass; each step of the
+    // sequence starts a frame after the one before.
+    app.frames(22);
+    EXPECT_EQ(game->getTraceGlowAlpha(), 255);
+    EXPECT_EQ(game->getCurrentSpell(), 0);
+    app.frames(14);
+    EXPECT_EQ(game->getCurrentSpell(), 1);
+    EXPECT_TRUE(game->getSpellWidgets()[1]->isBlinking());
+    EXPECT_TRUE(game->getSurface()->isDrawingEnabled());
+    EXPECT_EQ(game->getSpellWidgets()[0]->getMarkAlpha(), 255);
+    EXPECT_EQ(background().getPixel(700, 400), before);
+}
+
+TEST_F(CastingSpellsScreenTest, TheLastSpellCastOpensTheFinishedMessage)
+{
+    for (int spell = 0; spell < 3; ++spell) {
+        game->onStrokeFinished(shape(false));
+        app.frames(36);
+    }
+    EXPECT_EQ(game->getCurrentSpell(), 3);
+    app.frames(15);
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::FinishedDialogId);
+}
