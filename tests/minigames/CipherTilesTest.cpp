@@ -3,7 +3,6 @@
 // place, ignoring them afterwards, and the finished message after solving.
 #include "engine/store/ConfigFile.h"
 #include "minigames/MgCipherTiles.h"
-#include "minigames/MgRearrangeElements.h"
 #include "minigames/TileWidget.h"
 #include "tests/minigames/MiniGameTestSupport.h"
 
@@ -152,17 +151,4 @@ TEST_F(CipherTilesTest, WithoutAGlowTheTilesActiveLooksFadeIn)
         EXPECT_NE(game->tile(id)->getOverlayImage(), nullptr);
         EXPECT_EQ(game->tile(id)->overlayAlpha, 255);
     }
-}
-
-TEST_F(CipherTilesTest, TheTileSwapBaseAloneHasNoTilesAndIsNeverSolved)
-{
-    auto* game = new MgRearrangeElements(1);
-    game->show(nullptr);
-    app.frames(20);
-    EXPECT_EQ(game->getBoard().size(), 0);
-    EXPECT_TRUE(game->getSlotPositions().empty());
-    // Presses on tile ids do nothing; only the frame's buttons act.
-    game->onButton(0, TileWidget::Pressed);
-    EXPECT_FALSE(game->getBoard().isSelectionActive());
-    EXPECT_EQ(game->getState(), ScreenBase::Idle);
 }
