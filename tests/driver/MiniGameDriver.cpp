@@ -92,6 +92,11 @@ std::string tune(MiniGameState& state, const std::string& key, const std::string
     return std::string();
 }
 
+// The game takes at most 30 ms of time in one frame; the driven loop's own
+// wait adds 10 ms.
+constexpr uint32_t LongFrameMs = 30;
+constexpr uint32_t LoopWaitMs = 10;
+
 // Pixels between the points of a dragged stroke, and the margin the shape
 // keeps from the drawing area's edges.
 constexpr double TraceStep = 8.0;
@@ -107,11 +112,16 @@ public:
     }
 
     // Steps frames until `done` holds or `ms` of fake time have passed.
+    // Each frame lasts the longest time the game takes in one frame, so
+    // long waits draw a third of the frames the loop's own pace would.
     bool stepUntil(const std::function<bool()>& done, int ms)
     {
         const uint64_t end = driver.now() + static_cast<uint64_t>(ms);
         while (!done()) {
-            if (driver.now() >= end || !driver.step())
+            if (driver.now() >= end)
+                return done();
+            driver.advanceTime(LongFrameMs - LoopWaitMs);
+            if (!driver.step())
                 return done();
         }
         return true;
@@ -399,6 +409,13 @@ void addMiniGameDriver(GameDriver& game)
 
     driver.addCommand("minigame", 1, 3, [player](HeadlessDriver&, const Args& a) -> std::string {
         const std::string& what = a[0];
+        if (what == "wait") {
+            int ms = 0;
+            if (a.size() != 2 || !DriverScript::toInt(a[1], ms) || ms < 0)
+                return "minigame wait: a time in ms";
+            player->stepUntil([] { return false; }, ms);
+            return std::string();
+        }
         if (!player->top())
             return "minigame: the top screen is not a minigame";
         if (what == "ok" || what == "yes" || what == "no")
@@ -413,6 +430,6 @@ void addMiniGameDriver(GameDriver& game)
             return player->trace(a.size() > 1 ? a[1] : "forward");
         if (what == "solve")
             return player->solve();
-        return "minigame: ok, yes, no, swap, trace or solve";
+        return "minigame: ok, yes, no, swap, trace, solve or wait";
     });
 }

@@ -28,6 +28,10 @@
 //                               degrees) through the drawing area
 //   minigame solve              cipher tiles or casting spells: plays until
 //                               the finished message is open
+//   minigame wait MS            lets MS of game time pass like `wait`, in
+//                               frames of 30 ms (the longest the game takes)
+//                               instead of 10, so long waits draw fewer
+//                               frames; these commands all step that way
 //   tune KEY VALUE              the tuning table from now on gives VALUE for
 //                               KEY (screens made later read it), e.g.
 //                               "tune MiniGameBase.SkipButton.CountdownTime
