@@ -54,9 +54,7 @@ void MgCastingSpells::loadResources()
 
 GLTexture* MgCastingSpells::loadImage(const std::string& name)
 {
-    auto* texture = new GLTexture(imageFolder + name + imageExtension);
-    getResources()->addTexture(texture);
-    return texture;
+    return addImage(imageFolder + name + imageExtension);
 }
 
 void MgCastingSpells::build()

@@ -25,11 +25,6 @@ constexpr int GlowRiseMs = 1000;
 constexpr int GlowHoldMs = 500;
 constexpr int OverlayFadeMs = 1000;
 
-int randomNumber(int n)
-{
-    return randomBelow(n);
-}
-
 } // namespace
 
 const Color MgCipherTiles::Dimmed(180, 180, 180, 255);
@@ -93,7 +88,7 @@ void MgCipherTiles::buildElements()
 
 void MgCipherTiles::moveAllOutOfPlace()
 {
-    if (!rules.moveAllOutOfPlace(board, randomNumber))
+    if (!rules.moveAllOutOfPlace(board, randomBelow))
         logWarning("cipher tiles: quest " + std::to_string(questId) +
                    ": the symbols allow no start with every tile out of place");
     placeAllTiles();

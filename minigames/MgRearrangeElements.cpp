@@ -16,11 +16,6 @@ const char* const ImageFolder = "content/images/minigames/RearangeElements/";
 const Color PlaceholderText(192, 192, 192, 255);
 constexpr int PlaceholderTextX = 100;
 constexpr int PlaceholderTextY = 100;
-
-int randomNumber(int n)
-{
-    return randomBelow(n);
-}
 } // namespace
 
 MgRearrangeElements::MgRearrangeElements(int questId)
@@ -64,9 +59,7 @@ void MgRearrangeElements::readSlots()
 
 GLTexture* MgRearrangeElements::loadQuestImage(const std::string& name)
 {
-    auto* texture = new GLTexture(ImageFolder + questKey + "/" + name + imageExtension);
-    getResources()->addTexture(texture);
-    return texture;
+    return addImage(ImageFolder + questKey + "/" + name + imageExtension);
 }
 
 void MgRearrangeElements::addTile(TileWidget* tileWidget)
@@ -102,7 +95,7 @@ void MgRearrangeElements::placeAllTiles()
 
 void MgRearrangeElements::shuffleTiles()
 {
-    board.shuffle(randomNumber, [this](const TileBoard&) { return isSolved(); });
+    board.shuffle(randomBelow, [this](const TileBoard&) { return isSolved(); });
     placeAllTiles();
 }
 

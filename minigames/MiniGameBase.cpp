@@ -482,6 +482,13 @@ void MiniGameBase::clearBlitQueue()
     blitQueue.clear();
 }
 
+GLTexture* MiniGameBase::addImage(const std::string& path)
+{
+    auto* texture = new GLTexture(path);
+    getResources()->addTexture(texture);
+    return texture;
+}
+
 void MiniGameBase::flushBlits()
 {
     for (auto& [texture, records] : blitQueue) {

@@ -208,6 +208,10 @@ protected:
     void queueBlit(GLTexture* target, const BlitRecord& record);
     // Drops the records not yet applied.
     void clearBlitQueue();
+    // A texture loaded from the file (a file that cannot be read gives the
+    // texture's transparent fallback and one error line), added unnamed to
+    // the screen's manager, which owns it.
+    GLTexture* addImage(const std::string& path);
     // Tuning values that the game needs: the table's value, or `def` with a
     // warning naming the key when the table lacks it.
     static int requiredInt(const std::string& key, int def);
