@@ -1,6 +1,6 @@
 #include "minigames/MgCollectArmour.h"
 
 MgCollectArmour::MgCollectArmour(int questId)
-    : MiniGameBase(questId, "MgCollectArmour")
+    : PlaceholderMiniGame(questId, "MgCollectArmour")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgCypherWheel.h"
 
 MgCypherWheel::MgCypherWheel(int questId)
-    : MiniGameBase(questId, "MgCypherWheel")
+    : PlaceholderMiniGame(questId, "MgCypherWheel")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgFaceDrawing.h"
 
 MgFaceDrawing::MgFaceDrawing(int questId)
-    : MiniGameBase(questId, "MgFaceDrawing")
+    : PlaceholderMiniGame(questId, "MgFaceDrawing")
 {
 }

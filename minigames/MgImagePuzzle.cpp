@@ -1,6 +1,6 @@
 #include "minigames/MgImagePuzzle.h"
 
 MgImagePuzzle::MgImagePuzzle(int questId)
-    : MiniGameBase(questId, "MgImagePuzzle")
+    : PlaceholderMiniGame(questId, "MgImagePuzzle")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgKlotsky.h"
 
 MgKlotsky::MgKlotsky(int questId)
-    : MiniGameBase(questId, "MgKlotsky")
+    : PlaceholderMiniGame(questId, "MgKlotsky")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgLabyrinth.h"
 
 MgLabyrinth::MgLabyrinth(int questId)
-    : MiniGameBase(questId, "MgLabyrinth")
+    : PlaceholderMiniGame(questId, "MgLabyrinth")
 {
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The MgLabyrinth minigame for one quest, on the minigame frame: it shows its name
-// with "Solved" and "Skip", and the frame records the quest when it ends.
-#include "minigames/MiniGameBase.h"
+// The MgLabyrinth minigame for one quest, not built yet: the placeholder on the
+// minigame frame ("Solved" and "Skip"); the frame records the quest when it
+// ends.
+#include "minigames/PlaceholderMiniGame.h"
 
-class MgLabyrinth : public MiniGameBase {
+class MgLabyrinth : public PlaceholderMiniGame {
 public:
     // `questId` is copied (see MiniGameBase for the quest bookkeeping).
     explicit MgLabyrinth(int questId);

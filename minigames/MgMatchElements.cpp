@@ -1,6 +1,6 @@
 #include "minigames/MgMatchElements.h"
 
 MgMatchElements::MgMatchElements(int questId)
-    : MiniGameBase(questId, "MgMatchElements")
+    : PlaceholderMiniGame(questId, "MgMatchElements")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgMemoryMatch.h"
 
 MgMemoryMatch::MgMemoryMatch(int questId)
-    : MiniGameBase(questId, "MgMemoryMatch")
+    : PlaceholderMiniGame(questId, "MgMemoryMatch")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgRectangleTileSum.h"
 
 MgRectangleTileSum::MgRectangleTileSum(int questId)
-    : MiniGameBase(questId, "MgRectangleTileSum")
+    : PlaceholderMiniGame(questId, "MgRectangleTileSum")
 {
 }

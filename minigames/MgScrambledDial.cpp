@@ -1,6 +1,6 @@
 #include "minigames/MgScrambledDial.h"
 
 MgScrambledDial::MgScrambledDial(int questId)
-    : MiniGameBase(questId, "MgScrambledDial")
+    : PlaceholderMiniGame(questId, "MgScrambledDial")
 {
 }

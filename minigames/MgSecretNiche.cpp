@@ -1,6 +1,6 @@
 #include "minigames/MgSecretNiche.h"
 
 MgSecretNiche::MgSecretNiche(int questId)
-    : MiniGameBase(questId, "MgSecretNiche")
+    : PlaceholderMiniGame(questId, "MgSecretNiche")
 {
 }

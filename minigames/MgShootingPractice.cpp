@@ -1,6 +1,6 @@
 #include "minigames/MgShootingPractice.h"
 
 MgShootingPractice::MgShootingPractice(int questId)
-    : MiniGameBase(questId, "MgShootingPractice")
+    : PlaceholderMiniGame(questId, "MgShootingPractice")
 {
 }

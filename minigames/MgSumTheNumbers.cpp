@@ -1,6 +1,6 @@
 #include "minigames/MgSumTheNumbers.h"
 
 MgSumTheNumbers::MgSumTheNumbers(int questId)
-    : MiniGameBase(questId, "MgSumTheNumbers")
+    : PlaceholderMiniGame(questId, "MgSumTheNumbers")
 {
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The MgSumTheNumbers minigame for one quest, on the minigame frame: it shows its name
-// with "Solved" and "Skip", and the frame records the quest when it ends.
-#include "minigames/MiniGameBase.h"
+// The MgSumTheNumbers minigame for one quest, not built yet: the placeholder on the
+// minigame frame ("Solved" and "Skip"); the frame records the quest when it
+// ends.
+#include "minigames/PlaceholderMiniGame.h"
 
-class MgSumTheNumbers : public MiniGameBase {
+class MgSumTheNumbers : public PlaceholderMiniGame {
 public:
     // `questId` is copied (see MiniGameBase for the quest bookkeeping).
     explicit MgSumTheNumbers(int questId);

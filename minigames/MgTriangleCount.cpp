@@ -1,6 +1,6 @@
 #include "minigames/MgTriangleCount.h"
 
 MgTriangleCount::MgTriangleCount(int questId)
-    : MiniGameBase(questId, "MgTriangleCount")
+    : PlaceholderMiniGame(questId, "MgTriangleCount")
 {
 }

@@ -1,6 +1,6 @@
 #include "minigames/MgWhackAMole.h"
 
 MgWhackAMole::MgWhackAMole(int questId)
-    : MiniGameBase(questId, "MgWhackAMole")
+    : PlaceholderMiniGame(questId, "MgWhackAMole")
 {
 }

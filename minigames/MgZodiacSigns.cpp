@@ -1,6 +1,6 @@
 #include "minigames/MgZodiacSigns.h"
 
 MgZodiacSigns::MgZodiacSigns(int questId)
-    : MiniGameBase(questId, "MgZodiacSigns")
+    : PlaceholderMiniGame(questId, "MgZodiacSigns")
 {
 }

@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, manifest, runner, story  # noqa: E402
+    from contentgen import animations, manifest, minigames, runner, story  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
@@ -182,7 +182,7 @@ LABELS = [
     ("NO", "No"),
     ("TUTORIAL", "Tutorial"),
     ("PAUSE", "Paused"),
-]
+] + minigames.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -230,7 +230,7 @@ TUNING = [
     ("MiniGameBase.FadeInTransition", 500, "minigame entry fade, ms"),
     ("MiniGameBase.FadeOutTransition", 500, "minigame exit fade, ms"),
     ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
-]
+] + minigames.TUNING
 
 
 def tuning_text():
@@ -489,6 +489,8 @@ def content_table():
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
     # The quest graph, the game flow and each scene's script and rule files.
     table += story.table_lines(c)
+    # The minigames' description files and the pictures they load by name.
+    table += minigames.table_lines()
     # The scene index and every scene's items with their pictures.
     table += scene_content.table_lines(c, LANGUAGE)
     return table

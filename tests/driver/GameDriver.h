@@ -17,6 +17,7 @@
 //   save                     writes the save file now
 //   exit                     ends the game the way a confirmed quit does
 //                            (the exit saves); later frames do nothing
+// and those of the probes (minigame, tune: tests/driver/MiniGameDriver.h).
 //
 // The game dump is one "key=value" line per item:
 //   top, stack               the top screen's class, all classes bottom first

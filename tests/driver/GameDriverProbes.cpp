@@ -1,9 +1,11 @@
 #include "tests/driver/GameDriverProbes.h"
 
 #include "tests/driver/GameDriver.h"
+#include "tests/driver/MiniGameDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
 
 void addGameDriverProbes(GameDriver& driver)
 {
     addSceneDriverSupport(driver);
+    addMiniGameDriver(driver);
 }

@@ -221,6 +221,8 @@ bool HeadlessDriver::step(int frames)
             app->endLoop();
             return false;
         }
+        for (const auto& observe : frameObservers)
+            observe();
     }
     return running;
 }

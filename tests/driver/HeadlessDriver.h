@@ -43,6 +43,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class SDLGameApp;
@@ -108,6 +109,10 @@ public:
 
     HookLog& log() { return hookLog; }
 
+    // Called after every frame that ran (in order of adding), e.g. to notice
+    // a screen that exists for a few frames only.
+    void addFrameObserver(std::function<void()> observer) { frameObservers.push_back(std::move(observer)); }
+
     // Adds (or replaces) a script command taking minArgs..maxArgs words.
     void addCommand(const std::string& name, int minArgs, int maxArgs, Command command);
     // Checks every line's command and word count first; then runs the lines
@@ -138,5 +143,6 @@ private:
     uint8_t heldButtons = 0;  // SDL state mask
     HookLog hookLog;
     std::map<std::string, CommandEntry> commands;
+    std::vector<std::function<void()>> frameObservers;
     std::string error;
 };
