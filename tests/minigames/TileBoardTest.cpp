@@ -6,6 +6,7 @@
 #include "minigames/TileBoard.h"
 #include "minigames/TileSwapListener.h"
 #include "minigames/TileWidget.h"
+#include "tests/anim/FakeAppContext.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,8 @@ TEST(SwingSwapEffect, TilesTradePlacesThenSwingToRest)
     TileWidget b(nullptr, 5, nullptr);
     a.setBounds(100, 50, 160, 160);
     b.setBounds(500, 270, 160, 160);
+    // The swing's accelerators run on the game clock, which moves with the frames.
+    FakeAppContext app;
     SwapLog log;
     SwingSwapEffect effect;
     effect.start(&a, &b, &log);
@@ -205,6 +208,7 @@ TEST(SwingSwapEffect, TilesTradePlacesThenSwingToRest)
     float highestB = 0.f;
     while (effect.isRunning() && log.clock < 5000) {
         log.clock += 10;
+        FakeAppContext::advance(10);
         effect.update(10);
         if (log.events.size() == 2) {
             lowestA = std::min(lowestA, a.angle);

@@ -171,11 +171,9 @@ TEST(GeneratedStory, FlowQuestsAndScriptsAgree)
     }
 
     // Each quest is played by the step of its location's script that its
-    // stage names; the minigame steps are those the minigame menu jumps to,
-    // and the tile-swap base (which can only be skipped) at quest 1.
+    // stage names; the minigame steps are those the minigame menu jumps to.
     const std::map<int, ScriptStep> steps = readScripts(*flow);
     const std::map<int, std::string> miniGames{
-        {1, "MgRearrangeElements"},
         {2, "MgMemoryMatch"},   {4, "MgImagePuzzle"},  {7, "MgWhackAMole"},        {11, "MgScrambledDial"},
         {14, "MgRectangleTileSum"}, {17, "MgCipherTiles"}, {20, "MgScrambledDial"}, {23, "MgShootingPractice"},
         {25, "MgScrambledDial"}, {27, "MgMemoryMatch"}, {29, "MgCypherWheel"},     {32, "MgKlotsky"},

@@ -26,7 +26,7 @@ SCENE_CONFIG = CONFIG + "scene/"
 # The minigames sit at the quest ids the game's minigame menu jumps to.
 SCENES = [
     # Chapter 1 (quests 0-14); finishing quest 4 reaches the map.
-    [0, (1, "MgRearrangeElements"), (2, "MgMemoryMatch")],
+    [0, 1, (2, "MgMemoryMatch")],
     [3, (4, "MgImagePuzzle")],
     [5, 6, (7, "MgWhackAMole")],
     [8, 9, 10, (11, "MgScrambledDial")],
