@@ -1,16 +1,50 @@
 // The main loop through the headless driver: event polling and its quit rule,
 // the frame time and its cap, the records the screens receive, the walks over
-// a stack that changes under them, focus and the quit flags.
+// a stack that changes under them, focus, the quit flags and the signals
+// that end the game.
+#include "engine/app/ExitSignals.h"
 #include "engine/core/GameClock.h"
 #include "tests/app/DrivenAppTest.h"
 
 #include <algorithm>
+#include <csignal>
+#include <signal.h>
 
 namespace {
 
 using MainLoop = DrivenAppTest;
 
+class ExitSignal : public DrivenAppTest, public ::testing::WithParamInterface<int> {};
+
 } // namespace
+
+TEST_P(ExitSignal, EndsTheLoopThroughOnExitWithoutAskingAndGivesTheHandlersBack)
+{
+    const int signal = GetParam();
+    struct sigaction before {};
+    ASSERT_EQ(sigaction(signal, nullptr, &before), 0);
+    ASSERT_NO_FATAL_FAILURE(startApp());
+    showProbe("A");
+    app->setQuitAnswer(false);  // a quit request would keep the game running
+    ASSERT_TRUE(driver.step(2));
+    ASSERT_EQ(std::raise(signal), 0);  // the test survives it: the handler only records it
+    EXPECT_EQ(ExitSignals::received(), signal);
+    EXPECT_FALSE(driver.step(3)) << "the loop did not end";
+    EXPECT_EQ(driver.frame(), 2u);
+    EXPECT_GE(log().find("onExit"), 0) << LOG_TEXT;
+    EXPECT_EQ(log().withPrefix("onQuitRequested").size(), 0u) << LOG_TEXT;
+    EXPECT_FALSE(app->isWindowOpen());
+
+    struct sigaction after {};
+    ASSERT_EQ(sigaction(signal, nullptr, &after), 0);
+    EXPECT_FALSE(ExitSignals::isInstalled());
+    EXPECT_EQ(after.sa_handler, before.sa_handler) << "the handlers of before SDL_Init are back";
+}
+
+INSTANTIATE_TEST_SUITE_P(MainLoop, ExitSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(ExitSignals::name(info.param)).substr(3);
+                         });
 
 TEST_F(MainLoop, AQuitEventLeavesLaterEventsForTheNextFrame)
 {

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -77,6 +78,38 @@ public:
     void onGlobalEvent(int eventId, int value) override { events.push_back({eventId, value}); }
     std::vector<std::pair<int, int>> events;
 };
+
+// Runs the scope in another working folder.
+class ScopedWorkingFolder {
+public:
+    explicit ScopedWorkingFolder(const std::string& folder)
+    {
+        char cwd[4096];
+        if (::getcwd(cwd, sizeof cwd))
+            previous = cwd;
+        moved = ::chdir(folder.c_str()) == 0;
+    }
+    ~ScopedWorkingFolder()
+    {
+        if (moved && !previous.empty())
+            (void)::chdir(previous.c_str());
+    }
+    ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+    ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+    bool moved = false;
+    std::string previous;
+};
+
+size_t linesContaining(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(part) != std::string::npos)
+            ++n;
+    return n;
+}
 
 const std::regex ErrorLinePattern("^Build [0-9]{6}  \\| [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] "
                                   "[0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4} \\| (.*)$");
@@ -148,6 +181,61 @@ TEST_F(GameStart, ADamagedOrForeignSaveIsKeptAsBadBeforeTheDefaultsAreWritten)
     EXPECT_EQ(readFile(savePath() + ".bad"), cut);
     EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), 10);
     EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), ConfigSoundVolume);
+}
+
+TEST_F(GameStart, AMissingBrokenOrIncompleteConfigStillSavesWhereTheGeneratedOneWould)
+{
+    // A content folder of its own holding only the tuning file.
+    const std::string root = appData + "/content-root";
+    std::filesystem::create_directories(root + "/content/config");
+    std::filesystem::copy_file("content/config/GameParameters.cfg", root + "/content/config/GameParameters.cfg");
+    const std::string config = root + "/content/config/config.xml";
+    struct Case {
+        const char* what;
+        const char* text;  // null: no file
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"no file", nullptr, "Quillendar"},
+        {"malformed", "<Config><Savegame folder=\"Quillendar\"", "Quillendar"},
+        {"no Savegame", "<Config><Application><WindowCaption name=\"Mine\"/></Application></Config>", "Mine"},
+        {"a save folder outside", "<Config><Savegame folder=\"../..\" filename=\"/etc/x\"/></Config>", "Quillendar"},
+    };
+    ScopedWorkingFolder folder(root);
+    ASSERT_TRUE(folder.moved);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(config);
+        if (c.text)
+            writeFile(config, c.text);
+        std::filesystem::remove_all(saveFolder());
+        testing::internal::CaptureStdout();
+        std::string caption;
+        {
+            QuillendarApp game;
+            caption = game.getCaption();
+        }
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_EQ(readFile(savePath()), defaultSave(ConfigMusicVolume, ConfigSoundVolume));
+        EXPECT_EQ(linesContaining(out, "game: \"content/config/config.xml\""), 1u) << out;
+        resetServices();
+    }
+}
+
+TEST_F(GameStart, StoredValuesOutOfRangeAreClampedBeforeTheyReachTheMixer)
+{
+    // A damaged save: music at -206 (the mixer's "leave it", at full volume),
+    // sound at 500, full screen 7.
+    std::string saved = defaultSave(-206, 500);
+    saved[9] = 7;
+    writeFile(savePath(), saved);
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_EQ(entryInt(*app, "MUSIC_VOLUME"), 0);
+    EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), MIX_MAX_VOLUME);
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
 }
 
 TEST_F(GameStart, TheLogoSequenceReachesTheStartScreen)
@@ -349,7 +437,11 @@ TEST_F(GameStartFailure, AVideoModeFailureStopsTheStartWithOneErrorLine)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) failed.");
+    // What was tried and SDL's reason follow the message.
+    EXPECT_TRUE(std::regex_match(m.str(1), std::regex("SDL_SetVideoMode\\(int width, int height, int bpp, Uint32 "
+                                                      "flags\\) failed\\. Tried 1024x768, 32 bits, window "
+                                                      "\\(.+\\)\\.")))
+        << m[1];
     // The loop does not run without a window.
     app->run();
     EXPECT_FALSE(app->isWindowOpen());
@@ -368,7 +460,11 @@ TEST_F(GameStartFailure, AnSdlFailureIsLoggedAndStopsTheStart)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "Loading of SDL dynamically linked library and initialization of the subsystems failed.");
+    EXPECT_EQ(m.str(1).rfind("Loading of SDL dynamically linked library and initialization of the subsystems "
+                             "failed. Tried SDL_Init(audio, video), video driver \"x11\", display \":64998\"",
+                             0),
+              0u)
+        << m[1];
 }
 
 TEST_F(GameStartFailure, WithoutAnAudioDeviceTheGameRunsSilent)
@@ -383,7 +479,11 @@ TEST_F(GameStartFailure, WithoutAnAudioDeviceTheGameRunsSilent)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "Opening of the mixer with a certain audio format failed.");
+    EXPECT_EQ(m.str(1).rfind("Opening of the mixer with a certain audio format failed. Tried Mix_OpenAudio(44100 "
+                             "Hz, signed 16-bit, 2 channels, 1024-sample chunks), audio driver \"nosuchdriver\" (",
+                             0),
+              0u)
+        << m[1];
     EXPECT_NE(topAs<LogoSeqManager>(), nullptr);
     EXPECT_TRUE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 400)) << stackText();
     // Focus handling without sound still pauses.
@@ -420,6 +520,13 @@ TEST_F(GameStartFailure, AMissingTuningFileThrowsAndLeavesNothingBehind)
     }
     ASSERT_EQ(::chdir(cwd), 0);
     EXPECT_TRUE(thrown);
+    // Started from a desktop icon, the player sees no standard error: the
+    // error log in the (default) save folder says it too.
+    const std::vector<std::string> lines = errorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
+    EXPECT_EQ(m[1], "missing content/config/GameParameters.cfg");
     EXPECT_EQ(QuillendarApp::instance(), nullptr);
     EXPECT_EQ(GameApp::instance(), nullptr);
     EXPECT_EQ(gameParameters(), nullptr);

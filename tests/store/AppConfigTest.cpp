@@ -9,7 +9,7 @@ namespace {
 
 const char* const fullConfig =
     "<?xml version=\"1.0\" ?>\r\n<Config>\r\n"
-    "  <Application><ScreenResolution width=\"800\" height=\"600\" bitDepth=\"16\"/>\r\n"
+    "  <Application><ScreenResolution width=\"1280\" height=\"800\" bitDepth=\"16\"/>\r\n"
     "    <WindowCaption name=\"The Test Game\"/></Application>\r\n"
     "  <Savegame folder=\"Studio/Game\" filename=\"save.dat\"/>\r\n"
     "  <Language active=\"DE\" labels=\"content/labels/de.xml\"/>\r\n"
@@ -41,8 +41,8 @@ protected:
     static void expectFullConfig()
     {
         const AppConfig& c = config();
-        EXPECT_EQ(c.getWidth(), 800);
-        EXPECT_EQ(c.getHeight(), 600);
+        EXPECT_EQ(c.getWidth(), 1280);
+        EXPECT_EQ(c.getHeight(), 800);
         EXPECT_EQ(c.getBitDepth(), 16);
         EXPECT_EQ(c.getCaption(), "The Test Game");
         EXPECT_EQ(c.getSaveFolder(), "Studio/Game");
@@ -100,13 +100,14 @@ TEST_F(AppConfigTest, ReadsEveryFieldAndDestroyingBringsBackTheDefaults)
 TEST_F(AppConfigTest, NumbersReadLikeAtoiAndMissingAttributesAsEmpty)
 {
     ASSERT_TRUE(readText("<Config><Volume soundVolume=\"60\" musicVolume=\"abc\"/>"
-                         "<Application><ScreenResolution width=\" 640px\" bitDepth=\"24.9\"/><WindowCaption/></Application>"
+                         "<Application><ScreenResolution width=\" 1280px\" height=\"1024\" bitDepth=\"24.9\"/>"
+                         "<WindowCaption/></Application>"
                          "<Language active=\"EN\"/><MouseCursors><Cursor imageFile=\"a.png\"/></MouseCursors></Config>"));
     const AppConfig& c = config();
     EXPECT_EQ(c.getSoundVolume(), 60);
     EXPECT_EQ(c.getMusicVolume(), 0);
-    EXPECT_EQ(c.getWidth(), 640);
-    EXPECT_EQ(c.getHeight(), 0);
+    EXPECT_EQ(c.getWidth(), 1280);
+    EXPECT_EQ(c.getHeight(), 1024);
     EXPECT_EQ(c.getBitDepth(), 24);
     EXPECT_EQ(c.getCaption(), "");
     EXPECT_EQ(c.getLanguage(), "EN");
@@ -158,6 +159,75 @@ TEST_F(AppConfigTest, FailedReadsChangeNothingAndNameTheFile)
     }
 }
 
+TEST_F(AppConfigTest, AResolutionThatIsNoUsableWindowGivesTheDefaultWithOneLine)
+{
+    const char* const unusable[] = {
+        "width=\"0\" height=\"0\" bitDepth=\"32\"",       "width=\"wide\" height=\"tall\" bitDepth=\"32\"",
+        "width=\"1\" height=\"1\" bitDepth=\"32\"",       "width=\"800\" height=\"600\" bitDepth=\"32\"",
+        "width=\"1023\" height=\"768\" bitDepth=\"32\"",  "width=\"1024\" height=\"767\" bitDepth=\"32\"",
+        "width=\"99999\" height=\"99999\" bitDepth=\"32\"", "width=\"8193\" height=\"768\" bitDepth=\"32\"",
+        "width=\"1024\" height=\"768\" bitDepth=\"8\"",   "width=\"1024\" height=\"768\"",
+        "width=\"1024\" height=\"768\" bitDepth=\"33\"",
+    };
+    for (const char* attributes : unusable) {
+        ASSERT_TRUE(readText(fullConfig));
+        const std::string path = tmp.write("window.xml", std::string("<Config><Application><ScreenResolution ") +
+                                                             attributes + "/></Application></Config>");
+        const int errorsBefore = errorCount();
+        std::string out;
+        EXPECT_TRUE(read(path, &out)) << attributes;
+        EXPECT_EQ(errorCount(), errorsBefore + 1) << attributes << "\n" << out;
+        EXPECT_NE(out.find(path), std::string::npos) << out;
+        EXPECT_EQ(config().getWidth(), 1024) << attributes;
+        EXPECT_EQ(config().getHeight(), 768) << attributes;
+        EXPECT_EQ(config().getBitDepth(), 32) << attributes;
+    }
+    EXPECT_TRUE(AppConfig::isUsableWindow(1024, 768, 16));
+    EXPECT_TRUE(AppConfig::isUsableWindow(1920, 1080, 24));
+    EXPECT_TRUE(AppConfig::isUsableWindow(8192, 8192, 32));
+}
+
+TEST_F(AppConfigTest, DefaultsFillWhatTheFileLeftOutOrWouldLeadOutsideTheDataFolder)
+{
+    AppConfigDefaults defaults;
+    defaults.caption = "Game";
+    defaults.saveFolder = "Game";
+    defaults.saveFileName = "save.dat";
+    defaults.language = "EN";
+    defaults.labelsFile = "labels.xml";
+    using Settings = std::vector<std::pair<std::string, std::string>>;
+
+    // Nothing read: every setting.
+    EXPECT_EQ(config().applyDefaults(defaults),
+              (Settings{{"caption", "Game"}, {"save folder", "Game"}, {"save file name", "save.dat"},
+                        {"language", "EN"}, {"labels file", "labels.xml"}}));
+    EXPECT_EQ(config().getSaveFolder(), "Game");
+    EXPECT_EQ(config().getSaveFileName(), "save.dat");
+
+    // A complete file: nothing.
+    ASSERT_TRUE(readText(fullConfig));
+    EXPECT_EQ(config().applyDefaults(defaults), Settings{});
+    EXPECT_EQ(config().getSaveFolder(), "Studio/Game");
+
+    struct Outside {
+        const char* folder;
+        const char* file;
+        const char* replaced;
+    };
+    const Outside outside[] = {
+        {"../Elsewhere", "s.dat", "save folder"},  {"/tmp", "s.dat", "save folder"},
+        {"Saves/../..", "s.dat", "save folder"},   {"Saves", "../s.dat", "save file name"},
+        {"Saves", "a/b.dat", "save file name"},    {"Saves", "..", "save file name"},
+    };
+    for (const Outside& where : outside) {
+        ASSERT_TRUE(readText(std::string("<Config><Savegame folder=\"") + where.folder + "\" filename=\"" +
+                             where.file + "\"/></Config>"));
+        const Settings replaced = config().applyDefaults(defaults);
+        ASSERT_EQ(replaced.size(), 1u) << where.folder << " " << where.file;
+        EXPECT_EQ(replaced[0].first, where.replaced) << where.folder << " " << where.file;
+    }
+}
+
 TEST_F(AppConfigTest, SelectCursorRefusesWhenNothingCanBeShown)
 {
     ASSERT_TRUE(readText("<Config><MouseCursors folder=\"" + tmp.path() + "/\">"
@@ -181,12 +251,12 @@ TEST_F(AppConfigTest, SelectCursorRefusesWhenNothingCanBeShown)
 
 TEST_F(AppConfigTest, CenteringOffsetIsHalfTheWidthDifferenceTruncatedTowardZero)
 {
-    ASSERT_TRUE(readText(fullConfig));  // configured width 800
+    ASSERT_TRUE(readText(fullConfig));  // configured width 1280
     EXPECT_EQ(config().getCenteringOffset(), 0);  // no application
 
-    FakeApp app(800);
+    FakeApp app(1280);
     EXPECT_EQ(config().getCenteringOffset(), 0);
-    const int widths[][2] = {{1024, -112}, {640, 80}, {797, 1}, {803, -1}};
+    const int widths[][2] = {{1024, 128}, {1600, -160}, {1277, 1}, {1283, -1}};
     for (const auto& w : widths) {
         app.width = w[0];
         EXPECT_EQ(config().getCenteringOffset(), w[1]) << "window width " << w[0];
