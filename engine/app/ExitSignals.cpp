@@ -11,6 +11,7 @@ constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 volatile std::sig_atomic_t g_received = 0;
 bool g_installed = false;
 struct sigaction g_previous[kSignalCount];
+bool g_replaced[kSignalCount] = {};
 
 extern "C" void recordExitSignal(int signal)
 {
@@ -32,8 +33,12 @@ void ExitSignals::install()
     for (int s : kSignals)
         sigaddset(&action.sa_mask, s);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < kSignalCount; ++i)
-        sigaction(kSignals[i], &action, &g_previous[i]);
+    for (int i = 0; i < kSignalCount; ++i) {
+        // An ignored signal stays ignored: whoever started the game (nohup,
+        // a shell without job control) asked for it to survive that signal.
+        g_replaced[i] = sigaction(kSignals[i], nullptr, &g_previous[i]) == 0 &&
+                        g_previous[i].sa_handler != SIG_IGN && sigaction(kSignals[i], &action, nullptr) == 0;
+    }
     g_installed = true;
 }
 
@@ -41,8 +46,11 @@ void ExitSignals::restore()
 {
     if (!g_installed)
         return;
-    for (int i = 0; i < kSignalCount; ++i)
-        sigaction(kSignals[i], &g_previous[i], nullptr);
+    for (int i = 0; i < kSignalCount; ++i) {
+        if (g_replaced[i])
+            sigaction(kSignals[i], &g_previous[i], nullptr);
+        g_replaced[i] = false;
+    }
     g_installed = false;
 }
 

@@ -15,7 +15,9 @@
 class ExitSignals {
 public:
     // Replaces the handlers of SIGTERM, SIGINT and SIGHUP and forgets any
-    // signal received earlier. A second call before restore() does nothing.
+    // signal received earlier. A signal that is ignored (SIG_IGN, as nohup
+    // leaves SIGHUP) stays ignored. A second call before restore() does
+    // nothing.
     static void install();
     // Puts back the handlers that install() replaced; nothing when not
     // installed. A signal received before stays readable.

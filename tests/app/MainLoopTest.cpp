@@ -16,11 +16,32 @@ using MainLoop = DrivenAppTest;
 
 class ExitSignal : public DrivenAppTest, public ::testing::WithParamInterface<int> {};
 
+// Gives the signal this disposition for the scope (a test runner started
+// without job control may hand the tests an ignored SIGINT).
+class ScopedDisposition {
+public:
+    ScopedDisposition(int signal, void (*handler)(int)) : number(signal)
+    {
+        struct sigaction action {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        sigaction(number, &action, &previous);
+    }
+    ~ScopedDisposition() { sigaction(number, &previous, nullptr); }
+    ScopedDisposition(const ScopedDisposition&) = delete;
+    ScopedDisposition& operator=(const ScopedDisposition&) = delete;
+
+private:
+    int number;
+    struct sigaction previous {};
+};
+
 } // namespace
 
 TEST_P(ExitSignal, EndsTheLoopThroughOnExitWithoutAskingAndGivesTheHandlersBack)
 {
     const int signal = GetParam();
+    ScopedDisposition byDefault(signal, SIG_DFL);
     struct sigaction before {};
     ASSERT_EQ(sigaction(signal, nullptr, &before), 0);
     ASSERT_NO_FATAL_FAILURE(startApp());
@@ -39,6 +60,19 @@ TEST_P(ExitSignal, EndsTheLoopThroughOnExitWithoutAskingAndGivesTheHandlersBack)
     ASSERT_EQ(sigaction(signal, nullptr, &after), 0);
     EXPECT_FALSE(ExitSignals::isInstalled());
     EXPECT_EQ(after.sa_handler, before.sa_handler) << "the handlers of before SDL_Init are back";
+}
+
+TEST_F(MainLoop, AnIgnoredExitSignalStaysIgnored)
+{
+    // As nohup starts a program: the hang-up must not end it.
+    ScopedDisposition ignored(SIGHUP, SIG_IGN);
+    ASSERT_NO_FATAL_FAILURE(startApp());
+    struct sigaction now {};
+    ASSERT_EQ(sigaction(SIGHUP, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_handler, SIG_IGN);
+    ASSERT_EQ(std::raise(SIGHUP), 0);
+    EXPECT_TRUE(driver.step(2));
+    EXPECT_EQ(ExitSignals::received(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(MainLoop, ExitSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
