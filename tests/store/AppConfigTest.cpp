@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 const char* const fullConfig =
@@ -161,70 +163,47 @@ TEST_F(AppConfigTest, FailedReadsChangeNothingAndNameTheFile)
 
 TEST_F(AppConfigTest, AResolutionThatIsNoUsableWindowGivesTheDefaultWithOneLine)
 {
-    const char* const unusable[] = {
-        "width=\"0\" height=\"0\" bitDepth=\"32\"",       "width=\"wide\" height=\"tall\" bitDepth=\"32\"",
-        "width=\"1\" height=\"1\" bitDepth=\"32\"",       "width=\"800\" height=\"600\" bitDepth=\"32\"",
-        "width=\"1023\" height=\"768\" bitDepth=\"32\"",  "width=\"1024\" height=\"767\" bitDepth=\"32\"",
-        "width=\"99999\" height=\"99999\" bitDepth=\"32\"", "width=\"8193\" height=\"768\" bitDepth=\"32\"",
-        "width=\"1024\" height=\"768\" bitDepth=\"8\"",   "width=\"1024\" height=\"768\"",
-        "width=\"1024\" height=\"768\" bitDepth=\"33\"",
-    };
-    for (const char* attributes : unusable) {
+    // 0x0, text, 1x1, below 1024x768, absurdly large, depths 8, none and 33.
+    const char* const unusable[] = {"0 0 32", "wide tall 32", "1 1 32", "1023 768 32", "1024 767 32",
+                                    "99999 99999 32", "8193 768 32", "1024 768 8", "1024 768 none", "1024 768 33"};
+    for (const char* values : unusable) {
         ASSERT_TRUE(readText(fullConfig));
-        const std::string path = tmp.write("window.xml", std::string("<Config><Application><ScreenResolution ") +
-                                                             attributes + "/></Application></Config>");
+        char w[16] = "", h[16] = "", depth[16] = "";
+        std::sscanf(values, "%15s %15s %15s", w, h, depth);
+        const std::string path = tmp.write("window.xml", std::string("<Config><Application><ScreenResolution width=\"") +
+                                                             w + "\" height=\"" + h + "\" bitDepth=\"" + depth +
+                                                             "\"/></Application></Config>");
         const int errorsBefore = errorCount();
         std::string out;
-        EXPECT_TRUE(read(path, &out)) << attributes;
-        EXPECT_EQ(errorCount(), errorsBefore + 1) << attributes << "\n" << out;
+        EXPECT_TRUE(read(path, &out)) << values;
+        EXPECT_EQ(errorCount(), errorsBefore + 1) << values << "\n" << out;
         EXPECT_NE(out.find(path), std::string::npos) << out;
-        EXPECT_EQ(config().getWidth(), 1024) << attributes;
-        EXPECT_EQ(config().getHeight(), 768) << attributes;
-        EXPECT_EQ(config().getBitDepth(), 32) << attributes;
+        EXPECT_EQ(config().getWidth(), 1024) << values;
+        EXPECT_EQ(config().getHeight(), 768) << values;
+        EXPECT_EQ(config().getBitDepth(), 32) << values;
     }
-    EXPECT_TRUE(AppConfig::isUsableWindow(1024, 768, 16));
-    EXPECT_TRUE(AppConfig::isUsableWindow(1920, 1080, 24));
-    EXPECT_TRUE(AppConfig::isUsableWindow(8192, 8192, 32));
+    EXPECT_TRUE(AppConfig::isUsableWindow(1024, 768, 16) && AppConfig::isUsableWindow(8192, 8192, 24));
 }
 
 TEST_F(AppConfigTest, DefaultsFillWhatTheFileLeftOutOrWouldLeadOutsideTheDataFolder)
 {
-    AppConfigDefaults defaults;
-    defaults.caption = "Game";
-    defaults.saveFolder = "Game";
-    defaults.saveFileName = "save.dat";
-    defaults.language = "EN";
-    defaults.labelsFile = "labels.xml";
+    const AppConfigDefaults defaults{"Game", "Game", "save.dat", "EN", "labels.xml"};
     using Settings = std::vector<std::pair<std::string, std::string>>;
-
-    // Nothing read: every setting.
     EXPECT_EQ(config().applyDefaults(defaults),
               (Settings{{"caption", "Game"}, {"save folder", "Game"}, {"save file name", "save.dat"},
                         {"language", "EN"}, {"labels file", "labels.xml"}}));
-    EXPECT_EQ(config().getSaveFolder(), "Game");
-    EXPECT_EQ(config().getSaveFileName(), "save.dat");
-
-    // A complete file: nothing.
     ASSERT_TRUE(readText(fullConfig));
     EXPECT_EQ(config().applyDefaults(defaults), Settings{});
     EXPECT_EQ(config().getSaveFolder(), "Studio/Game");
 
-    struct Outside {
-        const char* folder;
-        const char* file;
-        const char* replaced;
-    };
-    const Outside outside[] = {
-        {"../Elsewhere", "s.dat", "save folder"},  {"/tmp", "s.dat", "save folder"},
-        {"Saves/../..", "s.dat", "save folder"},   {"Saves", "../s.dat", "save file name"},
-        {"Saves", "a/b.dat", "save file name"},    {"Saves", "..", "save file name"},
-    };
-    for (const Outside& where : outside) {
-        ASSERT_TRUE(readText(std::string("<Config><Savegame folder=\"") + where.folder + "\" filename=\"" +
-                             where.file + "\"/></Config>"));
-        const Settings replaced = config().applyDefaults(defaults);
-        ASSERT_EQ(replaced.size(), 1u) << where.folder << " " << where.file;
-        EXPECT_EQ(replaced[0].first, where.replaced) << where.folder << " " << where.file;
+    const char* const outside[][3] = {{"../x", "s.dat", "save folder"}, {"/tmp", "s.dat", "save folder"},
+                                      {"a/../..", "s.dat", "save folder"}, {"a", "../s.dat", "save file name"},
+                                      {"a", "b/s.dat", "save file name"}, {"a", "..", "save file name"}};
+    for (const auto& where : outside) {
+        ASSERT_TRUE(readText(std::string("<Config><Savegame folder=\"") + where[0] + "\" filename=\"" + where[1] +
+                             "\"/></Config>"));
+        EXPECT_EQ(config().applyDefaults(defaults), (Settings{{where[2], where[2] == std::string("save folder") ? "Game" : "save.dat"}}))
+            << where[0] << " " << where[1];
     }
 }
 
