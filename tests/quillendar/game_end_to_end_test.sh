@@ -82,7 +82,7 @@ echo "ok: fresh save file, 131 bytes of defaults, before the window"
 # Screenshots from the start until the start screen shows. Keys sent while
 # the game is still starting are lost, and under heavy load a frame can take
 # seconds, so nothing here waits a fixed time for the game: F8 is pressed
-# every 0.2 s, and the screenshots are looked at once all are written, in the
+# every 0.5 s, and the screenshots are looked at once all are written, in the
 # order they were taken (their numbers); meanwhile only the newest is
 # checked, now and then, for the start screen. The logo fades in and out
 # over black: a screenshot shows it when, levelled to full brightness, it is
@@ -109,10 +109,10 @@ settle() {
     complete "$shots/ScrShot$n.bmp" || fail "F8 wrote no complete ScrShot$n.bmp"
   done
 }
-for press in $(seq 300); do
+for press in $(seq 240); do
   xdotool key F8
-  sleep 0.2
-  if [ $((press % 10)) -eq 0 ] && [ "$(count_shots)" -gt 1 ]; then
+  sleep 0.5
+  if [ $((press % 4)) -eq 0 ] && [ "$(count_shots)" -gt 1 ]; then
     newest="$shots/ScrShot$(( $(count_shots) - 1 )).bmp"
     complete "$newest" && is_below "$(rmse "$newest" "$menu")" 0.08 && break
   fi
