@@ -32,12 +32,14 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
 
 # --- 1. No display -------------------------------------------------------------
 start=$(date +%s)
-APPDATA="$tmp/nodisplay" SDL_VIDEODRIVER=x11 DISPLAY=:64999 timeout 10 "$exe" >"$tmp/nodisplay.log" 2>&1
+APPDATA="$tmp/nodisplay" SDL_VIDEODRIVER=x11 DISPLAY=:64999 timeout 30 "$exe" >"$tmp/nodisplay.log" 2>&1
 rc=$?
 took=$(( $(date +%s) - start ))
 [ "$rc" -ne 0 ] || fail "no display: exit status 0"
-[ "$rc" -ne 124 ] || fail "no display: still running after 10 s"
-[ "$took" -le 5 ] || fail "no display: took ${took} s"
+[ "$rc" -ne 124 ] || fail "no display: still running after 30 s"
+# Nothing waits for a display: the start fails at once. A loaded machine or
+# a sanitizer build may still take seconds to get there.
+[ "$took" -le 15 ] || fail "no display: took ${took} s"
 log="$tmp/nodisplay/Quillendar/error.txt"
 [ -f "$log" ] || fail "no display: no $log"
 [ "$(wc -l <"$log")" -eq 1 ] || fail "no display: error.txt has $(wc -l <"$log") lines"
@@ -47,7 +49,7 @@ echo "ok: no display -> status $rc in ${took} s, error.txt: $(cat "$log")"
 
 # --- 2. No tuning file ---------------------------------------------------------
 mkdir -p "$tmp/empty"
-(cd "$tmp/empty" && APPDATA="$tmp/empty-appdata" timeout 10 "$exe" >"$tmp/notuning.out" 2>"$tmp/notuning.err")
+(cd "$tmp/empty" && APPDATA="$tmp/empty-appdata" timeout 30 "$exe" >"$tmp/notuning.out" 2>"$tmp/notuning.err")
 rc=$?
 [ "$rc" -eq 1 ] || fail "no tuning file: exit status $rc"
 [ "$(cat "$tmp/notuning.err")" = "missing content/config/GameParameters.cfg" ] \
