@@ -13,6 +13,7 @@
 # Under heavy parallel load a frame can take seconds: every wait polls for
 # the outcome with a generous limit instead of sleeping a fixed time.
 set -u
+. "$(dirname "$0")/game_script_support.sh"
 exe=$(realpath "$1")
 keep=${2:-}
 root=$(pwd)
@@ -72,10 +73,7 @@ timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no ga
 # The save is written before the window opens: 5 entries, no profiles, ten
 # empty high scores, the configuration's volumes (music 50, sound 75).
 [ -f "$save" ] || fail "no save file when the window appeared"
-scores=""
-for _ in $(seq 10); do scores="${scores}06000000 2d 00 00000000 "; done
-expected="05000000 5144303031 01 00 32000000 00000000 0a000000 ${scores}ffffffff 4b000000"
-expected_hex=$(echo "$expected" | tr -d ' ')
+expected_hex=$(default_save_hex)
 actual_hex=$(od -An -v -tx1 "$save" | tr -d ' \n')
 [ "$(stat -c %s "$save")" -eq 131 ] || fail "save file has $(stat -c %s "$save") bytes"
 [ "$actual_hex" = "$expected_hex" ] || fail "save file bytes: $actual_hex"
@@ -98,31 +96,18 @@ xdotool mousemove 512 384
 rmse() { MAGICK_THREAD_LIMIT=1 compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\).*/\1/'; }
 levelled_rmse() { convert "$1" -auto-level miff:- | MAGICK_THREAD_LIMIT=1 compare -metric RMSE - "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\).*/\1/'; }
 is_below() { awk -v v="$1" -v t="$2" 'BEGIN { exit !(v < t) }'; }
-# SDL_SaveBMP writes 24-bit rows: a complete 1024x768 screenshot has this size.
-bmp_bytes=$((54 + 1024 * 3 * 768))
-count_shots() { ls "$shots" 2>/dev/null | grep -c '^ScrShot[0-9]*\.bmp$'; }
-complete() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$bmp_bytes" ]; }
-# Waits until no screenshot has come for a second and every one is complete.
-settle() {
-  local count=-1
-  while [ "$(count_shots)" -ne "$count" ]; do count=$(count_shots); sleep 1; done
-  for n in $(seq "$count"); do
-    for _ in $(seq 200); do complete "$shots/ScrShot$n.bmp" && break; sleep 0.05; done
-    complete "$shots/ScrShot$n.bmp" || fail "F8 wrote no complete ScrShot$n.bmp"
-  done
-}
 for press in $(seq 240); do
   xdotool key F8
   sleep 0.5
-  if [ $((press % 4)) -eq 0 ] && [ "$(count_shots)" -gt 1 ]; then
-    newest="$shots/ScrShot$(( $(count_shots) - 1 )).bmp"
+  if [ $((press % 4)) -eq 0 ] && [ "$(count_shots "$shots")" -gt 1 ]; then
+    newest="$shots/ScrShot$(( $(count_shots "$shots") - 1 )).bmp"
     complete "$newest" && is_below "$(rmse "$newest" "$menu")" 0.08 && break
   fi
 done
-settle
+settle "$shots"
 saw_logo=0
 saw_menu=0
-for n in $(seq "$(count_shots)"); do
+for n in $(seq "$(count_shots "$shots")"); do
   file="$shots/ScrShot$n.bmp"
   if [ "$saw_menu" -eq 0 ] && is_below "$(levelled_rmse "$file" "$logo")" 0.02; then
     saw_logo=$n
@@ -149,13 +134,9 @@ kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the game without asking"
 # The dialog veils the start screen (a slow machine may still be fading it in).
 veiled=0
 for _ in $(seq 10); do
-  file="$shots/ScrShot$(( $(count_shots) + 1 )).bmp"
-  for _ in $(seq 100); do
-    [ -e "$file" ] && break
-    xdotool key F8
-    for _ in 1 2 3 4; do [ -e "$file" ] && break; sleep 0.05; done
-  done
-  settle
+  file="$shots/ScrShot$(( $(count_shots "$shots") + 1 )).bmp"
+  shot_until "$file" || fail "F8 wrote no complete $file"
+  settle "$shots"
   if ! is_below "$(rmse "$file" "$menu")" 0.15; then veiled=1; break; fi
 done
 [ -n "$keep" ] && convert "$file" -depth 8 "$keep/quit_dialog.png"

@@ -8,6 +8,7 @@
 # save file written at the end, no quit dialog holds the game, and the exit
 # status is 0.
 set -u
+. "$(dirname "$0")/game_script_support.sh"
 exe=$(realpath "$1")
 tmp=$(mktemp -d /tmp/quill-signal.XXXXXX)
 pid=""
@@ -24,24 +25,6 @@ fail() {
 [ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 SDL_VIDEODRIVER=x11
 
-# The default save with FULL_SCREEN (its first entry) set to `full`.
-scores=""
-for _ in $(seq 10); do scores="${scores}06000000 2d 00 00000000 "; done
-save_hex() { echo "05000000 5144303031 $1 00 32000000 00000000 0a000000 ${scores}ffffffff 4b000000" | tr -d ' '; }
-bmp_bytes=$((54 + 1024 * 3 * 768))
-# Presses F8 (again every second, 20 s at most) until the screenshot $1
-# exists and is complete. Keys sent while the game is still starting can be
-# lost; once a screenshot came, the game reads its keys.
-shot_until() {
-  for _ in $(seq 20); do
-    [ -e "$1" ] && break
-    xdotool key F8
-    for _ in $(seq 20); do [ -e "$1" ] && break; sleep 0.05; done
-  done
-  for _ in $(seq 200); do [ "$(stat -c %s "$1" 2>/dev/null)" = "$bmp_bytes" ] && return 0; sleep 0.05; done
-  return 1
-}
-
 for sig in TERM HUP INT; do
   appdata="$tmp/$sig"
   save="$appdata/Quillendar/save.dat"
@@ -51,14 +34,14 @@ for sig in TERM HUP INT; do
   APPDATA="$appdata" env --default-signal=INT,HUP,TERM "$exe" >"$tmp/$sig.log" 2>&1 &
   pid=$!
   timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "SIG$sig: no game window"
-  [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$(save_hex 01)" ] || fail "SIG$sig: no default save at the start"
+  [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$(default_save_hex 01)" ] || fail "SIG$sig: no default save at the start"
 
   xdotool mousemove 512 384
   shot_until "$shots/ScrShot1.bmp" || fail "SIG$sig: F8 wrote no screenshot"
   # Events are handled in order: once the screenshot of an F8 pressed after
   # Alt+Return exists, the switch to the window has been stored.
-  sleep 0.5  # screenshots of presses that arrived late
-  next="$shots/ScrShot$(( $(ls "$shots" | wc -l) + 1 )).bmp"
+  settle "$shots"  # presses that were only late
+  next="$shots/ScrShot$(( $(count_shots "$shots") + 1 )).bmp"
   xdotool key alt+Return
   shot_until "$next" || fail "SIG$sig: F8 wrote no $next"
   kill -0 "$pid" 2>/dev/null || fail "SIG$sig: the game ended early"
@@ -71,7 +54,7 @@ for sig in TERM HUP INT; do
   pid=""
   [ "$rc" -eq 0 ] || fail "SIG$sig: exit status $rc"
   actual=$(od -An -v -tx1 "$save" | tr -d ' \n')
-  [ "$actual" = "$(save_hex 00)" ] || fail "SIG$sig: the save at the end does not hold the change: $actual"
+  [ "$actual" = "$(default_save_hex 00)" ] || fail "SIG$sig: the save at the end does not hold the change: $actual"
   [ -e "$save.tmp" ] && fail "SIG$sig: a temporary save file was left behind"
   grep -q "SIG$sig received" "$tmp/$sig.log" || fail "SIG$sig: no line saying why the game ended"
   echo "ok: SIG$sig -> exit status 0, the change since the start saved"
