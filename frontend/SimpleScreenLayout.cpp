@@ -6,6 +6,7 @@
 #include "engine/gfx/Graphics.h"
 #include "engine/res/ResourceManager.h"
 #include "engine/ui/ButtonDesc.h"
+#include "engine/ui/ButtonSupport.h"
 #include "engine/ui/QuarnButton.h"
 #include "engine/ui/ScreenBase.h"
 #include "engine/ui/TextLabel.h"
@@ -51,8 +52,11 @@ void SimpleScreenLayout::attach(ScreenBase* owner, const std::string& background
 {
     screen = owner;
     ResourceManager* resources = owner ? owner->getResources() : nullptr;
+    // A picture that failed to load counts as none: the button then takes
+    // its plain look and default size instead of shrinking to one pixel.
     auto find = [resources](const std::string& id) -> GLTexture* {
-        return resources && !id.empty() ? resources->findTexture(id) : nullptr;
+        GLTexture* texture = resources && !id.empty() ? resources->findTexture(id) : nullptr;
+        return pictureFailed(texture) ? nullptr : texture;
     };
     backgroundTexture = find(backgroundId);
     buttonNormal = find(buttonNormalId);

@@ -6,7 +6,7 @@
 // which owns them.
 //
 // Pictures come from the screen's own resource manager by id (registered in
-// its loadResources); fonts are the application-wide "FONT_TIMES36_NE"
+// its loadResources; one that failed to load counts as missing); fonts are the application-wide "FONT_TIMES36_NE"
 // (titles), "FONT_TIMES24" (text) and "FONT_TIMES16" (button captions). Any
 // of them may be missing (unit tests, content not generated): a button then
 // draws a filled rectangle of its own size, and text without a font is not

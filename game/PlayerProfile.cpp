@@ -206,11 +206,14 @@ std::unique_ptr<PlayerProfile> PlayerProfile::fromBlob(const uint8_t* data, std:
 
     const uint8_t* p = data + nameLength + 1;
     auto profile = std::make_unique<PlayerProfile>(std::string(reinterpret_cast<const char*>(data), nameLength), 0);
+    // Each number is clamped into the range the game gives it, so a damaged
+    // or edited file cannot hand it a negative position or score or an
+    // unknown play mode.
     profile->gameStarted = p[0] != 0;
-    profile->flowIndex = getInt32(p + 1);
-    profile->savedStep = getInt32(p + 5);
-    profile->playMode = getInt32(p + 9);
-    profile->score = getInt32(p + 13);
+    profile->flowIndex = std::max(getInt32(p + 1), 0);
+    profile->savedStep = std::max(getInt32(p + 5), 0);
+    profile->playMode = std::clamp(getInt32(p + 9), static_cast<int32_t>(Casual), static_cast<int32_t>(Fearless));
+    profile->score = std::max(getInt32(p + 13), 0);
     for (std::size_t i = 0; i < BonusFlagCount; ++i)
         profile->bonusFlags[i] = p[17 + i] != 0;
     for (std::size_t i = 0; i < SceneCount; ++i)

@@ -115,7 +115,8 @@ public:
     // ending the name, a scene state that overruns the blob or whose item
     // count does not match its size, or a quest state whose quest count
     // does not match the rest of the blob. Nothing is read outside
-    // [data, data + size).
+    // [data, data + size). Flow index, saved step and score below 0 read as
+    // 0, a play mode other than 0 or 1 as the nearer of the two.
     static std::unique_ptr<PlayerProfile> fromBlob(const uint8_t* data, std::size_t size, std::string& why);
 
     // A fresh quest-state blob for `questCount` quests: current quest 0,

@@ -116,7 +116,8 @@ bool readRecord(SaveGame& store, std::vector<std::unique_ptr<PlayerProfile>>& pr
         const uint8_t* s = row.data() + nameLength + 1;
         const uint32_t bits = static_cast<uint32_t>(s[0]) | (static_cast<uint32_t>(s[1]) << 8) |
                               (static_cast<uint32_t>(s[2]) << 16) | (static_cast<uint32_t>(s[3]) << 24);
-        table.emplace_back(static_cast<int32_t>(bits),
+        // Scores never drop below 0 in play.
+        table.emplace_back(std::max(static_cast<int32_t>(bits), 0),
                            std::string(reinterpret_cast<const char*>(row.data()), nameLength));
     }
 

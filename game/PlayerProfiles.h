@@ -25,6 +25,8 @@
 // profile blob and score row must be well-formed (see PlayerProfile::fromBlob).
 // A record that fails any check is refused as a whole: load returns false
 // and the list keeps what it held before, the live game state untouched.
+// Numbers out of their range (a negative score, an unknown play mode) are
+// clamped into it rather than refused.
 #include "engine/store/SaveGameEntry.h"
 #include "game/HighScoreEntry.h"
 #include "game/SingletonContainer.h"

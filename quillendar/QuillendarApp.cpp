@@ -24,6 +24,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,35 @@ const char* const MusicVolumeKey = "MUSIC_VOLUME";
 const char* const FullScreenKey = "FULL_SCREEN";
 const char* const HardwareCursorKey = "HARDWARE_CURSOR";
 const char* const PlayerProfilesKey = "PLAYER_PROFILES";
+
+// What the game uses where config.xml gives nothing usable: the values the
+// generated file holds.
+AppConfigDefaults configDefaults()
+{
+    AppConfigDefaults d;
+    d.caption = "Quillendar";
+    d.saveFolder = "Quillendar";
+    d.saveFileName = "save.dat";
+    d.language = "EN";
+    d.labelsFile = "content/config/labels/Labels_EN.xml";
+    return d;
+}
+
+// Reads config.xml and fills what it lacks with the game's defaults, saying
+// in one line which file was at fault and what is used instead.
+void readConfiguration(AppConfig& config)
+{
+    const bool read = config.readConfig(ConfigPath);
+    const auto replaced = config.applyDefaults(configDefaults());
+    if (read && replaced.empty())
+        return;
+    std::string used;
+    for (const auto& setting : replaced)
+        used += (used.empty() ? "" : ", ") + setting.first + " \"" + setting.second + "\"";
+    logError(std::string("game: \"") + ConfigPath + "\" " +
+             (read ? "lacks usable settings" : "could not be read") + "; using the defaults" +
+             (used.empty() ? "" : ": " + used));
+}
 
 const char* errorMessage(int code)
 {
@@ -76,8 +106,7 @@ QuillendarApp::QuillendarApp()
     GameShell::install(this);
     try {
         AppConfig& config = AppConfig::getInstance();
-        if (!config.readConfig(ConfigPath))
-            logError(std::string("game: no configuration from ") + ConfigPath + "; running on the defaults");
+        readConfiguration(config);
         if (!getLabels()->loadLabels(config.getLabelsFile()))
             logError("game: no labels from '" + config.getLabelsFile() + "'");
         setCaption(config.getCaption());
@@ -87,6 +116,12 @@ QuillendarApp::QuillendarApp()
         keyboardHook.install();
         gameParameters = std::make_unique<ConfigFile>(GameParametersPath, true, "=", "#", "EndConfigFile");
         setGameParameters(gameParameters.get());
+    } catch (const ConfigFile::file_not_found& missing) {
+        // The player who starts the game from a desktop icon sees no
+        // standard error: the log in the save folder must say it too.
+        appendToErrorLog(errorLogLine("missing " + missing.getFileName(), std::time(nullptr)));
+        undoConstruction();
+        throw;
     } catch (...) {
         // The destructor will not run: leave nothing pointing at this object.
         undoConstruction();
@@ -147,10 +182,14 @@ void QuillendarApp::setUpSaveGame()
         logError("game: cannot create the save folder " + folder);
     auto* store = new FileSaveGame(folder + "/" + config.getSaveFileName(), this);
     setSaveGame(store);  // owned by the application from here on
-    store->replaceEntry(SoundVolumeKey, std::make_unique<GenericEntry<int>>(config.getSoundVolume()));
-    store->replaceEntry(MusicVolumeKey, std::make_unique<GenericEntry<int>>(config.getMusicVolume()));
-    store->replaceEntry(FullScreenKey, std::make_unique<GenericEntry<char>>(static_cast<char>(1)));
-    store->replaceEntry(HardwareCursorKey, std::make_unique<GenericEntry<char>>(static_cast<char>(0)));
+    // Every value is kept in its range, whatever the file or config.xml say:
+    // the mixer takes a negative volume as "leave it" (at full volume).
+    auto volume = [](int initial) { return std::make_unique<GenericEntry<int>>(initial, 0, MIX_MAX_VOLUME); };
+    auto flag = [](char initial) { return std::make_unique<GenericEntry<char>>(initial, char(0), char(1)); };
+    store->replaceEntry(SoundVolumeKey, volume(config.getSoundVolume()));
+    store->replaceEntry(MusicVolumeKey, volume(config.getMusicVolume()));
+    store->replaceEntry(FullScreenKey, flag(1));
+    store->replaceEntry(HardwareCursorKey, flag(0));
     // The store owns the profile list from now on.
     store->replaceEntry(PlayerProfilesKey, std::unique_ptr<SaveGameEntry>(PlayerProfiles::instance()));
     // Loading comes first: a damaged file is copied aside while it loads,
@@ -340,22 +379,31 @@ void QuillendarApp::onUpdate(int)
     setFullscreen(true);
 }
 
-std::string QuillendarApp::errorLine(int code, std::time_t when)
+std::string QuillendarApp::errorLogLine(const std::string& message, std::time_t when)
 {
-    const char* message = errorMessage(code);
-    if (!message)
-        return std::string();
     std::string time = std::ctime(&when);
     while (!time.empty() && (time.back() == '\n' || time.back() == '\r'))
         time.pop_back();
     return "Build " + buildVersionString() + " | " + time + " | " + message;
 }
 
+std::string QuillendarApp::errorLine(int code, std::time_t when, const std::string& detail)
+{
+    const char* message = errorMessage(code);
+    if (!message)
+        return std::string();
+    return errorLogLine(detail.empty() ? message : std::string(message) + " " + detail, when);
+}
+
 void QuillendarApp::reportInitError(int& code)
 {
-    const std::string line = errorLine(code, std::time(nullptr));
-    if (line.empty())
-        return;
+    const std::string line = errorLine(code, std::time(nullptr), getInitErrorDetail());
+    if (!line.empty())
+        appendToErrorLog(line);
+}
+
+void QuillendarApp::appendToErrorLog(const std::string& line)
+{
     const std::string folder = saveFolder();
     makeDirectories(folder);
     const std::string path = folder + "/" + ErrorLogName;

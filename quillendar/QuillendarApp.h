@@ -2,21 +2,29 @@
 // The game's application: the engine application specialised for this game,
 // and the registry of game-wide events (second base).
 //
-// Construction, in this order: the configuration "content/config/config.xml",
-// the label file it names, the window caption, the quest graph
+// Construction, in this order: the configuration "content/config/config.xml"
+// (a missing or damaged file, or one without some of the settings below,
+// gives the game's defaults for them: caption "Quillendar", save folder
+// "Quillendar", save file "save.dat", language "EN" and the English label
+// file, with one error line naming the file), the label file it names, the
+// window caption, the quest graph
 // "content/config/Quests.xml", the scene index, the save store with its
 // entries (see below; loaded, or written with the defaults at once when it
 // cannot be loaded), the keyboard hook, and the tuning table
 // "content/config/GameParameters.cfg", installed as the engine's game
 // parameters. A missing tuning file throws ConfigFile::file_not_found out of
-// the constructor; everything set up so far is undone first.
+// the constructor after a line in the error log (below); everything set up
+// so far is undone first.
 //
 // Save entries (store file <app data>/<save folder>/<save file>, game id
-// "QD001"): SOUND_VOLUME and MUSIC_VOLUME (int, the configuration's
-// volumes), FULL_SCREEN (char 1), HARDWARE_CURSOR (char 0; non-zero switches
-// the custom cursor on) and PLAYER_PROFILES (the profile list, which the
-// store then owns). A damaged or foreign save file is kept beside the new
-// one as "<file>.bad" (the store copies it while loading, before any save).
+// "QD001"): SOUND_VOLUME and MUSIC_VOLUME (int 0-128, the configuration's
+// volumes), FULL_SCREEN (char 0/1, default 1), HARDWARE_CURSOR (char 0/1,
+// default 0; 1 switches the custom cursor on) and PLAYER_PROFILES (the
+// profile list, which the store then owns). Values out of range, from the
+// file or the configuration, are clamped into it. A damaged or foreign save
+// file is kept beside the new one as "<file>.bad" (or ".bad1", ".bad2", ...
+// when earlier copies exist; the store copies it while loading, before any
+// save).
 //
 // initApp: the screen creators and game flow, the window (always windowed
 // first), the random seed, the global resources, the sound effects and scene
@@ -26,15 +34,17 @@
 // be set up, start-up stops at once and startupFailed() is true: the caller
 // must not run the loop. A missing audio device only leaves the game silent.
 //
-// Start-up failures (SDL, audio device, video mode) are appended to
-// "error.txt" in the save folder, one line each:
-//   "Build " + buildVersionString() + " | " + local time + " | " + message.
+// Start-up failures (SDL, audio device, video mode, the missing tuning file)
+// are appended to "error.txt" in the save folder, one line each:
+//   "Build " + buildVersionString() + " | " + local time + " | " + message,
+// the message followed by what was tried and SDL's reason.
 //
 // While the window has no input focus the sound is muted and the pause screen
 // lies on top; regaining the focus restores the saved volumes and removes
 // that very screen (whatever was pushed above it in the meantime stays).
 // Closing the window or Alt+F4 opens the quit dialog, once; its "yes" ends
-// the loop, and the exit saves the store.
+// the loop, and the exit saves the store. SIGTERM, SIGINT and SIGHUP end the
+// loop without the dialog (see SDLGameApp), and the exit saves as well.
 #include "engine/app/SDLGameApp.h"
 #include "game/GameShell.h"
 #include "game/GlobalEventManager.h"
@@ -117,13 +127,19 @@ public:
     // The same for a date written like __DATE__ ("Sep 17 2010", "Jan  5 2024");
     // an unknown month gives month 00.
     static std::string versionStringFromDate(const std::string& date);
-    // The error-log line for a start-up failure code (without line feed), or
-    // "" for a code that is not logged.
-    static std::string errorLine(int code, std::time_t when);
+    // The error-log line for a start-up failure code (without line feed),
+    // its message followed by `detail` when that is not empty; "" for a code
+    // that is not logged.
+    static std::string errorLine(int code, std::time_t when, const std::string& detail = std::string());
+    // An error-log line with the build and the time in front of `message`.
+    static std::string errorLogLine(const std::string& message, std::time_t when);
     // <app data>/<save folder>
     static std::string saveFolder();
 
 private:
+    // Appends the line to "error.txt" in the save folder (made when
+    // missing); on standard error when that cannot be written.
+    static void appendToErrorLog(const std::string& line);
     void setUpSaveGame();
     // The int / char save entry under the key, or null.
     GenericEntry<int>* intEntry(const char* key) const;

@@ -1,9 +1,11 @@
 // The game's entry: one application, its start-up, the main loop, the end.
 // No command-line argument is read.
 //
-// Exit status: 0 after the loop ended; 1 when start-up failed (SDL or the
-// video mode could not be set up; error.txt in the save folder says which)
-// or the tuning file is missing (one line on standard error).
+// Exit status: 0 after the loop ended (also when SIGTERM, SIGINT or SIGHUP
+// ended it: the game saved first); 1 when start-up failed (SDL or the video
+// mode could not be set up; error.txt in the save folder says which, why and
+// with what values) or the tuning file is missing (one line on standard error
+// and in error.txt).
 #include "engine/store/ConfigFile.h"
 #include "quillendar/QuillendarApp.h"
 

@@ -1,5 +1,6 @@
 #include "engine/app/SDLGameApp.h"
 
+#include "engine/app/ExitSignals.h"
 #include "engine/audio/SDLSoundSystem.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Log.h"
@@ -17,6 +18,7 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -38,6 +40,21 @@ uint32_t videoFlags(bool fullscreen)
 const char* modeName(bool fullscreen)
 {
     return fullscreen ? "full-screen" : "window";
+}
+
+// "800x600, 16 bits, window" for the error log.
+std::string describeMode(int width, int height, int bitsPerPixel, bool fullscreen)
+{
+    return std::to_string(width) + "x" + std::to_string(height) + ", " + std::to_string(bitsPerPixel) + " bits, " +
+           modeName(fullscreen);
+}
+
+// The environment variable that chose a driver or a display, as
+// `, label "value"`, or "" when it is not set.
+std::string environmentChoice(const char* label, const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value ? std::string(", ") + label + " \"" + value + "\"" : std::string();
 }
 
 // SDL's button state mask to the engine's mask (left 1, right 2, middle 4).
@@ -155,15 +172,22 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
     fullscreen = fs ? 1 : 0;
     width = w;
     height = h;
+    initErrorDetail.clear();
 
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
-        logError(std::string("SDL_Init: ") + SDL_GetError());
+        initErrorDetail = "Tried SDL_Init(audio, video)" + environmentChoice("video driver", "SDL_VIDEODRIVER") +
+                          environmentChoice("display", "DISPLAY") +
+                          environmentChoice("audio driver", "SDL_AUDIODRIVER") + " (" + SDL_GetError() + ").";
+        logError("SDL_Init: " + initErrorDetail);
         SDL_Quit();  // whatever subsystems did start
         int code = SdlInitFailed;
         reportInitError(code);
         return false;
     }
     sdlStarted = true;
+    // SDL_Init has just put in its own SIGINT and SIGTERM handlers; ours
+    // replace them so that these signals end the game through onExit.
+    ExitSignals::install();
     SDL_EnableUNICODE(1);
     SDL_EnableKeyRepeat(500, 30);
     SDL_WM_SetCaption(caption.c_str(), nullptr);
@@ -173,6 +197,8 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
         Mix_AllocateChannels(16);
     } else {
         // No sound card is no reason to refuse to start: run on silent.
+        initErrorDetail = "Tried Mix_OpenAudio(44100 Hz, signed 16-bit, 2 channels, 1024-sample chunks)" +
+                          environmentChoice("audio driver", "SDL_AUDIODRIVER") + " (" + Mix_GetError() + ").";
         int code = AudioOpenFailed;
         reportInitError(code);
         std::printf("Unable to open audio!\n");
@@ -183,9 +209,8 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
     onBeforeVideoMode();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
-    screenSurface = setVideoMode(w, h, bitsPerPixel, videoFlags(fs));
-    if (!screenSurface) {
-        logError(std::string("SDL_SetVideoMode: ") + SDL_GetError());
+    if (!openVideoMode(bitsPerPixel)) {
+        logError("SDL_SetVideoMode: " + initErrorDetail);
         int code = VideoModeFailed;
         reportInitError(code);
         shutdown();
@@ -194,6 +219,31 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
     windowOpen = true;
     graphics->init(width, height, kRendererDepth);
     return true;
+}
+
+bool SDLGameApp::openVideoMode(int bitsPerPixel)
+{
+    const bool fs = fullscreen != 0;
+    screenSurface = setVideoMode(width, height, bitsPerPixel, videoFlags(fs));
+    if (screenSurface)
+        return true;
+    const std::string tried = describeMode(width, height, bitsPerPixel, fs) + " (" + SDL_GetError() + ")";
+    if (width == AppConfig::DefaultWidth && height == AppConfig::DefaultHeight &&
+        bitsPerPixel == AppConfig::DefaultBitDepth) {
+        initErrorDetail = "Tried " + tried + ".";
+        return false;
+    }
+    // Every screen is laid out for the default window: it is worth a try.
+    const std::string fallback =
+        describeMode(AppConfig::DefaultWidth, AppConfig::DefaultHeight, AppConfig::DefaultBitDepth, fs);
+    logWarning("window: cannot open " + tried + "; trying " + fallback);
+    width = AppConfig::DefaultWidth;
+    height = AppConfig::DefaultHeight;
+    screenSurface = setVideoMode(width, height, AppConfig::DefaultBitDepth, videoFlags(fs));
+    if (screenSurface)
+        return true;
+    initErrorDetail = "Tried " + tried + ", then " + fallback + " (" + SDL_GetError() + ").";
+    return false;
 }
 
 void SDLGameApp::shutdown()
@@ -210,6 +260,8 @@ void SDLGameApp::shutdown()
         Mix_CloseAudio();
         audioOpen = false;
     }
+    // SDL's own handlers go back first: SDL_Quit removes only its own.
+    ExitSignals::restore();
     SDL_Quit();
     sdlStarted = false;
 }
@@ -236,6 +288,13 @@ void SDLGameApp::beginLoop()
 
 bool SDLGameApp::runFrame()
 {
+    // A signal ends the game as the quit dialog's "yes" does: without asking,
+    // through onExit, which saves. Nothing is drawn any more.
+    if (const int signal = ExitSignals::received()) {
+        logInfo(std::string("app: ") + ExitSignals::name(signal) + " received; ending the game");
+        quitNow = 1;
+        return false;
+    }
     ++frameNumber;
     pollEvents();
     if (frameDelay)
@@ -303,6 +362,8 @@ void SDLGameApp::handleFocusChange(bool gained)
         return;
     if (gained == inputFocus)
         return;
+    // A key released while another window had the focus is never reported.
+    f8Held = false;
     inputFocus = gained;
     if (gained) {
         if (leftFullscreenOnFocusLoss) {
@@ -340,9 +401,15 @@ void SDLGameApp::handleKeyEvent(const SDL_Event& event)
             quitRequested = 1;
             fill = false;
         } else if (sym.sym == SDLK_F8) {
-            requestScreenshot();
+            // Key repeat sends a held key's key-down again and again: one
+            // screenshot per press, not one every 30 ms.
+            if (!f8Held)
+                requestScreenshot();
+            f8Held = true;
             fill = false;
         }
+    } else if (sym.sym == SDLK_F8) {
+        f8Held = false;
     }
     if (fill) {
         record.key = sym.sym;

@@ -22,7 +22,9 @@
 // become active must not handle the key that uncovered it.
 //
 // Hot keys: Alt+Return switches full screen, Alt+F4 asks to quit, F8 (any
-// modifiers) writes a screenshot; screens then receive an all-zero record.
+// modifiers) writes a screenshot, once per press (the key-downs that key
+// repeat sends while F8 stays held write none); screens then receive an
+// all-zero record.
 // The pointer position comes from motion events only, so events pushed into
 // SDL's queue move the software cursor like real ones.
 //
@@ -30,6 +32,11 @@
 // regaining it resumes both. Focus reports that do not change the state, and
 // those X11 sends because of our own video-mode switch (polled in the frame of
 // the switch or the next one), are ignored, so a switch never toggles itself.
+//
+// SIGTERM, SIGINT and SIGHUP (ExitSignals, installed from openWindow to the
+// shutdown) end the loop at the start of the next frame without asking
+// onQuitRequested, as quitNow does: onExit runs and can save. The window's
+// close button and Alt+F4 still ask.
 //
 // Without a window (openWindow failed or was not called) nothing draws: run()
 // returns at once, renderFrame, setFullscreen and captureScreen do nothing.
@@ -94,7 +101,8 @@ public:
     virtual void onPostRender(Graphics& g);
     // An initialisation failure (InitError). After SdlInitFailed and
     // VideoModeFailed openWindow returns false and start-up must stop; after
-    // AudioOpenFailed the game runs on without sound.
+    // AudioOpenFailed the game runs on without sound. getInitErrorDetail()
+    // then says what was tried and SDL's reason.
     virtual void reportInitError(int& code);
     // After every completed full-screen switch; returns true.
     virtual bool onVideoModeChanged(int width, int height, bool fullscreen);
@@ -107,15 +115,20 @@ public:
     virtual void showSoftwareCursor();
     virtual void hideSoftwareCursor();
 
-    // Initialises SDL (audio and video), Unicode keys and key repeat, the
-    // caption, the audio device (44100 Hz, 16-bit, stereo, 16 channels), an
-    // 8-bit stencil and double buffering, then sets the OpenGL video mode and
-    // initialises the renderer. Returns false after reportInitError when SDL
-    // or the video mode cannot be set up: SDL is shut down again and the
-    // caller must stop. A failed audio device only leaves the game silent.
+    // Initialises SDL (audio and video), the exit-signal handlers, Unicode
+    // keys and key repeat, the caption, the audio device (44100 Hz, 16-bit,
+    // stereo, 16 channels), an 8-bit stencil and double buffering, then sets
+    // the OpenGL video mode and initialises the renderer. A mode other than
+    // AppConfig's default 1024 x 768 x 32 that cannot be set is replaced by
+    // that default with one warning line (getWidth/getHeight give the size
+    // opened). Returns false after
+    // reportInitError when SDL or the video mode cannot be set up: SDL is
+    // shut down again and the caller must stop. A failed audio device only
+    // leaves the game silent.
     [[nodiscard]] bool openWindow(int width, int height, int bitsPerPixel, bool fullscreen);
     // Drops every GPU copy while the context still exists, closes the audio
-    // device when it was opened and quits SDL. Nothing draws afterwards.
+    // device when it was opened, puts the signal handlers back and quits
+    // SDL. Nothing draws afterwards.
     void shutdown();
     // Asks allowModeChange, then sets the other mode and re-creates every GPU
     // copy (main manager, cursor, extra managers, screens bottom to top).
@@ -159,6 +172,10 @@ public:
     bool hasInputFocus() const { return inputFocus; }
     bool isSoftwareCursorOn() const { return softwareCursorOn != 0; }
     const std::string& getCaption() const { return caption; }
+    // For the last failure openWindow reported: what was tried, with SDL's
+    // reason ("Tried 800x600, 16 bits, window (reason), then ..."); "" when
+    // none was reported.
+    const std::string& getInitErrorDetail() const { return initErrorDetail; }
     GLTexture* getCursorImage() const { return cursorTexture.get(); }
     GLGraphics* getGraphics() const { return graphics.get(); }
     // Frames started by runFrame so far.
@@ -169,6 +186,9 @@ protected:
     virtual SDL_Surface* setVideoMode(int width, int height, int bitsPerPixel, uint32_t flags);
 
 private:
+    // Sets the mode of openWindow (the requested one or the default, see
+    // there); false with initErrorDetail set when neither can be set.
+    bool openVideoMode(int bitsPerPixel);
     void handleFocusChange(bool gained);
     void dispatchKey(KeyEvent& record);
     void dispatchMouse(const MouseEvent& record);
@@ -194,6 +214,9 @@ private:
     uint64_t focusGuardFrame = 0;
     bool hasSwitchedMode = false;
     bool screenshotPending = false;
+    // F8 is down: its repeated key-downs take no screenshot.
+    bool f8Held = false;
+    std::string initErrorDetail;
     std::string capturePath;
     FrameDelay frameDelay;
 };

@@ -29,6 +29,29 @@ int32_t intAttribute(const TiXmlElement* e, const char* name)
     return v ? std::atoi(v) : 0;
 }
 
+// A folder below the user's data folder: not empty, not absolute, no "..".
+bool isSafeFolder(const std::string& folder)
+{
+    if (folder.empty() || folder[0] == '/')
+        return false;
+    std::size_t start = 0;
+    while (start <= folder.size()) {
+        std::size_t end = folder.find('/', start);
+        if (end == std::string::npos)
+            end = folder.size();
+        if (folder.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+// A plain file name in the save folder.
+bool isSafeFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
 // Whether the file can be opened for reading.
 bool canOpen(const std::string& path)
 {
@@ -72,6 +95,18 @@ bool AppConfig::readConfig(const std::string& path)
             width = intAttribute(res, "width");
             height = intAttribute(res, "height");
             bitDepth = intAttribute(res, "bitDepth");
+            // A window too small for the screens' layout, larger than any
+            // display or of a depth OpenGL cannot use would open black, cut
+            // off or not at all.
+            if (!isUsableWindow(width, height, bitDepth)) {
+                logError("configuration: \"" + path + "\" asks for a " + std::to_string(width) + "x" +
+                         std::to_string(height) + " window of " + std::to_string(bitDepth) +
+                         " bits, which cannot show the game; using " + std::to_string(DefaultWidth) + "x" +
+                         std::to_string(DefaultHeight) + " of " + std::to_string(DefaultBitDepth) + " bits");
+                width = DefaultWidth;
+                height = DefaultHeight;
+                bitDepth = DefaultBitDepth;
+            }
         }
         if (const TiXmlElement* cap = app->FirstChildElement("WindowCaption"))
             caption = textAttribute(cap, "name");
@@ -104,6 +139,29 @@ bool AppConfig::readConfig(const std::string& path)
         musicVolume = intAttribute(vol, "musicVolume");
     }
     return true;
+}
+
+bool AppConfig::isUsableWindow(int w, int h, int depth)
+{
+    return w >= DefaultWidth && h >= DefaultHeight && w <= MaxWindowSide && h <= MaxWindowSide &&
+           (depth == 16 || depth == 24 || depth == 32);
+}
+
+std::vector<std::pair<std::string, std::string>> AppConfig::applyDefaults(const AppConfigDefaults& defaults)
+{
+    std::vector<std::pair<std::string, std::string>> replaced;
+    auto fill = [&replaced](std::string& field, const std::string& value, bool usable, const char* name) {
+        if (usable)
+            return;
+        field = value;
+        replaced.emplace_back(name, value);
+    };
+    fill(caption, defaults.caption, !caption.empty(), "caption");
+    fill(saveFolder, defaults.saveFolder, isSafeFolder(saveFolder), "save folder");
+    fill(saveFileName, defaults.saveFileName, isSafeFileName(saveFileName), "save file name");
+    fill(language, defaults.language, !language.empty(), "language");
+    fill(labelsFile, defaults.labelsFile, !labelsFile.empty(), "labels file");
+    return replaced;
 }
 
 std::string AppConfig::getCursorImagePath(int n) const

@@ -10,9 +10,12 @@
 //
 // Defaults: 1024 x 768 x 32, every string empty, no logo screens and no
 // cursors, no cursor chosen (-1), sound volume 75, music volume 50. Volumes
-// are in the mixer's 0-128 scale and are passed through unchanged.
+// are in the mixer's 0-128 scale and are passed through unchanged (the save
+// entries they seed keep them in range). A game fills the strings that the
+// file left out with its own defaults through applyDefaults.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One logo screen of the start-up sequence, in file order.
@@ -29,8 +32,25 @@ struct CursorEntry {
     std::string imageFile;
 };
 
+// What a game uses where its configuration file gives nothing usable.
+struct AppConfigDefaults {
+    std::string caption;
+    std::string saveFolder;
+    std::string saveFileName;
+    std::string language;
+    std::string labelsFile;
+};
+
 class AppConfig {
 public:
+    // The window every screen is laid out for: the size and depth used when
+    // the file gives no usable window.
+    static constexpr int DefaultWidth = 1024;
+    static constexpr int DefaultHeight = 768;
+    static constexpr int DefaultBitDepth = 32;
+    // The longest window side the file may ask for.
+    static constexpr int MaxWindowSide = 8192;
+
     static AppConfig& getInstance();
     // Deletes the record; the next getInstance() creates a fresh one.
     static void destroyInstance();
@@ -44,10 +64,25 @@ public:
     // number is read the way atoi does, so "abc" gives 0); absent elements
     // leave their fields as they were. Screen and Cursor elements are appended
     // to the lists in document order. A successful read forgets the chosen
-    // cursor (-1).
+    // cursor (-1). A ScreenResolution that is not a usable window (see
+    // isUsableWindow) gives 1024 x 768 x 32 and one error line naming the
+    // file and the values.
     // A missing or malformed file, or one whose root is not <Config>, returns
     // false after one error line naming the file, and changes nothing.
     [[nodiscard]] bool readConfig(const std::string& path);
+
+    // At least 1024 x 768 (the layout of every screen), at most
+    // MaxWindowSide a side, and 16, 24 or 32 bits per pixel.
+    static bool isUsableWindow(int width, int height, int bitDepth);
+
+    // Replaces each of these settings that is empty by the default: caption,
+    // save folder, save file name, language, labels file. The save folder
+    // and file name are also replaced when they would lead outside the
+    // user's data folder (an absolute path, a ".." part; a file name with a
+    // '/' in it). Returns the settings replaced, in that order, each as its
+    // name ("caption", "save folder", "save file name", "language", "labels
+    // file") and the value now used; empty when the file gave them all.
+    std::vector<std::pair<std::string, std::string>> applyDefaults(const AppConfigDefaults& defaults);
 
     // Makes cursor n (an index into getCursors()) the application's software
     // cursor: loads getCursorImagePath(n) as a texture and hands it to the

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +53,13 @@ bool commit(const std::string& from, const std::string& to, std::string& why)
         return false;
     }
     return true;
+}
+
+// Whether anything exists under the name (a dangling link counts).
+bool nameTaken(const std::string& path)
+{
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
 // Reads the whole file. Returns false with `err` set (ENOENT for a missing
@@ -210,7 +218,16 @@ std::string FileSaveGame::preserveDamaged(const std::vector<unsigned char>& byte
         keepDamagedFile = true;
         return "no copy of it could be made" + refusal;
     }
-    const std::string bad = path + ".bad";
+    // Every damaged file is kept: an earlier copy is never replaced.
+    std::string bad = path + ".bad";
+    for (int n = 1; nameTaken(bad); ++n) {
+        if (n > MaxDamagedCopies) {
+            keepDamagedFile = true;
+            return "no copy of it could be kept (" + quoted(path + ".bad" + std::to_string(MaxDamagedCopies)) +
+                   " and every name before it are taken)" + refusal;
+        }
+        bad = path + ".bad" + std::to_string(n);
+    }
     const std::string tmp = bad + ".tmp";
     std::string why;
     errno = 0;

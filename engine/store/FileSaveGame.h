@@ -14,10 +14,12 @@
 // Loading never trusts the file: every length is checked against the bytes
 // left before anything is allocated for it. An existing file that cannot be
 // loaded completely (unreadable, foreign or broken header, an entry that
-// reads short or invalid) is copied to "<path>.bad" before load returns, with
-// one error line, so the save that follows cannot destroy the player's only
-// copy. Should that copy fail, save refuses to replace the file until a later
-// load finds it missing or sound. Only a missing file reads silently.
+// reads short or invalid) is copied before load returns, with one error line,
+// so the save that follows cannot destroy the player's only copy. The copy
+// goes to the first free name of "<path>.bad", "<path>.bad1", "<path>.bad2",
+// ... up to ".bad" + MaxDamagedCopies: an earlier copy is never replaced.
+// Should the copy fail, save refuses to replace the file until a later load
+// finds it missing or sound. Only a missing file reads silently.
 #include "engine/store/SaveGame.h"
 
 #include <cstdio>
@@ -28,6 +30,9 @@ class AppContext;
 
 class FileSaveGame : public SaveGame {
 public:
+    // The highest number a copy of a damaged file takes.
+    static constexpr int MaxDamagedCopies = 9999;
+
     // An empty store over `path`. `app` supplies the game id; it is not owned
     // and may be null.
     FileSaveGame(const std::string& path, AppContext* app);
@@ -51,8 +56,9 @@ public:
     const std::string& getPath() const { return path; }
 
 private:
-    // Copies the file's bytes, as read by load, to "<path>.bad" (through its
-    // own temporary file and a rename). On failure save() is blocked.
+    // Copies the file's bytes, as read by load, to the first free ".bad"
+    // name (through its own temporary file and a rename). On failure save()
+    // is blocked.
     // `complete` is false when the file could not be read to its end. Returns
     // the end of load's error line, saying what became of the file.
     std::string preserveDamaged(const std::vector<unsigned char>& bytes, bool complete);

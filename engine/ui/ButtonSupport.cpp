@@ -2,8 +2,40 @@
 
 #include "engine/audio/Sound.h"
 #include "engine/gfx/GLTexture.h"
+#include "engine/gfx/Graphics.h"
 #include "engine/gfx/Image.h"
 #include "engine/ui/UiServices.h"
+
+bool pictureFailed(const GLTexture* texture)
+{
+    if (!texture || texture->getWidth() > 1 || texture->getHeight() > 1)
+        return false;
+    // A real one-pixel picture that shows something did not fail; without a
+    // kept image there is no telling, and one pixel is no button anyway.
+    const Image* image = texture->getImage();
+    return !image || image->getWidth() < 1 || image->getHeight() < 1 || image->getPixel(0, 0).a == 0;
+}
+
+int pictureWidth(const GLTexture* texture)
+{
+    if (!texture)
+        return 0;
+    return pictureFailed(texture) ? MissingPictureWidth : texture->getWidth();
+}
+
+int pictureHeight(const GLTexture* texture)
+{
+    if (!texture)
+        return 0;
+    return pictureFailed(texture) ? MissingPictureHeight : texture->getHeight();
+}
+
+void drawMissingPicture(Graphics& g, int width, int height, unsigned char alpha)
+{
+    const auto scaled = [alpha](int a) { return static_cast<uint8_t>(a * alpha / 255); };
+    g.fillRect(0, 0, width, height, Color(40, 36, 56, scaled(200)));
+    g.drawRect(0, 0, width, height, Color(230, 224, 240, scaled(255)));
+}
 
 bool keptPixelOpaque(const GLTexture* texture, int dx, int dy)
 {

@@ -11,7 +11,10 @@ CheckBoxWidget::CheckBoxWidget(CheckBoxListener* boxListener, int boxId, GLTextu
     , boxImage(box)
     , checkImage(check)
 {
-    if (boxImage)
+    // A box of a failed picture would be a 1 x 1 target; the stand-in is square.
+    if (pictureFailed(boxImage))
+        geometry = WidgetGeometry(0, 0, 0, MissingPictureHeight, MissingPictureHeight);
+    else if (boxImage)
         geometry = WidgetGeometry(0, 0, 0, boxImage->getWidth(), boxImage->getHeight());
 }
 
@@ -26,8 +29,14 @@ void CheckBoxWidget::onMousePress(MouseEvent*)
 void CheckBoxWidget::draw(Graphics& g, ScreenBase*)
 {
     const Color white(255, 255, 255, 255);
-    if (boxImage)
+    if (pictureFailed(boxImage))
+        drawMissingPicture(g, geometry.w, geometry.h);
+    else if (boxImage)
         g.drawImage(0, 0, boxImage, white);
-    if (checked && checkImage)
+    if (!checked)
+        return;
+    if (pictureFailed(checkImage) || (checkImage && pictureFailed(boxImage)))
+        g.fillRect(geometry.w / 4, geometry.h / 4, geometry.w / 2, geometry.h / 2, Color(230, 224, 240, 255));
+    else if (checkImage)
         g.drawImage(checkX, checkY, checkImage, white);
 }

@@ -3,6 +3,10 @@
 // "CHECKBOX_UNCHECK" (its own toggle sound while the game's named effects are
 // not loaded) and then reports the new state to the listener. It draws the
 // box image and, while checked, the check image over it at the check offset.
+// A picture that failed to load (pictureFailed) is replaced: the box by a
+// square stand-in of the missing-picture height, the check by a filled
+// square in its middle (also over a stand-in box, which the check image
+// offset does not fit), so the state can still be seen and changed.
 // The listener is called last, so it may take the box off its screen
 // (ScreenBase::safeRemoveWidget) or add widgets.
 #include "engine/ui/Widget.h"

@@ -1,5 +1,6 @@
 #include "engine/ui/DraggableImageWidget.h"
 
+#include "engine/gfx/Graphics.h"
 #include "engine/ui/ButtonSupport.h"
 #include "engine/ui/InputEvents.h"
 #include "engine/ui/SimpleButtonListener.h"
@@ -11,6 +12,16 @@ DraggableImageWidget::DraggableImageWidget(GLTexture* image, SimpleButtonListene
     , listener(buttonListener)
     , id(buttonId)
 {
+    if (pictureFailed(image))
+        setBounds(x, y, MissingPictureWidth, MissingPictureHeight);
+}
+
+void DraggableImageWidget::draw(Graphics& g, ScreenBase* screen)
+{
+    if (pictureFailed(texture))
+        drawMissingPicture(g, geometry.w, geometry.h, tint.a);
+    else
+        ImageWidget::draw(g, screen);
 }
 
 void DraggableImageWidget::onMousePress(MouseEvent* event)
@@ -46,5 +57,5 @@ bool DraggableImageWidget::hitTest(int x, int y)
 {
     if (!geometry.contains(x, y))
         return false;
-    return keptPixelOpaque(texture, x - geometry.x, y - geometry.y);
+    return pictureFailed(texture) || keptPixelOpaque(texture, x - geometry.x, y - geometry.y);
 }

@@ -5,6 +5,9 @@
 // reports (id, 4). Only the picture's non-transparent pixels take the
 // pointer. While the EnablerDecorator switch is off it neither starts nor
 // follows a drag and reports nothing (it still takes the pointer).
+// A picture that failed to load (pictureFailed) is replaced by a stand-in box
+// of the missing-picture size that takes the pointer anywhere, so the piece
+// can still be seen and moved.
 // The listener is called last, so it may take the image off its screen
 // (ScreenBase::safeRemoveWidget) or add widgets.
 #include "engine/ui/EnablerDecorator.h"
@@ -22,6 +25,7 @@ public:
     void onMousePress(MouseEvent* event) override;
     void onMouseMove(MouseEvent* event) override;
     void onMouseRelease(MouseEvent* event) override;
+    void draw(Graphics& g, ScreenBase* screen) override;
     // Inside the rectangle and on a non-transparent pixel of the picture's
     // kept image; a texture that keeps no image is never hit.
     bool hitTest(int x, int y) override;

@@ -6,6 +6,7 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/Graphics.h"
 #include "engine/ui/AnimationPlayer.h"
+#include "engine/ui/ButtonSupport.h"
 #include "engine/ui/MessageDialogSimpleListener.h"
 #include "engine/ui/ScreenBase.h"
 #include "engine/ui/SimpleImageButton.h"
@@ -81,7 +82,7 @@ void MessageDialogSimple::buildContents()
     int32_t bx = desc.firstButtonX;
     int32_t by = desc.firstButtonY;
     if (bx < 0 || by < 0) {
-        const double w = normal ? normal->getWidth() : 0;
+        const double w = pictureWidth(normal);
         bx = static_cast<int32_t>((LayoutWidth - desc.x) * 0.5 + 45 + (desc.x - w) * 0.5);
         by = static_cast<int32_t>((LayoutHeight - desc.y) * 0.5 + desc.y - 40);
     }

@@ -1,6 +1,7 @@
 #include "engine/ui/MessageQuestionDialogSimple.h"
 
 #include "engine/gfx/GLTexture.h"
+#include "engine/ui/ButtonSupport.h"
 #include "engine/ui/MessageQuestionDialogListener.h"
 #include "engine/ui/SimpleImageButton.h"
 
@@ -43,7 +44,7 @@ void MessageQuestionDialogSimple::buildContents()
     // The shared picture gives the width; a dialog with only the two own
     // pairs uses the yes picture so that the buttons do not overlap.
     GLTexture* sizing = desc.buttonNormal ? desc.buttonNormal : desc.firstButtonNormal;
-    const double w = sizing ? sizing->getWidth() : 0;
+    const double w = pictureWidth(sizing);
     const double centre = (desc.x - w) * 0.5 + ((LayoutWidth - desc.x) * 0.5 + 45);
     const auto below = static_cast<int32_t>((LayoutHeight - desc.y) * 0.5 + desc.y - 40);
 

@@ -79,7 +79,10 @@ void QuarnButton::draw(Graphics& g, ScreenBase*)
 
 void QuarnButton::drawLook(Graphics& g, const ButtonDesc::Look& look)
 {
-    if (look.texture) {
+    if (pictureFailed(look.texture)) {
+        // The look's fill is a tint for the picture: it fades the stand-in.
+        drawMissingPicture(g, geometry.w, geometry.h, look.fill.a);
+    } else if (look.texture) {
         g.drawImage(look.placement.x, look.placement.y, look.texture, look.fill);
     } else {
         const int x = look.placement.x;
@@ -168,7 +171,7 @@ bool QuarnButton::hitTest(int x, int y)
     if (!geometry.contains(x, y))
         return false;
     const GLTexture* texture = desc.looks[ButtonDesc::NormalLook].texture;
-    if (!texture || !texture->getImage())
+    if (!texture || !texture->getImage() || pictureFailed(texture))
         return true;
     return keptPixelOpaque(texture, x - geometry.x, y - geometry.y);
 }

@@ -11,6 +11,9 @@
 // The listener is called last in each handler, so it may take the button off
 // its screen (ScreenBase::safeRemoveWidget) or add widgets.
 //
+// A look whose picture failed to load draws a stand-in box over the whole
+// button (faded with the look's fill alpha) under its caption.
+//
 // Time: the fades and the tooltip delay move only by the milliseconds given
 // to update(). Placement: a new button has position and size 0; the owner
 // sets them (setBounds). The button is owned by the screen it is added to.
@@ -59,7 +62,8 @@ public:
     void disable() override;
     // Inside the rectangle; when the normal look's texture keeps its image,
     // the pixel there must also be non-transparent (a point outside the
-    // picture is a miss). Without a kept image the rectangle decides.
+    // picture is a miss). Without a kept image, or with a picture that
+    // failed to load (pictureFailed), the rectangle decides.
     bool hitTest(int x, int y) override;
     // FadeActionId: the fade ended, the saved colours are back.
     // TooltipDelayId: the tooltip shows.

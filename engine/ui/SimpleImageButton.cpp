@@ -4,6 +4,7 @@
 #include "engine/gfx/Font.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/Graphics.h"
+#include "engine/ui/ButtonSupport.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ SimpleImageButton::SimpleImageButton(SimpleButtonListener* buttonListener, int x
 void SimpleImageButton::sizeToNormalImage()
 {
     if (normalImage)
-        geometry = WidgetGeometry(0, 0, 0, normalImage->getWidth(), normalImage->getHeight());
+        geometry = WidgetGeometry(0, 0, 0, pictureWidth(normalImage), pictureHeight(normalImage));
 }
 
 void SimpleImageButton::update(int, ScreenBase*)
@@ -71,6 +72,8 @@ void SimpleImageButton::update(int, ScreenBase*)
 void SimpleImageButton::draw(Graphics& g, ScreenBase* screen)
 {
     const uint8_t alpha = static_cast<uint8_t>(imageAlpha);
+    if (pictureFailed(normalImage))
+        drawMissingPicture(g, geometry.w, geometry.h, enabled ? 255 : 128);
     if (enabled) {
         if (normalImage)
             g.drawImage(0, 0, normalImage, kWhite);

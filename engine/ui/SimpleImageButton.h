@@ -11,6 +11,9 @@
 //
 // Without glow mode entering and leaving swap the current image instead; the
 // current image is only drawn while the button is disabled.
+//
+// A normal image that failed to load (pictureFailed) gives the button the
+// missing-picture size and a stand-in box under its caption.
 #include "engine/ui/SimpleTextButton.h"
 #include <cstdint>
 #include <string>

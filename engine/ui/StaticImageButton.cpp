@@ -18,16 +18,14 @@ StaticImageButton::StaticImageButton(GLTexture* normal, GLTexture* hover, Simple
     , currentImage(normal)
 {
     if (normalImage)
-        geometry = WidgetGeometry(0, 0, 0, normalImage->getWidth(), normalImage->getHeight());
+        geometry = WidgetGeometry(0, 0, 0, pictureWidth(normalImage), pictureHeight(normalImage));
 }
 
 StaticImageButton::~StaticImageButton() = default;
 
 void StaticImageButton::moveTo(int x, int y)
 {
-    const int w = normalImage ? normalImage->getWidth() : 0;
-    const int h = normalImage ? normalImage->getHeight() : 0;
-    setGeometry(WidgetGeometry(x, y, geometry.z, w, h));
+    setGeometry(WidgetGeometry(x, y, geometry.z, pictureWidth(normalImage), pictureHeight(normalImage)));
 }
 
 void StaticImageButton::setEnabled(bool on)
@@ -50,18 +48,24 @@ void StaticImageButton::update(int dt, ScreenBase*)
 
 void StaticImageButton::draw(Graphics& g, ScreenBase*)
 {
+    const bool failed = pictureFailed(normalImage);
+    if (failed)
+        drawMissingPicture(g, geometry.w, geometry.h, enabled ? 255 : 128);
     if (currentImage)
         g.drawImage(0, 0, currentImage, enabled ? Color(255, 255, 255, 255) : disabledTint);
     if (glowAction && hoverImage && currentImage == normalImage)
         g.drawImage(0, 0, hoverImage, Color(255, 255, 255, glowAlpha));
     if (captionFont && !caption.empty()) {
+        // The owner's box was laid out on the picture; the stand-in takes
+        // the caption across its middle.
+        const WidgetGeometry box = failed ? WidgetGeometry(0, 0, 0, geometry.w, geometry.h) : captionBox;
         if (captionShadow) {
-            WidgetGeometry shadowBox = captionBox;
+            WidgetGeometry shadowBox = box;
             shadowBox.x += 1;
             shadowBox.y += 1;
             captionFont->drawTextInBoxRuns(g, shadowBox, caption, Color(0, 0, 0, 255), captionAlign, 2, false);
         }
-        captionFont->drawTextInBoxRuns(g, captionBox, caption, captionColor, captionAlign, 2, false);
+        captionFont->drawTextInBoxRuns(g, box, caption, captionColor, failed ? 2 : captionAlign, 2, false);
     }
 }
 
@@ -123,9 +127,10 @@ bool StaticImageButton::hitTest(int x, int y)
         return false;
     const int dx = x - geometry.x;
     const int dy = y - geometry.y;
-    if (dx < 0 || dy < 0 || dx >= normalImage->getWidth() || dy >= normalImage->getHeight())
+    if (dx < 0 || dy < 0 || dx >= pictureWidth(normalImage) || dy >= pictureHeight(normalImage))
         return false;
-    return rectangleHit || keptPixelOpaque(normalImage, dx, dy);
+    // A failed picture has no pixels to ask: its stand-in box takes the pointer.
+    return rectangleHit || pictureFailed(normalImage) || keptPixelOpaque(normalImage, dx, dy);
 }
 
 void StaticImageButton::onActionFinished(int32_t) {}

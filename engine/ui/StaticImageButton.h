@@ -14,6 +14,10 @@
 // Hit test: the normal image's picture size at the button's position; with
 // rectangle-hit off (the default) only the normal image's non-transparent
 // pixels count, and a texture that no longer keeps its image is never hit.
+//
+// A normal image that failed to load (pictureFailed) is replaced by a stand-in
+// box of the missing-picture size, hit anywhere, with the caption centred in
+// it, so the button can still be read and clicked.
 #include "engine/anim/ActionListener.h"
 #include "engine/core/Types.h"
 #include "engine/ui/Widget.h"

@@ -1,16 +1,48 @@
 // The main loop through the headless driver: event polling and its quit rule,
 // the frame time and its cap, the records the screens receive, the walks over
-// a stack that changes under them, focus and the quit flags.
+// a stack that changes under them, focus, the quit flags and the signals
+// that end the game.
 #include "engine/core/GameClock.h"
 #include "tests/app/DrivenAppTest.h"
 
 #include <algorithm>
+#include <csignal>
+#include <signal.h>
 
 namespace {
 
 using MainLoop = DrivenAppTest;
 
+// Gives the signal this handler; returns the one it had.
+void (*handle(int signal, void (*handler)(int)))(int)
+{
+    struct sigaction action {}, previous {};
+    action.sa_handler = handler;
+    sigaction(signal, &action, &previous);
+    return previous.sa_handler;
+}
+
 } // namespace
+
+TEST_F(MainLoop, AnExitSignalEndsTheLoopThroughOnExitWithoutAskingUnlessItIsIgnored)
+{
+    // SIGTERM as a logout sends it; SIGHUP ignored as nohup leaves it.
+    void (*const term)(int) = handle(SIGTERM, SIG_DFL);
+    void (*const hup)(int) = handle(SIGHUP, SIG_IGN);
+    ASSERT_NO_FATAL_FAILURE(startApp());
+    showProbe("A");
+    app->setQuitAnswer(false);  // a quit request would keep the game running
+    ASSERT_EQ(std::raise(SIGHUP), 0);
+    ASSERT_TRUE(driver.step(2));
+    ASSERT_EQ(std::raise(SIGTERM), 0);  // the handler only records it
+    EXPECT_FALSE(driver.step(3)) << "the loop did not end";
+    EXPECT_EQ(driver.frame(), 2u);
+    EXPECT_GE(log().find("onExit"), 0) << LOG_TEXT;
+    EXPECT_EQ(log().withPrefix("onQuitRequested").size(), 0u) << LOG_TEXT;
+    // SDL's handlers and ours are gone with SDL; the ignored one stayed so.
+    EXPECT_EQ(handle(SIGTERM, term), SIG_DFL);
+    EXPECT_EQ(handle(SIGHUP, hup), SIG_IGN);
+}
 
 TEST_F(MainLoop, AQuitEventLeavesLaterEventsForTheNextFrame)
 {

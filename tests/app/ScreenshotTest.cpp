@@ -88,6 +88,21 @@ TEST_F(Screenshots, ShiftF8WritesTheNextFreeNumberUpright)
     EXPECT_TRUE(fs::exists(shots + "ScrShot5.bmp"));
 }
 
+TEST_F(Screenshots, HoldingF8WritesOneScreenshotPerPress)
+{
+    ASSERT_NO_FATAL_FAILURE(startApp());
+    showProbe("A");
+    // Key repeat sends the key-down of a held key again and again.
+    run("keydown F8\nstep\nkeydown F8\nstep\nkeydown shift+F8\nstep\nkeyup F8\nstep\n"
+        "keydown F8\nkeydown F8\nstep\n"
+        // A release made while another window has the focus is never heard.
+        "focus lost\nstep\nfocus gained\nstep\nkeydown F8\nstep\n");
+    EXPECT_TRUE(fs::exists(shots + "ScrShot1.bmp"));
+    EXPECT_TRUE(fs::exists(shots + "ScrShot2.bmp"));
+    EXPECT_TRUE(fs::exists(shots + "ScrShot3.bmp"));
+    EXPECT_FALSE(fs::exists(shots + "ScrShot4.bmp"));
+}
+
 TEST_F(Screenshots, TheCaptureIsTheFrameDrawnInTheFrameOfTheKey)
 {
     ASSERT_NO_FATAL_FAILURE(startApp());

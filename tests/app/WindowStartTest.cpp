@@ -69,6 +69,9 @@ TEST_F(WindowStart, WithoutSdlTheStartStopsAndRunReturnsAtOnce)
         app->initApp();
     }
     EXPECT_GE(log().find("reportInitError 0"), 0) << LOG_TEXT;
+    EXPECT_EQ(app->getInitErrorDetail().rfind("Tried SDL_Init(audio, video), video driver \"no-such-driver\"", 0),
+              0u)
+        << app->getInitErrorDetail();
     EXPECT_EQ(log().withPrefix("setVideoMode").size(), 0u) << LOG_TEXT;
     EXPECT_FALSE(app->isWindowOpen());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
@@ -84,6 +87,8 @@ TEST_F(WindowStart, WithoutAVideoModeTheStartStopsAndSdlIsClosed)
     app->failVideoModes(1);
     app->initApp();
     EXPECT_GE(log().find("reportInitError 2"), 0) << LOG_TEXT;
+    EXPECT_EQ(app->getInitErrorDetail(), "Tried 1024x768, 32 bits, window (refused by the test).");
+    EXPECT_EQ(log().withPrefix("setVideoMode").size(), 1u) << "the default window has no fallback\n" << LOG_TEXT;
     EXPECT_GE(log().find("openWindow failed"), 0) << LOG_TEXT;
     EXPECT_FALSE(app->isWindowOpen());
     EXPECT_FALSE(app->isAudioOpen());
@@ -91,6 +96,24 @@ TEST_F(WindowStart, WithoutAVideoModeTheStartStopsAndSdlIsClosed)
     app->run();
     app->renderFrame();
     EXPECT_EQ(log().find("onExit"), -1) << LOG_TEXT;
+}
+
+TEST_F(WindowStart, AModeThatCannotBeSetFallsBackToTheDefaultWindow)
+{
+    app->setWindow(1280, 800, false);
+    app->failVideoModes(2);
+    app->initApp();
+    EXPECT_EQ(app->getInitErrorDetail(), "Tried 1280x800, 32 bits, window (refused by the test), "
+                                         "then 1024x768, 32 bits, window (refused by the test).");
+    log().clear();
+    app->failVideoModes(1);
+    app->initApp();
+    ASSERT_TRUE(app->isWindowOpen()) << LOG_TEXT;
+    EXPECT_EQ(log().withPrefix("setVideoMode"),
+              (std::vector<std::string>{"setVideoMode 1280 800 0 refused", "setVideoMode 1024 768 0 ok"}));
+    EXPECT_EQ(log().withPrefix("reportInitError").size(), 0u) << LOG_TEXT;
+    EXPECT_EQ(app->getWidth(), 1024);
+    EXPECT_EQ(app->getHeight(), 768);
 }
 
 TEST_F(WindowStart, WithoutAudioTheGameRunsSilent)

@@ -14,6 +14,8 @@
 #include "frontend/QuitDialogScreen.h"
 #include "frontend/RuneSheet.h"
 #include "frontend/ScreenRoutes.h"
+#include "frontend/SimpleScreenLayout.h"
+#include "engine/ui/QuarnButton.h"
 #include "frontend/TavrinIntro.h"
 #include "game/Quest.h"
 #include "quillendar/ScreenCreators.h"
@@ -157,6 +159,26 @@ TEST_F(SimpleScreens, QuitDialogYesEndsTheGameNoReturnsBelow)
     QuitDialogScreen* orphan = show(new QuitDialogScreen(nullptr));
     orphan->onButtonEvent(QuitDialogScreen::YesButton, 1);
     EXPECT_EQ(app.quitNowRequests, 1);
+}
+
+TEST_F(SimpleScreens, AButtonPictureThatFailedToLoadLeavesPlainButtonsThatCanBeClicked)
+{
+    // The quit dialog's case: its button picture did not load, and buttons
+    // of its 1 x 1 stand-in could be neither seen nor clicked.
+    SpyScreen* screen = pushBelow();
+    screen->getResources()->registerTexture("BTN", new GLTexture(folder.path() + "/no-such-picture.jpg"));
+    SimpleScreenLayout layout;
+    layout.attach(screen, "", "BTN", "BTN");
+    const std::vector<QuarnButton*> row = layout.addButtonRow(nullptr, {{1, "Yes"}, {2, "No"}}, 400);
+    ASSERT_EQ(row.size(), 2u);
+    for (QuarnButton* button : row) {
+        const WidgetGeometry& at = button->getGeometry();
+        EXPECT_EQ(at.w, SimpleScreenLayout::DefaultButtonWidth);
+        EXPECT_EQ(at.h, SimpleScreenLayout::DefaultButtonHeight);
+        EXPECT_TRUE(button->hitTest(at.x + at.w / 2, at.y + at.h / 2));
+        EXPECT_EQ(button->getDesc().looks[ButtonDesc::NormalLook].texture, nullptr) << "the plain look";
+    }
+    EXPECT_LT(row[0]->getGeometry().x + row[0]->getGeometry().w, row[1]->getGeometry().x);
 }
 
 TEST_F(SimpleScreens, StoryDialogPopsTellsItsListenerThenContinuesTheFlow)

@@ -295,6 +295,22 @@ TEST_F(ProfilesTest, AProfileBlobHoldsEveryFieldAtItsOffset)
     EXPECT_EQ(ann.toBlob(), expected.out);
 }
 
+TEST_F(ProfilesTest, NumbersOutOfTheirRangeReadAsTheNearestValidOne)
+{
+    for (int mode : {5, -3}) {
+        PlayerProfile damaged("Ann", mode);
+        damaged.setFlowIndex(-1);
+        damaged.setSavedStep(-7);
+        damaged.setScore(-50);
+        const Bytes blob = damaged.toBlob();
+        std::string why;
+        const std::unique_ptr<PlayerProfile> read = PlayerProfile::fromBlob(blob.data(), blob.size(), why);
+        ASSERT_NE(read, nullptr) << why;
+        EXPECT_EQ(read->getPlayMode(), mode > 0 ? PlayerProfile::Fearless : PlayerProfile::Casual);
+        EXPECT_EQ(read->getFlowIndex() + read->getSavedStep() + read->getScore(), 0) << "each read as 0";
+    }
+}
+
 TEST_F(ProfilesTest, ANeverSelectedProfileSavesAndRestoresAFreshQuestState)
 {
     PlayerProfiles list;
@@ -540,7 +556,7 @@ TEST_F(ProfilesTest, AStoredTableOfOtherThanTenRowsIsSortedAndMadeTen)
     EXPECT_EQ(rows[0], HighScoreEntry(9, "Bo"));
     EXPECT_EQ(rows[1], HighScoreEntry(5, "Al"));
     EXPECT_EQ(rows[2], HighScoreEntry(0, "-"));
-    EXPECT_EQ(rows[9], HighScoreEntry(-4, ""));
+    EXPECT_EQ(rows[9], HighScoreEntry(0, "")) << "a negative score reads as 0, the lowest a score gets";
 
     Builder twelve;
     twelve.i32(0).i32(12);

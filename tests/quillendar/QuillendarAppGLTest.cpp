@@ -150,6 +150,43 @@ TEST_F(GameStart, ADamagedOrForeignSaveIsKeptAsBadBeforeTheDefaultsAreWritten)
     EXPECT_EQ(entryInt(*app, "SOUND_VOLUME"), ConfigSoundVolume);
 }
 
+TEST_F(GameStart, AMissingBrokenOrIncompleteConfigStillSavesWhereTheGeneratedOneWould)
+{
+    // A content folder of its own holding only the tuning file.
+    const std::string root = appData + "/content-root";
+    std::filesystem::create_directories(root + "/content/config");
+    std::filesystem::copy_file("content/config/GameParameters.cfg", root + "/content/config/GameParameters.cfg");
+    const std::string cwd = std::filesystem::current_path();
+    const char* const configs[] = {nullptr, "<Config><Savegame folder=\"Quillendar\"",
+                                   "<Config><Savegame folder=\"../..\" filename=\"/etc/x\"/></Config>"};
+    ASSERT_EQ(::chdir(root.c_str()), 0);
+    for (const char* text : configs) {
+        std::filesystem::remove("content/config/config.xml");
+        if (text)
+            writeFile("content/config/config.xml", text);
+        std::filesystem::remove_all(saveFolder());
+        testing::internal::CaptureStdout();
+        std::string caption = QuillendarApp().getCaption();
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(caption, "Quillendar");
+        EXPECT_EQ(readFile(savePath()), defaultSave(ConfigMusicVolume, ConfigSoundVolume)) << out;
+        EXPECT_NE(out.find("game: \"content/config/config.xml\""), std::string::npos) << out;
+        resetServices();
+    }
+    ASSERT_EQ(::chdir(cwd.c_str()), 0);
+}
+
+TEST_F(GameStart, StoredValuesOutOfRangeAreClampedBeforeTheyReachTheMixer)
+{
+    std::string saved = defaultSave(-206, 500);  // -206 is "leave it" (at full volume) to the mixer
+    saved[9] = 7;                                // FULL_SCREEN
+    writeFile(savePath(), saved);
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_EQ(entryChar(*app, "FULL_SCREEN"), 1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
+}
+
 TEST_F(GameStart, TheLogoSequenceReachesTheStartScreen)
 {
     ASSERT_NO_FATAL_FAILURE(startGame());
@@ -349,7 +386,11 @@ TEST_F(GameStartFailure, AVideoModeFailureStopsTheStartWithOneErrorLine)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) failed.");
+    // What was tried and SDL's reason follow the message.
+    EXPECT_TRUE(std::regex_match(m.str(1), std::regex("SDL_SetVideoMode\\(int width, int height, int bpp, Uint32 "
+                                                      "flags\\) failed\\. Tried 1024x768, 32 bits, window "
+                                                      "\\(.+\\)\\.")))
+        << m[1];
     // The loop does not run without a window.
     app->run();
     EXPECT_FALSE(app->isWindowOpen());
@@ -368,7 +409,11 @@ TEST_F(GameStartFailure, AnSdlFailureIsLoggedAndStopsTheStart)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "Loading of SDL dynamically linked library and initialization of the subsystems failed.");
+    EXPECT_EQ(m.str(1).rfind("Loading of SDL dynamically linked library and initialization of the subsystems "
+                             "failed. Tried SDL_Init(audio, video), video driver \"x11\", display \":64998\"",
+                             0),
+              0u)
+        << m[1];
 }
 
 TEST_F(GameStartFailure, WithoutAnAudioDeviceTheGameRunsSilent)
@@ -383,7 +428,11 @@ TEST_F(GameStartFailure, WithoutAnAudioDeviceTheGameRunsSilent)
     ASSERT_EQ(lines.size(), 1u);
     std::smatch m;
     ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
-    EXPECT_EQ(m[1], "Opening of the mixer with a certain audio format failed.");
+    EXPECT_EQ(m.str(1).rfind("Opening of the mixer with a certain audio format failed. Tried Mix_OpenAudio(44100 "
+                             "Hz, signed 16-bit, 2 channels, 1024-sample chunks), audio driver \"nosuchdriver\" (",
+                             0),
+              0u)
+        << m[1];
     EXPECT_NE(topAs<LogoSeqManager>(), nullptr);
     EXPECT_TRUE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 400)) << stackText();
     // Focus handling without sound still pauses.
@@ -420,6 +469,13 @@ TEST_F(GameStartFailure, AMissingTuningFileThrowsAndLeavesNothingBehind)
     }
     ASSERT_EQ(::chdir(cwd), 0);
     EXPECT_TRUE(thrown);
+    // Started from a desktop icon, the player sees no standard error: the
+    // error log in the (default) save folder says it too.
+    const std::vector<std::string> lines = errorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(lines[0], m, ErrorLinePattern)) << lines[0];
+    EXPECT_EQ(m[1], "missing content/config/GameParameters.cfg");
     EXPECT_EQ(QuillendarApp::instance(), nullptr);
     EXPECT_EQ(GameApp::instance(), nullptr);
     EXPECT_EQ(gameParameters(), nullptr);

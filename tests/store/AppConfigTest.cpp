@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 const char* const fullConfig =
     "<?xml version=\"1.0\" ?>\r\n<Config>\r\n"
-    "  <Application><ScreenResolution width=\"800\" height=\"600\" bitDepth=\"16\"/>\r\n"
+    "  <Application><ScreenResolution width=\"1280\" height=\"800\" bitDepth=\"16\"/>\r\n"
     "    <WindowCaption name=\"The Test Game\"/></Application>\r\n"
     "  <Savegame folder=\"Studio/Game\" filename=\"save.dat\"/>\r\n"
     "  <Language active=\"DE\" labels=\"content/labels/de.xml\"/>\r\n"
@@ -41,8 +43,8 @@ protected:
     static void expectFullConfig()
     {
         const AppConfig& c = config();
-        EXPECT_EQ(c.getWidth(), 800);
-        EXPECT_EQ(c.getHeight(), 600);
+        EXPECT_EQ(c.getWidth(), 1280);
+        EXPECT_EQ(c.getHeight(), 800);
         EXPECT_EQ(c.getBitDepth(), 16);
         EXPECT_EQ(c.getCaption(), "The Test Game");
         EXPECT_EQ(c.getSaveFolder(), "Studio/Game");
@@ -100,13 +102,14 @@ TEST_F(AppConfigTest, ReadsEveryFieldAndDestroyingBringsBackTheDefaults)
 TEST_F(AppConfigTest, NumbersReadLikeAtoiAndMissingAttributesAsEmpty)
 {
     ASSERT_TRUE(readText("<Config><Volume soundVolume=\"60\" musicVolume=\"abc\"/>"
-                         "<Application><ScreenResolution width=\" 640px\" bitDepth=\"24.9\"/><WindowCaption/></Application>"
+                         "<Application><ScreenResolution width=\" 1280px\" height=\"1024\" bitDepth=\"24.9\"/>"
+                         "<WindowCaption/></Application>"
                          "<Language active=\"EN\"/><MouseCursors><Cursor imageFile=\"a.png\"/></MouseCursors></Config>"));
     const AppConfig& c = config();
     EXPECT_EQ(c.getSoundVolume(), 60);
     EXPECT_EQ(c.getMusicVolume(), 0);
-    EXPECT_EQ(c.getWidth(), 640);
-    EXPECT_EQ(c.getHeight(), 0);
+    EXPECT_EQ(c.getWidth(), 1280);
+    EXPECT_EQ(c.getHeight(), 1024);
     EXPECT_EQ(c.getBitDepth(), 24);
     EXPECT_EQ(c.getCaption(), "");
     EXPECT_EQ(c.getLanguage(), "EN");
@@ -158,6 +161,52 @@ TEST_F(AppConfigTest, FailedReadsChangeNothingAndNameTheFile)
     }
 }
 
+TEST_F(AppConfigTest, AResolutionThatIsNoUsableWindowGivesTheDefaultWithOneLine)
+{
+    // 0x0, text, 1x1, below 1024x768, absurdly large, depths 8, none and 33.
+    const char* const unusable[] = {"0 0 32", "wide tall 32", "1 1 32", "1023 768 32", "1024 767 32",
+                                    "99999 99999 32", "8193 768 32", "1024 768 8", "1024 768 none", "1024 768 33"};
+    for (const char* values : unusable) {
+        ASSERT_TRUE(readText(fullConfig));
+        char w[16] = "", h[16] = "", depth[16] = "";
+        std::sscanf(values, "%15s %15s %15s", w, h, depth);
+        const std::string path = tmp.write("window.xml", std::string("<Config><Application><ScreenResolution width=\"") +
+                                                             w + "\" height=\"" + h + "\" bitDepth=\"" + depth +
+                                                             "\"/></Application></Config>");
+        const int errorsBefore = errorCount();
+        std::string out;
+        EXPECT_TRUE(read(path, &out)) << values;
+        EXPECT_EQ(errorCount(), errorsBefore + 1) << values << "\n" << out;
+        EXPECT_NE(out.find(path), std::string::npos) << out;
+        EXPECT_EQ(config().getWidth(), 1024) << values;
+        EXPECT_EQ(config().getHeight(), 768) << values;
+        EXPECT_EQ(config().getBitDepth(), 32) << values;
+    }
+    EXPECT_TRUE(AppConfig::isUsableWindow(1024, 768, 16) && AppConfig::isUsableWindow(8192, 8192, 24));
+}
+
+TEST_F(AppConfigTest, DefaultsFillWhatTheFileLeftOutOrWouldLeadOutsideTheDataFolder)
+{
+    const AppConfigDefaults defaults{"Game", "Game", "save.dat", "EN", "labels.xml"};
+    using Settings = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(config().applyDefaults(defaults),
+              (Settings{{"caption", "Game"}, {"save folder", "Game"}, {"save file name", "save.dat"},
+                        {"language", "EN"}, {"labels file", "labels.xml"}}));
+    ASSERT_TRUE(readText(fullConfig));
+    EXPECT_EQ(config().applyDefaults(defaults), Settings{});
+    EXPECT_EQ(config().getSaveFolder(), "Studio/Game");
+
+    const char* const outside[][3] = {{"../x", "s.dat", "save folder"}, {"/tmp", "s.dat", "save folder"},
+                                      {"a/../..", "s.dat", "save folder"}, {"a", "../s.dat", "save file name"},
+                                      {"a", "b/s.dat", "save file name"}, {"a", "..", "save file name"}};
+    for (const auto& where : outside) {
+        ASSERT_TRUE(readText(std::string("<Config><Savegame folder=\"") + where[0] + "\" filename=\"" + where[1] +
+                             "\"/></Config>"));
+        EXPECT_EQ(config().applyDefaults(defaults), (Settings{{where[2], where[2] == std::string("save folder") ? "Game" : "save.dat"}}))
+            << where[0] << " " << where[1];
+    }
+}
+
 TEST_F(AppConfigTest, SelectCursorRefusesWhenNothingCanBeShown)
 {
     ASSERT_TRUE(readText("<Config><MouseCursors folder=\"" + tmp.path() + "/\">"
@@ -181,12 +230,12 @@ TEST_F(AppConfigTest, SelectCursorRefusesWhenNothingCanBeShown)
 
 TEST_F(AppConfigTest, CenteringOffsetIsHalfTheWidthDifferenceTruncatedTowardZero)
 {
-    ASSERT_TRUE(readText(fullConfig));  // configured width 800
+    ASSERT_TRUE(readText(fullConfig));  // configured width 1280
     EXPECT_EQ(config().getCenteringOffset(), 0);  // no application
 
-    FakeApp app(800);
+    FakeApp app(1280);
     EXPECT_EQ(config().getCenteringOffset(), 0);
-    const int widths[][2] = {{1024, -112}, {640, 80}, {797, 1}, {803, -1}};
+    const int widths[][2] = {{1024, 128}, {1600, -160}, {1277, 1}, {1283, -1}};
     for (const auto& w : widths) {
         app.width = w[0];
         EXPECT_EQ(config().getCenteringOffset(), w[1]) << "window width " << w[0];

@@ -290,22 +290,53 @@ TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
 {
     const std::string bytes = gameFile("QD002", 0, 1, 9, "", 9);
     dir.write("save.dat", bytes);
-    fs::create_directory(path + ".bad");  // the copy cannot be renamed onto a folder
-    std::ofstream(path + ".bad/keep") << "x";
+    fs::create_directory(path + ".bad.tmp");  // the copy's temporary file cannot be made
+    std::ofstream(path + ".bad.tmp/keep") << "x";
     GameStore g(path, &app);
     EXPECT_FALSE(captured([&] { return g.store.load(); }));
     EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
     EXPECT_FALSE(captured([&] { return g.store.save(); }));
     EXPECT_EQ(lineCount(output), 1) << output;
     EXPECT_EQ(readFileBytes(path), bytes);
-    EXPECT_FALSE(fileExists(path + ".bad.tmp"));
+    EXPECT_FALSE(fileExists(path + ".bad"));
 
     // Once the copy can be made, the next load keeps it and saving goes on.
-    fs::remove_all(path + ".bad");
+    fs::remove_all(path + ".bad.tmp");
     EXPECT_FALSE(captured([&] { return g.store.load(); }));
     EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
     EXPECT_TRUE(g.store.save());
     EXPECT_EQ(readFileBytes(path), gameFile("QD001", 1, 0, 50, "", 75));
+}
+
+TEST_F(SaveGameTest, ALaterDamagedFileNeverReplacesAnEarlierCopy)
+{
+    const std::string damaged[] = {gameFile("QD002", 0, 1, 9, "", 9), gameFile("QD003", 0, 1, 9, "", 9),
+                                   gameFile("QD001", 0, 1, 9, "zz", 9).substr(0, 14)};
+    const char* const copies[] = {".bad", ".bad1", ".bad2"};
+    GameStore g(path, &app);
+    for (int i = 0; i < 3; ++i) {
+        dir.write("save.dat", damaged[i]);
+        (void)captured([&] { return g.store.load(); });
+        EXPECT_NE(output.find(std::string("save.dat") + copies[i] + "\""), std::string::npos) << output;
+    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(readFileBytes(path + copies[i]), damaged[i]) << copies[i];
+    EXPECT_FALSE(fileExists(path + ".bad3"));
+}
+
+TEST_F(SaveGameTest, RangedEntriesClampStoredValuesIntoTheirRange)
+{
+    // Volumes of -206 (the mixer's "leave it", at full volume) and 500, flags of 7 and -3.
+    dir.write("save.dat", gameFile("QD001", 7, -3, -206, "", 500));
+    GameStore g(path, &app);
+    g.store.replaceEntry("SOUND_VOLUME", std::make_unique<GenericEntry<int>>(75, 0, 128));
+    g.store.replaceEntry("MUSIC_VOLUME", std::make_unique<GenericEntry<int>>(50, 0, 128));
+    g.store.replaceEntry("FULL_SCREEN", std::make_unique<GenericEntry<char>>(1, 0, 1));
+    g.store.replaceEntry("HARDWARE_CURSOR", std::make_unique<GenericEntry<char>>(0, 0, 1));
+    ASSERT_TRUE(captured([&] { return g.store.load(); }));
+    expectValues(g, 128, 0, 1, 0, "");
+    EXPECT_EQ(lineCount(output), 4) << output;  // one warning a value
+    EXPECT_EQ(GenericEntry<int>(300, 0, 128).value, 128);
 }
 
 // ---- Saving never destroys the previous file --------------------------------

@@ -6,6 +6,7 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/SDLSurfaceImage.h"
 #include "engine/ui/ButtonDesc.h"
+#include "engine/ui/ButtonSupport.h"
 #include "engine/ui/CheckBoxWidget.h"
 #include "engine/ui/DraggableImageWidget.h"
 #include "engine/ui/InputEvents.h"
@@ -162,6 +163,36 @@ TEST_F(ButtonGL, SizesComeFromThePictures)
     DraggableImageWidget piece(box.get(), nullptr, 3, 7, 9);
     EXPECT_EQ(piece.getGeometry().x, 7);
     EXPECT_EQ(piece.getGeometry().w, 24);
+}
+
+TEST_F(ButtonGL, APictureThatFailedToLoadLeavesEveryButtonUsableAndCaptioned)
+{
+    GLTexture failed("no-such-folder/no-such-picture.png");
+    ASSERT_TRUE(pictureFailed(&failed));
+    EXPECT_FALSE(pictureFailed(solidTexture(1, 1, Color(1, 2, 3, 255)).get())) << "a real one-pixel picture";
+
+    ButtonFont font(12, 8);
+    StaticImageButton still(&failed, &failed, nullptr, 1);
+    still.setCaption("Yes", &font, WidgetGeometry(40, 30, 0, 1, 1), 0, Color(255, 255, 255, 255));
+    still.moveTo(100, 100);
+    EXPECT_TRUE(still.hitTest(100 + MissingPictureWidth - 1, 100 + MissingPictureHeight - 1));
+    EXPECT_FALSE(still.hitTest(100 + MissingPictureWidth, 100));
+    gfx.translate(100, 100);
+    still.draw(gfx, nullptr);
+    gfx.resetTransform();
+    // A light outline round a dark fill over the black, the caption across it.
+    EXPECT_GT(window->readPixel(100, 100).r, 150) << describe(window->readPixel(100, 100));
+    EXPECT_TRUE(window->readPixel(150, 120).b > 0 && window->readPixel(150, 120).b < 100);
+    EXPECT_EQ(font.calls, (Lines{"box 0 0 0 160x48 'Yes' 255,255,255,255 h2 v2 nowrap"}));
+
+    EXPECT_EQ(CheckBoxWidget(nullptr, 2, &failed, &failed).getGeometry().w, MissingPictureHeight);
+    EXPECT_EQ(SimpleImageButton(&failed, &failed, nullptr, 3, &font, "OK").getGeometry().w, MissingPictureWidth);
+    EXPECT_TRUE(DraggableImageWidget(&failed, nullptr, 4, 7, 9).hitTest(7 + 80, 9 + 24));
+    ButtonDesc desc;
+    desc.looks[ButtonDesc::NormalLook].texture = &failed;
+    QuarnButton quarn(nullptr, 5, desc, "No");
+    quarn.setBounds(10, 20, 100, 30);
+    EXPECT_TRUE(quarn.hitTest(60, 35)) << "the rectangle decides";
 }
 
 TEST_F(ButtonGL, QuarnButtonDrawsItsNormalAndItsOverLook)

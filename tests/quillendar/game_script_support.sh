@@ -1,0 +1,43 @@
+# Helpers shared by the scripts that drive the real game (sourced).
+
+# The save file a fresh start writes, as hex: five entries, no profiles, ten
+# empty high scores, the generated configuration's volumes (music 50, sound
+# 75), FULL_SCREEN given as $1 ("01" by default).
+default_save_hex() {
+  local scores="" _
+  for _ in $(seq 10); do scores="${scores}06000000 2d 00 00000000 "; done
+  echo "05000000 5144303031 ${1:-01} 00 32000000 00000000 0a000000 ${scores}ffffffff 4b000000" | tr -d ' '
+}
+
+# SDL_SaveBMP writes 24-bit rows: a complete 1024x768 screenshot has this size.
+bmp_bytes=$((54 + 1024 * 3 * 768))
+complete() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$bmp_bytes" ]; }
+
+# Presses F8 (again every 0.2 s, 20 s at most) until the screenshot $1 exists,
+# then waits (10 s at most) until it is complete. Keys sent while the game is
+# still starting are lost; presses that were only late write screenshots
+# after it. False when none came.
+shot_until() {
+  local _
+  for _ in $(seq 100); do
+    [ -e "$1" ] && break
+    xdotool key F8
+    for _ in 1 2 3 4; do [ -e "$1" ] && break; sleep 0.05; done
+  done
+  for _ in $(seq 200); do complete "$1" && return 0; sleep 0.05; done
+  return 1
+}
+
+# The number of screenshots in the folder $1.
+count_shots() { ls "$1" 2>/dev/null | grep -c '^ScrShot[0-9]*\.bmp$'; }
+
+# Waits until no screenshot has come into the folder $1 for a second and
+# every one there is complete (calls fail when one stays incomplete).
+settle() {
+  local count=-1 n _
+  while [ "$(count_shots "$1")" -ne "$count" ]; do count=$(count_shots "$1"); sleep 1; done
+  for n in $(seq "$count"); do
+    for _ in $(seq 200); do complete "$1/ScrShot$n.bmp" && break; sleep 0.05; done
+    complete "$1/ScrShot$n.bmp" || fail "F8 wrote no complete ScrShot$n.bmp"
+  done
+}
