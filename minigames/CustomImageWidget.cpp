@@ -29,7 +29,9 @@ void CustomImageWidget::update(int dt, ScreenBase*)
 
 void CustomImageWidget::draw(Graphics& g, ScreenBase* screen)
 {
-    ImageWidget::draw(g, screen);
+    // Placed pieces and unlit glows are fully transparent: nothing to draw.
+    if (tint.a != 0)
+        ImageWidget::draw(g, screen);
     const auto alpha = static_cast<uint8_t>(overlayAlpha & 0xff);
     if (overlay && alpha != 0)
         g.drawImage(0, 0, overlay, Color(255, 255, 255, alpha));

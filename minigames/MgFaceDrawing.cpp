@@ -53,7 +53,8 @@ void MgFaceDrawing::build()
     for (size_t k = 0; k < desc.connections.size(); ++k) {
         const Point& at = desc.connections[k];
         auto* line = new ImageWidget(addImage(ImageFolder + std::to_string(k + 1) + imageExtension), at.x, at.y);
-        line->setTint(Color(0, 0, 0, 0));
+        // Hidden until its star is joined.
+        line->setVisible(false);
         line->setEnabled(false);
         addWidget(line);
         connections.push_back(line);
@@ -61,6 +62,7 @@ void MgFaceDrawing::build()
     if (desc.hasOutline) {
         outline = new ImageWidget(res->findTexture("MG_FACEDRAWING_FINAL_OUTLINE"), desc.outline.x, desc.outline.y);
         outline->setTint(Color(255, 255, 255, 0));
+        outline->setVisible(false);
         outline->setEnabled(false);
         addWidget(outline);
     }
@@ -85,8 +87,11 @@ void MgFaceDrawing::onPlayStart()
 void MgFaceDrawing::onUpdate(int dt)
 {
     MiniGameBase::onUpdate(dt);
-    if (outline)
-        outline->setTint(Color(255, 255, 255, static_cast<uint8_t>(outlineAlpha & 0xff)));
+    if (outline) {
+        const auto alpha = static_cast<uint8_t>(outlineAlpha & 0xff);
+        outline->setTint(Color(255, 255, 255, alpha));
+        outline->setVisible(alpha != 0);
+    }
 }
 
 int MgFaceDrawing::starAt(int x, int y) const
@@ -110,7 +115,7 @@ void MgFaceDrawing::takeStar(int i)
     case StarChain::Take::Joined:
         playUiSound("MG_FACEDRAWING_CONNECTED");
         if (static_cast<size_t>(i - 1) < connections.size())
-            connections[static_cast<size_t>(i - 1)]->setTint(Color::white());
+            connections[static_cast<size_t>(i - 1)]->setVisible(true);
         stars[static_cast<size_t>(i)]->startPop();
         break;
     case StarChain::Take::Nothing:

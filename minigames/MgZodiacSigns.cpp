@@ -63,6 +63,7 @@ void MgZodiacSigns::build()
         finalGlow = new ImageWidget(loadImage("FinalGlow"), 0, 0);
         finalGlow->setEnabled(false);
         finalGlow->setTint(Color(255, 255, 255, 0));
+        finalGlow->setVisible(false);
         addWidget(finalGlow);
     }
     raise(skipButton);
@@ -165,8 +166,12 @@ void MgZodiacSigns::onSolved()
 void MgZodiacSigns::onUpdate(int dt)
 {
     MiniGameBase::onUpdate(dt);
-    if (finalGlow)
-        finalGlow->setTint(Color(255, 255, 255, static_cast<uint8_t>(finalGlowAlpha & 0xff)));
+    if (finalGlow) {
+        const auto alpha = static_cast<uint8_t>(finalGlowAlpha & 0xff);
+        finalGlow->setTint(Color(255, 255, 255, alpha));
+        // A full-screen picture costs as much drawn transparent as seen.
+        finalGlow->setVisible(alpha != 0);
+    }
 }
 
 void MgZodiacSigns::onActionFinished(int32_t id)
@@ -184,7 +189,12 @@ void MgZodiacSigns::onActionFinished(int32_t id)
 std::string MgZodiacSigns::puzzleState() const
 {
     std::string placed;
-    for (int i = 0; i < board.size(); ++i)
+    std::string at;
+    for (int i = 0; i < board.size(); ++i) {
         placed += board.isPlaced(i) ? '1' : '0';
-    return "placed=" + placed + " selected=" + std::to_string(selected) + (board.allPlaced() ? " solved" : "");
+        const WidgetGeometry& g = signs[static_cast<size_t>(i)]->getGeometry();
+        at += (i ? ";" : "") + std::to_string(g.x) + "," + std::to_string(g.y);
+    }
+    return "placed=" + placed + " selected=" + std::to_string(selected) + " at=" + at +
+           (board.allPlaced() ? " solved" : "");
 }

@@ -52,7 +52,7 @@ public:
     int getFinalGlowAlpha() const { return finalGlowAlpha; }
     int getSelected() const { return selected; }
     // "placed=" one digit per sign, "selected=" the dragged sign or -1,
-    // "solved" once every sign is placed.
+    // "at=" each sign's corner, "solved" once every sign is placed.
     std::string puzzleState() const override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "tests/driver/MiniGameSolversNecklaceStars.h"
 
+#include "engine/ui/MessageDialogSimple.h"
 #include "engine/ui/MouseListeningWidget.h"
 #include "engine/ui/WidgetManager.h"
 #include "minigames/CustomImageWidget.h"
@@ -26,8 +27,8 @@ using Args = std::vector<std::string>;
 
 // Pixels between the points of a drag, and the pointer events sent before a
 // frame runs (SDL's queue holds 127).
-constexpr double DragStep = 6.0;
-constexpr int MovesPerFrame = 4;
+constexpr double DragStep = 16.0;
+constexpr int MovesPerFrame = 6;
 // How finely a widget is searched for a pixel that takes the press.
 constexpr int SearchStep = 3;
 // Longest waits, ms of game time.
@@ -263,6 +264,20 @@ std::optional<std::string> solveNecklaceStarsGame(MiniGameBase* game, const Mini
 
 void addNecklaceStarsCommands(GameDriver& game, const MiniGameSteps& steps)
 {
+    game.addProbe([](ScreenBase* top, GameDriver::DumpLines& out) {
+        auto* screen = dynamic_cast<MiniGameBase*>(top);
+        if (!screen)
+            return;
+        for (Widget* w : screen->getWidgetManager()->getWidgets()) {
+            auto* dialog = dynamic_cast<MessageDialogSimple*>(w);
+            if (!dialog || dialog->isClosing())
+                continue;
+            // On one line: the dialog wraps its text.
+            std::string text = dialog->getText();
+            std::replace(text.begin(), text.end(), '\n', ' ');
+            out.emplace_back("minigame.message", text);
+        }
+    });
     game.driver().addCommand("place", 4, 4, [steps](HeadlessDriver&, const Args& a) -> std::string {
         int i = 0, j = 0, dx = 0, dy = 0;
         if (!DriverScript::toInt(a[0], i) || !DriverScript::toInt(a[1], j) || !DriverScript::toInt(a[2], dx) ||

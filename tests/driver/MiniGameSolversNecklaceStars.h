@@ -15,6 +15,9 @@
 //   face drawing      one stroke with the left button through every star
 // each of the last three until its finished message is open.
 //
+// Dump line added, while a minigame is on top with a message open:
+//   minigame.message  the message's text (line breaks as blanks)
+//
 // Command added:
 //   place I J DX DY   match elements or zodiac signs: drags piece or sign I
 //                     (from 0) so that its corner is let go at the home or
@@ -39,5 +42,5 @@ struct MiniGameSteps {
 // Nothing when `game` is none of these four; else "" once played, or why
 // not.
 std::optional<std::string> solveNecklaceStarsGame(MiniGameBase* game, const MiniGameSteps& steps);
-// Adds `place`.
+// Adds `place` and the dump line.
 void addNecklaceStarsCommands(GameDriver& driver, const MiniGameSteps& steps);
