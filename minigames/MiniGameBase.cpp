@@ -184,6 +184,16 @@ std::string MiniGameBase::requiredString(const std::string& key, const std::stri
     return getParamString(key, def);
 }
 
+int MiniGameBase::screenWidth()
+{
+    return appWidth();
+}
+
+int MiniGameBase::screenHeight()
+{
+    return appHeight();
+}
+
 // ---------------------------------------------------------------------------
 // Screen hooks
 
@@ -243,8 +253,12 @@ void MiniGameBase::onPlayResume() {}
 
 void MiniGameBase::showTutorial()
 {
-    openMessage(TutorialDialogId, label("TUTORIAL"), questId > 0 ? label("TUTORIAL_" + questKey) : std::string(),
-                TutorialTitleShift, TutorialTextBox);
+    openTutorial(questId > 0 ? label("TUTORIAL_" + questKey) : std::string());
+}
+
+void MiniGameBase::openTutorial(const std::string& text)
+{
+    openMessage(TutorialDialogId, label("TUTORIAL"), text, TutorialTitleShift, TutorialTextBox);
 }
 
 std::string MiniGameBase::puzzleState() const

@@ -195,6 +195,9 @@ protected:
     void showFinishedDialog();
     // The skip question (78).
     void askSkip();
+    // The tutorial message (77) with this text (showTutorial passes the
+    // quest's "TUTORIAL_" label).
+    void openTutorial(const std::string& text);
     // Takes an action that is already started and updates it every frame
     // until the screen goes; finished actions stay in the list. Null is
     // ignored. Safe to call from an action's listener during the update.
@@ -217,6 +220,9 @@ protected:
     static int requiredInt(const std::string& key, int def);
     static bool requiredBool(const std::string& key, bool def);
     static std::string requiredString(const std::string& key, const std::string& def);
+    // The application's logical size (1024 x 768 without an application).
+    static int screenWidth();
+    static int screenHeight();
 
     int questId;
     std::string questKey;

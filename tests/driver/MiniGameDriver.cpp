@@ -16,6 +16,7 @@
 #include "quillendar/QuillendarApp.h"
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
+#include "tests/driver/MiniGameSolversNecklaceStars.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -28,6 +29,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -314,9 +316,17 @@ public:
         }
     }
 
+    MiniGameSteps steps()
+    {
+        return MiniGameSteps{driver, [this](const std::function<bool()>& done, int ms) { return stepUntil(done, ms); },
+                             [this] { return top(); }};
+    }
+
     std::string solve()
     {
         MiniGameBase* screen = top();
+        if (std::optional<std::string> played = solveNecklaceStarsGame(screen, steps()))
+            return *played;
         std::string error;
         if (auto* cipher = dynamic_cast<MgCipherTiles*>(screen))
             error = solveCipher(cipher);
@@ -405,6 +415,7 @@ void addMiniGameDriver(GameDriver& game)
         out.emplace_back("profile.bonus", profile ? flags : "none");
     });
 
+    addNecklaceStarsCommands(game, player->steps());
     driver.addCommand("tune", 2, 2, [state](HeadlessDriver&, const Args& a) { return tune(*state, a[0], a[1]); });
 
     driver.addCommand("minigame", 1, 3, [player](HeadlessDriver&, const Args& a) -> std::string {

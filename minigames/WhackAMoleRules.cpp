@@ -1,0 +1,126 @@
+#include "minigames/WhackAMoleRules.h"
+
+#include <algorithm>
+
+WhackAMoleRules::WhackAMoleRules(int pieceCount, int squirrelCount, int minIntervalMs, int maxIntervalMs,
+                                 Random source)
+    : random(std::move(source))
+    , minInterval(minIntervalMs)
+    , maxInterval(maxIntervalMs)
+    , pieces(static_cast<size_t>(std::max(0, pieceCount)), Free)
+    , out(static_cast<size_t>(std::max(0, squirrelCount)), false)
+    , carrying(static_cast<size_t>(std::max(0, squirrelCount)), -1)
+{
+}
+
+int WhackAMoleRules::randomBelow(int n) const
+{
+    if (n <= 1 || !random)
+        return 0;
+    return std::clamp(random(n), 0, n - 1);
+}
+
+int WhackAMoleRules::drawInterval()
+{
+    // Equal bounds (both 0 when the keys are missing) would leave nothing to
+    // draw from: the interval is then simply the minimum.
+    const int ms = maxInterval > minInterval ? minInterval + randomBelow(maxInterval - minInterval) : minInterval;
+    return std::max(0, ms);
+}
+
+void WhackAMoleRules::armTimer()
+{
+    timerLength = drawInterval();
+    timerElapsed = 0;
+    timerArmed = true;
+}
+
+bool WhackAMoleRules::advanceTimer(int dt)
+{
+    if (!timerArmed)
+        return false;
+    timerElapsed += std::max(0, dt);
+    if (timerElapsed < timerLength)
+        return false;
+    timerArmed = false;
+    return true;
+}
+
+std::vector<int> WhackAMoleRules::candidates() const
+{
+    std::vector<int> found;
+    for (int k = 0; k < squirrelCount(); ++k) {
+        if (!out[static_cast<size_t>(k)] && k != lastSquirrel)
+            found.push_back(k);
+    }
+    return found;
+}
+
+WhackAMoleRules::Appearance WhackAMoleRules::chooseAppearance()
+{
+    Appearance a;
+    const std::vector<int> which = candidates();
+    if (which.empty())
+        return a;
+    a.squirrel = which[static_cast<size_t>(randomBelow(static_cast<int>(which.size())))];
+    std::vector<int> free;
+    for (int s = 0; s < pieceCount(); ++s) {
+        if (pieces[static_cast<size_t>(s)] == Free)
+            free.push_back(s);
+    }
+    if (!free.empty()) {
+        a.piece = free[static_cast<size_t>(randomBelow(static_cast<int>(free.size())))];
+        pieces[static_cast<size_t>(a.piece)] = Carried;
+    }
+    out[static_cast<size_t>(a.squirrel)] = true;
+    carrying[static_cast<size_t>(a.squirrel)] = a.piece;
+    lastSquirrel = a.squirrel;
+    return a;
+}
+
+int WhackAMoleRules::hitSquirrel(int k)
+{
+    if (k < 0 || k >= squirrelCount())
+        return -1;
+    const int piece = carrying[static_cast<size_t>(k)];
+    carrying[static_cast<size_t>(k)] = -1;
+    return piece;
+}
+
+void WhackAMoleRules::squirrelBack(int k)
+{
+    if (k < 0 || k >= squirrelCount())
+        return;
+    const int piece = carrying[static_cast<size_t>(k)];
+    if (piece >= 0 && pieces[static_cast<size_t>(piece)] == Carried)
+        pieces[static_cast<size_t>(piece)] = Free;
+    carrying[static_cast<size_t>(k)] = -1;
+    out[static_cast<size_t>(k)] = false;
+}
+
+bool WhackAMoleRules::pieceArrived(int s)
+{
+    if (s >= 0 && s < pieceCount())
+        pieces[static_cast<size_t>(s)] = Collected;
+    return allCollected();
+}
+
+bool WhackAMoleRules::isOut(int k) const
+{
+    return k >= 0 && k < squirrelCount() && out[static_cast<size_t>(k)];
+}
+
+int WhackAMoleRules::carriedBy(int k) const
+{
+    return k >= 0 && k < squirrelCount() ? carrying[static_cast<size_t>(k)] : -1;
+}
+
+int WhackAMoleRules::pieceState(int s) const
+{
+    return s >= 0 && s < pieceCount() ? pieces[static_cast<size_t>(s)] : Free;
+}
+
+bool WhackAMoleRules::allCollected() const
+{
+    return !pieces.empty() && std::all_of(pieces.begin(), pieces.end(), [](int p) { return p == Collected; });
+}
