@@ -16,6 +16,7 @@
 #include "quillendar/QuillendarApp.h"
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
+#include "tests/driver/MiniGameSolvers17.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -322,8 +323,8 @@ public:
             error = solveCipher(cipher);
         else if (auto* spells = dynamic_cast<MgCastingSpells*>(screen))
             error = solveSpells(spells);
-        else
-            return "solve: the top screen is neither cipher tiles nor casting spells";
+        else if (!solveMiniGame17(screen, driver, [this](const auto& done, int ms) { return stepUntil(done, ms); }, error))
+            return "solve: the top screen is a game without a player";
         if (!error.empty())
             return error;
         if (!stepUntil([&] { return openMessage(screen) && screen->isFinishedShown(); }, 5000))
@@ -368,6 +369,7 @@ std::string skipOf(const MiniGameBase& g)
 
 void addMiniGameDriver(GameDriver& game)
 {
+    addMiniGameProbes17(game);
     auto state = std::make_shared<MiniGameState>();
     auto player = std::make_shared<MiniGamePlayer>(game, game.driver());
     HeadlessDriver& driver = game.driver();
