@@ -83,5 +83,5 @@ std::string MgCollectArmour::puzzleState() const
     std::string out = "slots=";
     for (size_t i = 0; i < armourSlots.size(); ++i)
         out += (i ? "," : "") + armourSlots[i]->getState().describe();
-    return out + (allSlotsPlaced() && !armourSlots.empty() ? " placed" : "");
+    return out + " placed=" + (allSlotsPlaced() && !armourSlots.empty() ? "1" : "0");
 }

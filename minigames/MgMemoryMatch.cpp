@@ -166,5 +166,5 @@ void MgMemoryMatch::drawBackground(Graphics& g)
 
 std::string MgMemoryMatch::puzzleState() const
 {
-    return rules.describe() + (isSliding() ? " sliding" : "");
+    return rules.describe() + (isSliding() ? " sliding=1" : " sliding=0");
 }

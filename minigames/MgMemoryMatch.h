@@ -41,7 +41,7 @@ public:
     // The slide's end moves the symbols on; 1122 the finished message.
     void onActionFinished(int32_t id) override;
 
-    // The rules' description and whether a slide runs.
+    // The rules' description and whether a slide runs ("sliding=1").
     std::string puzzleState() const override;
 
     const MemoryMatchRules& getRules() const { return rules; }

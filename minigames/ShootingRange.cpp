@@ -62,5 +62,5 @@ Point ShootingRange::marker(int dotX, int dotY, int a)
 std::string ShootingRange::describe() const
 {
     return "phase=" + std::to_string(phase) + " shots=" + std::to_string(shots) + " busy=" + (busy ? "1" : "0") +
-           (finished ? " finished" : "");
+           " finished=" + (finished ? "1" : "0");
 }

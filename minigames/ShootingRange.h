@@ -48,7 +48,7 @@ public:
     // arrow lands in the middle.
     static Point marker(int dotX, int dotY, int a);
 
-    // "phase=1 shots=1 busy=0" (logs, the driver).
+    // "phase=1 shots=1 busy=0 finished=0" (logs, the driver).
     std::string describe() const;
 
 private:

@@ -97,5 +97,5 @@ std::string SumTheNumbersBoard::describe() const
     for (int k = 0; k < TileCount; ++k)
         out += (k ? "," : "") + std::to_string(homeIndex(places[k]));
     out += " selected=" + std::to_string(selected);
-    return glowStarted ? out + " glow" : out;
+    return out + " glow=" + (glowStarted ? "1" : "0");
 }

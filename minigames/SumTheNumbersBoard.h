@@ -59,8 +59,8 @@ public:
     // Whether the places are a permutation of the homes.
     bool isPermutation() const;
 
-    // "places=2,0,1,3,4 selected=-1" (each tile's place as an index into
-    // Homes), with " glow" once it started.
+    // "places=2,0,1,3,4 selected=-1 glow=0" (each tile's place as an index
+    // into Homes; glow=1 once the glow started).
     std::string describe() const;
 
 private:

@@ -62,5 +62,5 @@ float TriangleCounter::normaliseAngle(float degrees)
 std::string TriangleCounter::describe() const
 {
     return "count=" + std::to_string(count) + " solution=" + std::to_string(solution) + " locked=" +
-           (leftLocked ? "1" : "0") + (rightLocked ? "1" : "0") + (solved ? " solved" : "");
+           (leftLocked ? "1" : "0") + (rightLocked ? "1" : "0") + " solved=" + (solved ? "1" : "0");
 }

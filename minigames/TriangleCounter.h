@@ -48,7 +48,7 @@ public:
     // An angle brought into 0 ... 360 degrees by one turn either way.
     static float normaliseAngle(float degrees);
 
-    // "count=3 solution=5 locked=00" (left, right), with " solved".
+    // "count=3 solution=5 locked=00 solved=0" (locked: left, right).
     std::string describe() const;
 
 private:

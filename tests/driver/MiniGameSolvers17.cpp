@@ -16,11 +16,13 @@
 #include "minigames/MgTriangleCount.h"
 #include "minigames/NumberObject.h"
 #include "tests/driver/GameDriver.h"
+#include "quillendar/QuillendarApp.h"
 #include "tests/driver/HeadlessDriver.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -83,6 +85,23 @@ public:
 
     bool waitFor(const std::function<bool()>& done) { return stepUntil(done, StepLimitMs); }
 
+    // After the slide under way, the button that answers rightly or wrongly.
+    std::string answer(MgMemoryMatch& g, bool right)
+    {
+        const MemoryMatchRules& rules = g.getRules();
+        if (!waitFor([&] { return !g.isSliding(); }))
+            return "a slide did not end";
+        const int answers = rules.getAnswers();
+        const bool same = rules.getPrevious() == rules.getCurrent();
+        const std::string error = click(same == right ? g.getMatchButton() : g.getDontMatchButton());
+        if (!error.empty())
+            return "an answer: " + error;
+        const MemoryMatchRules::Verdict wanted = right ? MemoryMatchRules::Right : MemoryMatchRules::Wrong;
+        if (rules.getAnswers() != answers + 1 || rules.getVerdict() != wanted)
+            return "answer " + std::to_string(answers + 1) + " was not judged as wanted";
+        return std::string();
+    }
+
     std::string memoryMatch(MgMemoryMatch& g)
     {
         const MemoryMatchRules& rules = g.getRules();
@@ -92,16 +111,9 @@ public:
                 return "START: " + error;
         }
         while (!rules.isLastAnswer() || rules.getAnswers() == 0) {
-            if (!waitFor([&] { return !g.isSliding(); }))
-                return "a slide did not end";
-            const int answers = rules.getAnswers();
-            QuarnButton* button =
-                rules.getPrevious() == rules.getCurrent() ? g.getMatchButton() : g.getDontMatchButton();
-            const std::string error = click(button);
+            const std::string error = answer(g, true);
             if (!error.empty())
-                return "an answer: " + error;
-            if (rules.getAnswers() != answers + 1 || rules.getVerdict() != MemoryMatchRules::Right)
-                return "answer " + std::to_string(answers + 1) + " was not taken as right";
+                return error;
         }
         return std::string();
     }
@@ -228,6 +240,13 @@ private:
     const StepUntil& stepUntil;
 };
 
+bool isOneOfSix(const MiniGameBase* game)
+{
+    return dynamic_cast<const MgMemoryMatch*>(game) || dynamic_cast<const MgShootingPractice*>(game) ||
+           dynamic_cast<const MgSumTheNumbers*>(game) || dynamic_cast<const MgTriangleCount*>(game) ||
+           dynamic_cast<const MgImagePuzzle*>(game) || dynamic_cast<const MgCollectArmour*>(game);
+}
+
 } // namespace
 
 bool solveMiniGame17(MiniGameBase* game, HeadlessDriver& driver, const StepUntil& stepUntil, std::string& error)
@@ -252,7 +271,31 @@ bool solveMiniGame17(MiniGameBase* game, HeadlessDriver& driver, const StepUntil
 
 void addMiniGameProbes17(GameDriver& driver)
 {
-    driver.addProbe([](ScreenBase*, GameDriver::DumpLines& out) {
+    HeadlessDriver& headless = driver.driver();
+    headless.addCommand("memory-answer", 1, 1, [&driver](HeadlessDriver& d, const std::vector<std::string>& a) {
+        auto* game = driver.app() ? dynamic_cast<MgMemoryMatch*>(driver.app()->topScreen()) : nullptr;
+        if (!game || (a[0] != "right" && a[0] != "wrong"))
+            return std::string("memory-answer right|wrong: on the memory match");
+        const StepUntil stepUntil = [&d](const std::function<bool()>& done, int ms) {
+            const uint64_t end = d.now() + static_cast<uint64_t>(ms);
+            while (!done() && d.now() < end && d.step())
+                ;
+            return done();
+        };
+        Player player(game, d, stepUntil);
+        return player.answer(*game, a[0] == "right");
+    });
+    driver.addProbe([](ScreenBase* top, GameDriver::DumpLines& out) {
         out.emplace_back("audio.playing", std::to_string(mixerIsOpen() ? Mix_Playing(-1) : 0));
+        const auto* game = dynamic_cast<const MiniGameBase*>(top);
+        if (!game || !isOneOfSix(game))
+            return;
+        std::istringstream words(game->puzzleState());
+        std::string word;
+        while (words >> word) {
+            const size_t eq = word.find('=');
+            if (eq != std::string::npos)
+                out.emplace_back("puzzle." + word.substr(0, eq), word.substr(eq + 1));
+        }
     });
 }

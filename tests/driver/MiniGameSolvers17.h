@@ -6,8 +6,14 @@
 // carried or dragged home), as `minigame solve` does for every game
 // (tests/driver/MiniGameDriver.h).
 //
-// Dump line (addMiniGameProbes17):
+// Dump lines (addMiniGameProbes17):
 //   audio.playing      the number of mixer channels playing now
+//   puzzle.KEY         while one of the six is on top: each KEY=VALUE word of
+//                      its puzzleState (e.g. puzzle.answers, puzzle.phase,
+//                      puzzle.count, puzzle.zorder)
+// Command:
+//   memory-answer right|wrong   on the memory match, once no slide runs:
+//                               clicks the button that answers so
 #include <functional>
 #include <string>
 
