@@ -17,6 +17,7 @@
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/MiniGameSolvers17.h"
+#include "tests/driver/QuickFrames.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -118,6 +119,7 @@ public:
     bool stepUntil(const std::function<bool()>& done, int ms)
     {
         const uint64_t end = driver.now() + static_cast<uint64_t>(ms);
+        const QuickFrames quick(driver);
         while (!done()) {
             if (driver.now() >= end)
                 return done();
@@ -318,6 +320,7 @@ public:
     std::string solve()
     {
         MiniGameBase* screen = top();
+        const QuickFrames quick(driver);
         std::string error;
         if (auto* cipher = dynamic_cast<MgCipherTiles*>(screen))
             error = solveCipher(cipher);

@@ -131,7 +131,7 @@ public:
             if (range.getPhase() == phase && !range.isFinished())
                 return "a press in phase " + std::to_string(phase) + " did nothing";
             // Let the dot travel a little before it is stopped.
-            driver.step(5);
+            driver.step(2);
         }
         return std::string();
     }
