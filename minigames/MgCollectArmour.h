@@ -1,11 +1,49 @@
 #pragma once
-// The MgCollectArmour minigame for one quest, not built yet: the placeholder on the
-// minigame frame ("Solved" and "Skip"); the frame records the quest when it
-// ends.
-#include "minigames/PlaceholderMiniGame.h"
+// The collect-armour minigame (quest 66): armour pieces lie scattered over
+// the picture, each belonging to one of the armour slots that stand in the
+// frames along the bottom. Clicking a piece collects it into its slot
+// (ArmourPart); a slot with all its pieces can be dragged to its place on
+// the picture, where it snaps and shows the finished item (ArmourSlot).
+// When every slot is placed the game is solved.
+//
+// The slots and pieces come from "content/config/minigames/Quest66.xml"
+// (CollectArmourFile); their pictures from
+// "content/images/minigames/CollectArmour/" + name + "Game.Images.Extension"
+// (a slot's "texture" is the finished item, the same name with 1, 2 and 3
+// its pieces' layers). Without a usable file the screen shows its picture
+// and the frame's buttons and can only be skipped.
+#include "minigames/MiniGameBase.h"
 
-class MgCollectArmour : public PlaceholderMiniGame {
+#include <string>
+#include <vector>
+
+class ArmourSlot;
+
+class MgCollectArmour : public MiniGameBase {
 public:
-    // `questId` is copied (see MiniGameBase for the quest bookkeeping).
+    // Where the background's four frames stand.
+    static const Point FrameCorners[4];
+
     explicit MgCollectArmour(int questId);
+    ~MgCollectArmour() override;
+
+    // A slot was placed: solved when every slot is.
+    void onSlotPlaced();
+    bool allSlotsPlaced() const;
+
+    // Per slot its state (collected parts, D draggable, P placed).
+    std::string puzzleState() const override;
+
+    const std::vector<ArmourSlot*>& getSlots() const { return armourSlots; }
+
+protected:
+    void loadResources() override;
+    void build() override;
+    void drawBackground(Graphics& g) override;
+
+private:
+    GLTexture* loadImage(const std::string& name);
+
+    std::string imageExtension;
+    std::vector<ArmourSlot*> armourSlots;  // owned by the screen
 };

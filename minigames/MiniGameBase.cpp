@@ -14,9 +14,12 @@
 #include "engine/res/ResourceManager.h"
 #include "engine/store/ConfigFile.h"
 #include "engine/store/LabelManager.h"
+#include "engine/ui/ButtonDesc.h"
+#include "engine/ui/ButtonSupport.h"
 #include "engine/ui/MessageDialogDesc.h"
 #include "engine/ui/MessageDialogSimple.h"
 #include "engine/ui/MessageQuestionDialogSimple.h"
+#include "engine/ui/QuarnButton.h"
 #include "engine/ui/SimpleImageButton.h"
 #include "engine/ui/WidgetManager.h"
 #include "frontend/ScreenRoutes.h"
@@ -60,6 +63,9 @@ constexpr int NoX = 498;
 constexpr int AnswerY = 444;
 const WidgetGeometry TutorialTextBox(46, 71, 0, 404, 133);
 const WidgetGeometry FinishedTextBox(47, 71, 0, 410, 130);
+// The games' captioned buttons: caption box and look cross-fade.
+const WidgetGeometry CaptionBox(1, 7, 0, 204, 34);
+constexpr int ButtonFadeMs = 300;
 constexpr int TutorialTitleShift = 256;
 constexpr int FinishedTitleShift = 270;
 
@@ -501,6 +507,30 @@ GLTexture* MiniGameBase::addImage(const std::string& path)
     auto* texture = new GLTexture(path);
     getResources()->addTexture(texture);
     return texture;
+}
+
+GLTexture* MiniGameBase::registerImage(const std::string& path)
+{
+    auto* texture = new GLTexture(path);
+    getResources()->registerTexture(path, texture);
+    return texture;
+}
+
+QuarnButton* MiniGameBase::addCaptionButton(int id, const std::string& normalId, const std::string& overId,
+                                            const std::string& caption, int x, int y)
+{
+    GLTexture* normal = getResources()->findTexture(normalId);
+    GLTexture* over = getResources()->findTexture(overId);
+    const ButtonDesc::Look plain(Color::white(), Color::white(), normal, WidgetGeometry(), FONT_TIMES16);
+    const ButtonDesc::Look lit(Color::white(), Color::white(), over ? over : normal, WidgetGeometry(), FONT_TIMES16);
+    ButtonDesc desc(plain, lit, lit, plain, ButtonFadeMs);
+    desc.hAlign = CentreBoth;
+    desc.vAlign = CentreBoth;
+    desc.captionBox = CaptionBox;
+    QuarnButton* button = createQuarnButton(this, id, desc, caption);
+    button->setBounds(x, y, pictureWidth(normal), pictureHeight(normal));
+    addWidget(button);
+    return button;
 }
 
 void MiniGameBase::flushBlits()

@@ -78,6 +78,7 @@ class Action;
 class CountdownButton;
 class GLTexture;
 class Image;
+class QuarnButton;
 class SimpleImageButton;
 struct MessageDialogDesc;
 
@@ -215,6 +216,15 @@ protected:
     // texture's transparent fallback and one error line), added unnamed to
     // the screen's manager, which owns it.
     GLTexture* addImage(const std::string& path);
+    // The same, registered in the screen's manager under its path (a
+    // picture registered again replaces the old one, which is deleted).
+    GLTexture* registerImage(const std::string& path);
+    // A captioned button of the games (caption in "FONT_TIMES16", centred in
+    // the box 1, 7, 204 x 34) with the registered looks `normalId` and
+    // `overId`, its top-left corner at (x, y), sized to the normal look;
+    // added to the screen, reporting to onButtonEvent.
+    QuarnButton* addCaptionButton(int id, const std::string& normalId, const std::string& overId,
+                                  const std::string& caption, int x, int y);
     // Tuning values that the game needs: the table's value, or `def` with a
     // warning naming the key when the table lacks it.
     static int requiredInt(const std::string& key, int def);

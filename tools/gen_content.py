@@ -30,6 +30,7 @@ try:
     from contentgen import animations, manifest, minigames, runner, story  # noqa: E402
     from contentgen import minigames_necklace_stars  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
+    from contentgen import minigames_six  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -185,6 +186,7 @@ LABELS = [
     ("PAUSE", "Paused"),
 ] + minigames.LABELS
 LABELS += minigames_necklace_stars.LABELS
+LABELS += minigames_six.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -234,6 +236,7 @@ TUNING = [
     ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
 ] + minigames.TUNING
 TUNING += minigames_necklace_stars.TUNING
+TUNING += minigames_six.TUNING
 
 
 def tuning_text():
@@ -488,6 +491,8 @@ def content_table():
         ("config/GameParameters.cfg", None, "text", {"text": tuning_text()}),
     ]
     table += minigames_necklace_stars.table_lines()
+    # Six minigames draw their registered pictures themselves.
+    table += minigames_six.table_lines()
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})

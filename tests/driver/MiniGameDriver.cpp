@@ -17,6 +17,8 @@
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/MiniGameSolversNecklaceStars.h"
+#include "tests/driver/MiniGameSolvers17.h"
+#include "tests/driver/QuickFrames.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -119,6 +121,7 @@ public:
     bool stepUntil(const std::function<bool()>& done, int ms)
     {
         const uint64_t end = driver.now() + static_cast<uint64_t>(ms);
+        const QuickFrames quick(driver);
         while (!done()) {
             if (driver.now() >= end)
                 return done();
@@ -325,6 +328,7 @@ public:
     std::string solve()
     {
         MiniGameBase* screen = top();
+        const QuickFrames quick(driver);
         if (std::optional<std::string> played = solveNecklaceStarsGame(screen, steps()))
             return *played;
         std::string error;
@@ -332,8 +336,8 @@ public:
             error = solveCipher(cipher);
         else if (auto* spells = dynamic_cast<MgCastingSpells*>(screen))
             error = solveSpells(spells);
-        else
-            return "solve: the top screen is neither cipher tiles nor casting spells";
+        else if (!solveMiniGame17(screen, driver, [this](const auto& done, int ms) { return stepUntil(done, ms); }, error))
+            return "solve: the top screen is a game without a player";
         if (!error.empty())
             return error;
         if (!stepUntil([&] { return openMessage(screen) && screen->isFinishedShown(); }, 5000))
@@ -378,6 +382,7 @@ std::string skipOf(const MiniGameBase& g)
 
 void addMiniGameDriver(GameDriver& game)
 {
+    addMiniGameProbes17(game);
     auto state = std::make_shared<MiniGameState>();
     auto player = std::make_shared<MiniGamePlayer>(game, game.driver());
     HeadlessDriver& driver = game.driver();

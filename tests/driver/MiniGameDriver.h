@@ -26,12 +26,15 @@
 //                               casting spells: drags the pointer along the
 //                               current spell's shape (across: turned by 90
 //                               degrees) through the drawing area
-//   minigame solve              cipher tiles or casting spells: plays until
-//                               the finished message is open
+//   minigame solve              cipher tiles, casting spells and the games of
+//                               MiniGameSolvers17.h: plays until the
+//                               finished message is open
 //   minigame wait MS            lets MS of game time pass like `wait`, in
 //                               frames of 30 ms (the longest the game takes)
 //                               instead of 10, so long waits draw fewer
-//                               frames; these commands all step that way
+//                               frames; these commands all step that way,
+//                               and wait and solve rasterise their frames
+//                               into one pixel (QuickFrames.h)
 //   tune KEY VALUE              the tuning table from now on gives VALUE for
 //                               KEY (screens made later read it), e.g.
 //                               "tune MiniGameBase.SkipButton.CountdownTime

@@ -263,8 +263,11 @@ TEST_F(MiniGameTest, EveryMinigameIsAFrameShowingItsOwnName)
 {
     loadQuestChain(folder, 20);
     // The built games draw their puzzle, the others their name.
-    const std::vector<std::string> built = {"MgCastingSpells", "MgCipherTiles", "MgRearrangeElements",
-                                            "MgFaceDrawing", "MgMatchElements", "MgWhackAMole", "MgZodiacSigns"};
+    const std::vector<std::string> built = {"MgCastingSpells", "MgCipherTiles",      "MgRearrangeElements",
+                                            "MgMemoryMatch",   "MgShootingPractice", "MgSumTheNumbers",
+                                            "MgTriangleCount", "MgImagePuzzle",      "MgCollectArmour",
+                                            "MgFaceDrawing",   "MgMatchElements",    "MgWhackAMole",
+                                            "MgZodiacSigns"};
     using Make = std::function<MiniGameBase*(int)>;
     const std::vector<std::pair<std::string, Make>> games = {
         {"MgCastingSpells", [](int q) { return new MgCastingSpells(q); }},

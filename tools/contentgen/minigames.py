@@ -48,9 +48,11 @@ FRAME_LABELS = [
 GAME_TEXTS = {
     "MgRearrangeElements": ("This puzzle has nothing to solve yet. Use the skip button once it is ready.",
                             "The puzzle is done."),
-    "MgMemoryMatch": ("Remember each symbol and tell whether the next one matches the one before.",
+    "MgMemoryMatch": ("Press Start. Symbols slide through the window one after another: for each new one, "
+                      "tell whether it is the same as the one before it.",
                       "Your memory served you well."),
-    "MgImagePuzzle": ("Pick up the pieces and drop each one where it belongs in the picture.",
+    "MgImagePuzzle": ("Click a piece to pick it up and click again to put it down. A piece put down close to "
+                      "its place in the picture stays there.",
                       "The picture is whole again."),
     "MgWhackAMole": ("Click the squirrels that hold a piece of the necklace before they hide again.",
                      "The necklace is whole again."),
@@ -61,21 +63,25 @@ GAME_TEXTS = {
     "MgCipherTiles": ("Click two tiles to swap them. Arrange the symbols so that they spell the word on the "
                       "banner. A tile in its place lights up.",
                       "The cipher is solved."),
-    "MgShootingPractice": ("Stop the moving mark to aim, then stop the dot to shoot. Hit the middle of the target.",
+    "MgShootingPractice": ("Press Aim, then stop the dot on the flat bar and on the upright bar to aim. Five "
+                           "arrows finish the practice.",
                            "A fine shot."),
     "MgCypherWheel": ("Turn the wheel to find the letters of the hidden word.", "The word is found."),
     "MgKlotsky": ("Slide the blocks to free the way for the large one.", "The way is free."),
     "MgFaceDrawing": ("Join the stars in order to draw the face.", "The face is drawn."),
     "MgSecretNiche": ("Set the wheel to the answer of the riddle to open the niche.", "The niche is open."),
-    "MgTriangleCount": ("Count the triangles and set the knobs to your answer.", "That is the right count."),
+    "MgTriangleCount": ("Count the triangles in the picture. Set your count with the knobs (+ adds one, - takes "
+                        "one away) and press Check.", "That is the right count."),
     "MgLabyrinth": ("Drag the ball through the labyrinth to its end without touching the walls.",
                     "You found the way out."),
     "MgZodiacSigns": ("Drag each sign onto its place among the stars.", "The signs are in their places."),
     "MgCastingSpells": ("Trace the shape of the blinking spell in the drawing area on the right. Either end "
                         "may be your start. Cast every spell in turn.",
                         "Every spell is cast."),
-    "MgCollectArmour": ("Collect the armour pieces and put each into its frame.", "The armour is complete."),
-    "MgSumTheNumbers": ("Swap the numbers until the sum is right.", "The sum is right."),
+    "MgCollectArmour": ("Click the armour pieces lying about to gather them in their frames. Drag each "
+                        "complete piece of armour onto the stand.", "The armour is complete."),
+    "MgSumTheNumbers": ("Click two numbers to swap them. Place them so that every sum on the board comes out "
+                        "right.", "The sums are right."),
 }
 
 
