@@ -29,6 +29,7 @@ sys.path.insert(0, str(TOOLS))
 try:
     from contentgen import animations, manifest, minigames, runner, story  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
+    from contentgen import minigames_mechanisms  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -183,6 +184,7 @@ LABELS = [
     ("TUTORIAL", "Tutorial"),
     ("PAUSE", "Paused"),
 ] + minigames.LABELS
+LABELS += minigames_mechanisms.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -231,6 +233,7 @@ TUNING = [
     ("MiniGameBase.FadeOutTransition", 500, "minigame exit fade, ms"),
     ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
 ] + minigames.TUNING
+TUNING += minigames_mechanisms.TUNING
 
 
 def tuning_text():
@@ -484,6 +487,9 @@ def content_table():
         ("config/scene/music.xml", None, "xml", {"root": music}),
         ("config/GameParameters.cfg", None, "text", {"text": tuning_text()}),
     ]
+    # Six minigames' files, among them registered textures the manifest
+    # leaves to this table.
+    table += minigames_mechanisms.table_lines()
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})

@@ -16,6 +16,7 @@
 #include "quillendar/QuillendarApp.h"
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
+#include "tests/driver/MiniGameSolvers15.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -314,6 +315,13 @@ public:
         }
     }
 
+    bool solveMechanisms(MiniGameBase* screen, std::string& error)
+    {
+        MiniGameInput input{driver, [this](const std::function<bool()>& done, int ms) { return stepUntil(done, ms); },
+                            [this](int slotA, int slotB) { return swap(slotA, slotB); }};
+        return solveMechanismGame(screen, input, error);
+    }
+
     std::string solve()
     {
         MiniGameBase* screen = top();
@@ -322,8 +330,8 @@ public:
             error = solveCipher(cipher);
         else if (auto* spells = dynamic_cast<MgCastingSpells*>(screen))
             error = solveSpells(spells);
-        else
-            return "solve: the top screen is neither cipher tiles nor casting spells";
+        else if (!solveMechanisms(screen, error))
+            return "solve: the driver cannot solve the minigame on top";
         if (!error.empty())
             return error;
         if (!stepUntil([&] { return openMessage(screen) && screen->isFinishedShown(); }, 5000))
@@ -405,6 +413,7 @@ void addMiniGameDriver(GameDriver& game)
         out.emplace_back("profile.bonus", profile ? flags : "none");
     });
 
+    addMechanismCommands(game);
     driver.addCommand("tune", 2, 2, [state](HeadlessDriver&, const Args& a) { return tune(*state, a[0], a[1]); });
 
     driver.addCommand("minigame", 1, 3, [player](HeadlessDriver&, const Args& a) -> std::string {

@@ -17,9 +17,11 @@ from concurrent.futures import ProcessPoolExecutor
 from pathlib import Path
 
 from . import docs, fonts, images, itemart, minigames, sound, textures
+from . import minigames_mechanisms
 
 WRITERS = {}
-for _module in (images, itemart, sound, docs, fonts, textures, minigames):
+for _module in (images, itemart, sound, docs, fonts, textures, minigames,
+                minigames_mechanisms):
     for _kind, _fn in _module.WRITERS.items():
         if _kind in WRITERS:
             raise RuntimeError("kind %r defined twice" % _kind)
