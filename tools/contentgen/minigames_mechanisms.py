@@ -807,7 +807,14 @@ def write_picture(path, size, kind, style):
 WRITERS = {"mech_picture": write_picture}
 
 
+# Whole-screen pictures drawn opaque everywhere: no mask file (an all-white
+# mask would only cost a load and an alpha channel).
+OPAQUE_DRAWINGS = {"tilesum_board", "dial_scene", "cypher_scene", "maze_scene"}
+
+
 def _picture(stem, size, draw, **style):
+    if draw in OPAQUE_DRAWINGS:
+        style.setdefault("mask", False)
     return (stem + IMAGE_EXT, size, "mech_picture", dict(style, draw=draw, label=False))
 
 
