@@ -19,11 +19,6 @@ const char* const ImageFolder = "content/images/minigames/CypherWheel/";
 constexpr int LayoutWidth = 1024;
 constexpr int LayoutHeight = 768;
 
-Color withAlpha(int alpha)
-{
-    return Color(255, 255, 255, static_cast<uint8_t>(std::clamp(alpha, 0, 255)));
-}
-
 // Half the application's size: the wheel's corner when the file names none.
 Point screenMiddle()
 {
@@ -49,6 +44,11 @@ MgCypherWheel::MgCypherWheel(int questId)
 
 MgCypherWheel::~MgCypherWheel() = default;
 
+Color MgCypherWheel::whiteWithAlpha(int alpha)
+{
+    return Color(255, 255, 255, static_cast<uint8_t>(std::clamp(alpha, 0, 255)));
+}
+
 GLTexture* MgCypherWheel::loadImage(const std::string& name)
 {
     return addImage(ImageFolder + questFolder + "/" + name + imageExtension);
@@ -63,7 +63,7 @@ void MgCypherWheel::build()
         addWidget(new ImageWidget(loadImage(desc.background), 0, 0, true));
     if (!desc.glow.empty()) {
         glowImage = new ImageWidget(loadImage(desc.glow), 0, 0, true);
-        glowImage->setTint(withAlpha(0));
+        glowImage->setTint(whiteWithAlpha(0));
         addWidget(glowImage);
     }
     if (desc.loaded && desc.dialImage.empty())
@@ -130,7 +130,7 @@ void MgCypherWheel::reveal()
                      Point(piece.wheelSymbolPosition.x - g.x, piece.wheelSymbolPosition.y - g.y));
     wordFade->start(this, WordFadeAction);
     wordImage = wordImageFor(piece);
-    wordImage->setTint(withAlpha(0));
+    wordImage->setTint(whiteWithAlpha(0));
     playUiSound(revealSound());
 }
 
@@ -139,7 +139,7 @@ void MgCypherWheel::onActionFinished(int32_t id)
     switch (id) {
     case WordFadeAction:
         if (wordImage)
-            wordImage->setTint(withAlpha(wordAlpha));
+            wordImage->setTint(whiteWithAlpha(wordAlpha));
         if (solution.advance()) {
             onSolved();
             break;
@@ -174,9 +174,9 @@ void MgCypherWheel::onUpdate(int dt)
 {
     MiniGameBase::onUpdate(dt);
     if (wordImage && wordFade->isRunning())
-        wordImage->setTint(withAlpha(wordAlpha));
+        wordImage->setTint(whiteWithAlpha(wordAlpha));
     if (glowImage && glowFade) {
-        glowImage->setTint(withAlpha(glowAlpha));
+        glowImage->setTint(whiteWithAlpha(glowAlpha));
         if (!glowFade->isRunning())
             glowFade = nullptr;
     }

@@ -72,6 +72,8 @@ protected:
     virtual ImageWidget* wordImageFor(const SolutionComponent& piece);
     virtual std::string revealSound() const;
     GLTexture* loadImage(const std::string& name);
+    // White with the alpha held to 0..255 (the tint of a fading picture).
+    static Color whiteWithAlpha(int alpha);
 
     std::string questFolder;
     std::string imageExtension;

@@ -14,7 +14,6 @@
 #include "minigames/DialRotation.h"
 #include "minigames/ScaleImage.h"
 
-#include <algorithm>
 #include <cstdio>
 
 const Point MgSecretNiche::KeyCorner(226, 260);
@@ -23,11 +22,6 @@ const Point MgSecretNiche::DrawerCorner(411, 336);
 namespace {
 const WidgetGeometry RiddleBox(0, 10, 0, 1024, 40);
 constexpr int DrawerMargin = 20;
-
-Color withAlpha(int alpha)
-{
-    return Color(255, 255, 255, static_cast<uint8_t>(std::clamp(alpha, 0, 255)));
-}
 } // namespace
 
 MgSecretNiche::MgSecretNiche(int questId)
@@ -89,7 +83,7 @@ void MgSecretNiche::resetPuzzle()
     if (wheel && solution.size() > 0)
         wheel->setTargetAngle(solution.targetAngle());
     for (ImageWidget* word : wordImages)
-        word->setTint(withAlpha(0));
+        word->setTint(whiteWithAlpha(0));
 }
 
 ImageWidget* MgSecretNiche::wordImageFor(const SolutionComponent& piece)
@@ -132,7 +126,7 @@ void MgSecretNiche::onActionFinished(int32_t id)
     case DrawerFadeAction: {
         drawerFading = false;
         if (drawer)
-            drawer->setTint(withAlpha(drawerAlpha));
+            drawer->setTint(whiteWithAlpha(drawerAlpha));
         auto move = std::make_unique<ParalelAction>();
         move->add(std::make_unique<RelIncrementator<float>>(Duration(KeyMoveMs), &keyScale, 1.f - keyScale));
         move->add(std::make_unique<RelIncrementator<int>>(Duration(KeyMoveMs), &keyY, -KeyRise));
@@ -167,7 +161,7 @@ void MgSecretNiche::onUpdate(int dt)
 {
     MgCypherWheel::onUpdate(dt);
     if (drawerFading && drawer)
-        drawer->setTint(withAlpha(drawerAlpha));
+        drawer->setTint(whiteWithAlpha(drawerAlpha));
     if (keyMoving)
         placeKey();
 }
