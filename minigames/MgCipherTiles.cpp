@@ -8,9 +8,6 @@
 #include "engine/store/ConfigFile.h"
 #include "engine/ui/ImageWidget.h"
 #include "engine/ui/UiServices.h"
-#include "engine/ui/WidgetManager.h"
-#include "engine/ui/SimpleImageButton.h"
-#include "minigames/CountdownButton.h"
 #include "minigames/SwingSwapEffect.h"
 #include "minigames/TileWidget.h"
 
@@ -56,10 +53,7 @@ void MgCipherTiles::build()
     overlay->setEnabled(false);
     addWidget(overlay);
     // The frame's buttons stay above the tiles and the overlay.
-    for (Widget* button : {static_cast<Widget*>(skipButton), static_cast<Widget*>(helpButton)}) {
-        if (button && button->getManager())
-            button->getManager()->raiseWidget(button);
-    }
+    raiseFrameButtons();
     moveAllOutOfPlace();
 }
 

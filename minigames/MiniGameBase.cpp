@@ -502,6 +502,14 @@ void MiniGameBase::clearBlitQueue()
     blitQueue.clear();
 }
 
+void MiniGameBase::raiseFrameButtons()
+{
+    for (Widget* button : {static_cast<Widget*>(skipButton), static_cast<Widget*>(helpButton)}) {
+        if (button && button->getManager())
+            button->getManager()->raiseWidget(button);
+    }
+}
+
 GLTexture* MiniGameBase::addImage(const std::string& path)
 {
     auto* texture = new GLTexture(path);

@@ -212,6 +212,9 @@ protected:
     void queueBlit(GLTexture* target, const BlitRecord& record);
     // Drops the records not yet applied.
     void clearBlitQueue();
+    // Puts the skip button and then the help button above every widget, so
+    // that a game's pictures never cover them.
+    void raiseFrameButtons();
     // A texture loaded from the file (a file that cannot be read gives the
     // texture's transparent fallback and one error line), added unnamed to
     // the screen's manager, which owns it.

@@ -41,6 +41,8 @@ public:
     // widget's own x and y, written without the move notifications.
     int* xTarget() { return &geometry.x; }
     int* yTarget() { return &geometry.y; }
+    // The tint's bytes, for effects that darken or fade the tile.
+    Color* tintTarget() { return &tint; }
 
     Point rotationPivot;
     Point scalePivot;

@@ -31,6 +31,7 @@ try:
     from contentgen import minigames_necklace_stars  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
     from contentgen import minigames_six  # noqa: E402
+    from contentgen import minigames_mechanisms  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -187,6 +188,7 @@ LABELS = [
 ] + minigames.LABELS
 LABELS += minigames_necklace_stars.LABELS
 LABELS += minigames_six.LABELS
+LABELS += minigames_mechanisms.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -237,6 +239,7 @@ TUNING = [
 ] + minigames.TUNING
 TUNING += minigames_necklace_stars.TUNING
 TUNING += minigames_six.TUNING
+TUNING += minigames_mechanisms.TUNING
 
 
 def tuning_text():
@@ -493,6 +496,9 @@ def content_table():
     table += minigames_necklace_stars.table_lines()
     # Six minigames draw their registered pictures themselves.
     table += minigames_six.table_lines()
+    # Six minigames' files, among them registered textures the manifest
+    # leaves to this table.
+    table += minigames_mechanisms.table_lines()
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})

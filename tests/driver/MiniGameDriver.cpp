@@ -19,6 +19,7 @@
 #include "tests/driver/MiniGameSolversNecklaceStars.h"
 #include "tests/driver/MiniGameSolvers17.h"
 #include "tests/driver/QuickFrames.h"
+#include "tests/driver/MiniGameSolvers15.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -325,6 +326,13 @@ public:
                              [this] { return top(); }};
     }
 
+    bool solveMechanisms(MiniGameBase* screen, std::string& error)
+    {
+        MiniGameInput input{driver, [this](const std::function<bool()>& done, int ms) { return stepUntil(done, ms); },
+                            [this](int slotA, int slotB) { return swap(slotA, slotB); }};
+        return solveMechanismGame(screen, input, error);
+    }
+
     std::string solve()
     {
         MiniGameBase* screen = top();
@@ -336,8 +344,10 @@ public:
             error = solveCipher(cipher);
         else if (auto* spells = dynamic_cast<MgCastingSpells*>(screen))
             error = solveSpells(spells);
-        else if (!solveMiniGame17(screen, driver, [this](const auto& done, int ms) { return stepUntil(done, ms); }, error))
-            return "solve: the top screen is a game without a player";
+        else if (!solveMiniGame17(screen, driver, [this](const auto& done, int ms) { return stepUntil(done, ms); },
+                                  error) &&
+                 !solveMechanisms(screen, error))
+            return "solve: the driver cannot solve the minigame on top";
         if (!error.empty())
             return error;
         if (!stepUntil([&] { return openMessage(screen) && screen->isFinishedShown(); }, 5000))
@@ -421,6 +431,7 @@ void addMiniGameDriver(GameDriver& game)
     });
 
     addNecklaceStarsCommands(game, player->steps());
+    addMechanismCommands(game);
     driver.addCommand("tune", 2, 2, [state](HeadlessDriver&, const Args& a) { return tune(*state, a[0], a[1]); });
 
     driver.addCommand("minigame", 1, 3, [player](HeadlessDriver&, const Args& a) -> std::string {

@@ -26,9 +26,11 @@
 //                               casting spells: drags the pointer along the
 //                               current spell's shape (across: turned by 90
 //                               degrees) through the drawing area
-//   minigame solve              cipher tiles, casting spells and the games of
-//                               MiniGameSolvers17.h: plays until the
-//                               finished message is open
+//   minigame solve              plays the game on top until the finished
+//                               message is open (cipher tiles, casting
+//                               spells, and the games of MiniGameSolvers15.h,
+//                               MiniGameSolvers17.h and
+//                               MiniGameSolversNecklaceStars.h)
 //   minigame wait MS            lets MS of game time pass like `wait`, in
 //                               frames of 30 ms (the longest the game takes)
 //                               instead of 10, so long waits draw fewer

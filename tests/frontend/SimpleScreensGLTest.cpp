@@ -19,7 +19,7 @@
 #include "frontend/TavrinIntro.h"
 #include "game/Quest.h"
 #include "quillendar/ScreenCreators.h"
-#include "minigames/MgKlotsky.h"
+#include "minigames/PlaceholderMiniGame.h"
 #include "scenes/QDScene.h"
 #include "tests/support/ScreenTestSupport.h"
 #include "tests/support/GLTestSuite.h"
@@ -426,7 +426,7 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     // A minigame over the common minigame background, its title in the
     // middle; the button pictures replace the plain fill.
     loadQuestChain(folder, 10);
-    show(new MgKlotsky(5));
+    show(new PlaceholderMiniGame(5, "MgKlotsky"));
     drawStack(app, g);
     const Color plain(70, 62, 96);
     EXPECT_FALSE(near(window->readPixel(295 + 10, 560 + 10), plain));

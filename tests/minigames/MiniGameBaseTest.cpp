@@ -83,7 +83,7 @@ protected:
     {
         scene = new SpyScreen(ScreenAttributes());
         app.pushScreen(scene);
-        auto* game = new MgKlotsky(questId);
+        auto* game = new FrameOnlyGame(questId);
         app.pushScreen(game);
         app.frames(20);
         EXPECT_EQ(game->getState(), ScreenBase::Idle);
@@ -109,7 +109,7 @@ protected:
 TEST_F(MiniGameTest, ALaterQuestsMinigameCompletesTheCurrentQuestThenBecomesCurrent)
 {
     loadQuestChain(folder, 10);
-    MgKlotsky game(3);
+    FrameOnlyGame game(3);
     EXPECT_TRUE(isDone(0));
     // completeCurrent opens nothing of its own.
     EXPECT_FALSE(isOpen(1));
@@ -124,12 +124,12 @@ TEST_F(MiniGameTest, TheCurrentQuestStaysUndoneWhenItIsNotLower)
     loadQuestChain(folder, 10);
     quests().setCurrent(5);
     {
-        MgKlotsky same(5);
+        FrameOnlyGame same(5);
         EXPECT_FALSE(isDone(5));
         EXPECT_EQ(quests().currentId(), 5);
         EXPECT_TRUE(isOpen(5));
     }
-    MgKlotsky earlier(2);
+    FrameOnlyGame earlier(2);
     EXPECT_FALSE(isDone(5));
     EXPECT_FALSE(isDone(2));
     EXPECT_EQ(quests().currentId(), 2);
@@ -139,12 +139,12 @@ TEST_F(MiniGameTest, TheCurrentQuestStaysUndoneWhenItIsNotLower)
 TEST_F(MiniGameTest, WithoutQuestsOrACurrentQuestNothingIsTouched)
 {
     // Nothing loaded: no current quest to complete, no quest to open.
-    MgKlotsky none(0);
+    FrameOnlyGame none(0);
     EXPECT_EQ(quests().getCurrent(), nullptr);
     EXPECT_EQ(none.getQuestId(), 0);
 
     ASSERT_TRUE(quests().load(folder.write("Empty.xml", "<GamePlay/>")));
-    MgKlotsky empty(3);
+    FrameOnlyGame empty(3);
     EXPECT_EQ(quests().getCurrent(), nullptr);
     EXPECT_EQ(quests().questCount(), 0);
 }
@@ -154,13 +154,13 @@ TEST_F(MiniGameTest, AQuestIdOutsideTheListOpensNothing)
     loadQuestChain(folder, 5);
     // Quest 0 is lower than 7: it is completed, and the first quest not
     // done becomes current; there is no quest 7 to make current.
-    MgKlotsky beyond(7);
+    FrameOnlyGame beyond(7);
     EXPECT_TRUE(isDone(0));
     EXPECT_EQ(quests().currentId(), 1);
     for (int i = 1; i < 5; ++i)
         EXPECT_FALSE(isOpen(i)) << i;
 
-    MgKlotsky negative(-1);
+    FrameOnlyGame negative(-1);
     EXPECT_EQ(quests().currentId(), 1);
     EXPECT_FALSE(isDone(1));
 }
@@ -169,7 +169,7 @@ TEST_F(MiniGameTest, TheQuestIdIsCopied)
 {
     loadQuestChain(folder, 10);
     int id = 4;
-    MgKlotsky game(id);
+    FrameOnlyGame game(id);
     id = 9;
     EXPECT_EQ(game.getQuestId(), 4);
     EXPECT_EQ(quests().currentId(), 4);
@@ -178,7 +178,7 @@ TEST_F(MiniGameTest, TheQuestIdIsCopied)
 TEST_F(MiniGameTest, FadeLengthsComeFromTheTuningTable)
 {
     {
-        MgKlotsky untuned(-1);
+        FrameOnlyGame untuned(-1);
         auto* in = dynamic_cast<FadeInTransition*>(untuned.getInTransition());
         auto* out = dynamic_cast<FadeOutTransition*>(untuned.getOutTransition());
         ASSERT_NE(in, nullptr);
@@ -190,7 +190,7 @@ TEST_F(MiniGameTest, FadeLengthsComeFromTheTuningTable)
                                                  "MiniGameBase.FadeOutTransition = -40\n"
                                                  "EndConfigFile\n"));
     setGameParameters(&tuning);
-    MgKlotsky tuned(-1);
+    FrameOnlyGame tuned(-1);
     EXPECT_EQ(dynamic_cast<FadeInTransition*>(tuned.getInTransition())->getDuration(), 120);
     // A negative length counts as no fade at all.
     EXPECT_EQ(dynamic_cast<FadeOutTransition*>(tuned.getOutTransition())->getDuration(), 0);
@@ -263,11 +263,11 @@ TEST_F(MiniGameTest, EveryMinigameIsAFrameShowingItsOwnName)
 {
     loadQuestChain(folder, 20);
     // The built games draw their puzzle, the others their name.
-    const std::vector<std::string> built = {"MgCastingSpells", "MgCipherTiles",      "MgRearrangeElements",
-                                            "MgMemoryMatch",   "MgShootingPractice", "MgSumTheNumbers",
-                                            "MgTriangleCount", "MgImagePuzzle",      "MgCollectArmour",
-                                            "MgFaceDrawing",   "MgMatchElements",    "MgWhackAMole",
-                                            "MgZodiacSigns"};
+    const std::vector<std::string> built = {
+        "MgCastingSpells",    "MgCipherTiles",   "MgCypherWheel",   "MgKlotsky",        "MgLabyrinth",
+        "MgRearrangeElements", "MgRectangleTileSum", "MgScrambledDial", "MgSecretNiche", "MgMemoryMatch",
+        "MgShootingPractice", "MgSumTheNumbers", "MgTriangleCount", "MgImagePuzzle",    "MgCollectArmour",
+        "MgFaceDrawing",      "MgMatchElements", "MgWhackAMole",    "MgZodiacSigns"};
     using Make = std::function<MiniGameBase*(int)>;
     const std::vector<std::pair<std::string, Make>> games = {
         {"MgCastingSpells", [](int q) { return new MgCastingSpells(q); }},

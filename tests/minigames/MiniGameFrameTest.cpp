@@ -8,7 +8,6 @@
 #include "game/PlayerProfiles.h"
 #include "game/Quest.h"
 #include "minigames/CountdownButton.h"
-#include "minigames/MgKlotsky.h"
 #include "minigames/MgLabyrinth.h"
 #include "tests/minigames/MiniGameTestSupport.h"
 
@@ -175,7 +174,7 @@ TEST_F(MiniGameFrameTest, EscapeSkipsOnlyOnceTheCountdownHasRunOut)
 {
     tune(3000);
     PlayerProfile* ann = player(PlayerProfile::Casual);
-    MgKlotsky* game = open<MgKlotsky>(3);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
     app.frames(20);
     EXPECT_LT(game->getSkipButton()->getRemainingMs(), 2000);
     escape(game);
@@ -195,7 +194,7 @@ TEST_F(MiniGameFrameTest, FearlessSkipAsksOnceAndNoGoesBackToTheGame)
 {
     tune(3000);
     player(PlayerProfile::Fearless);
-    MgKlotsky* game = open<MgKlotsky>(3);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
     app.frames(70);
     escape(game);
     ASSERT_EQ(game->getOpenDialog(), MiniGameBase::SkipQuestionId);
@@ -220,7 +219,7 @@ TEST_F(MiniGameFrameTest, FearlessSkipAsksOnceAndNoGoesBackToTheGame)
 TEST_F(MiniGameFrameTest, HelpPausesTheCountdownUntilTheTutorialCloses)
 {
     tune(5000);
-    MgKlotsky* game = open<MgKlotsky>(3);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
     app.frames(10);
     game->onButton(MiniGameBase::HelpButtonId, 1);
     ASSERT_EQ(game->getOpenDialog(), MiniGameBase::TutorialDialogId);
@@ -238,7 +237,7 @@ TEST_F(MiniGameFrameTest, ASolvedGameIsNotReclosedAsSkipped)
 {
     tune(1000);
     PlayerProfile* ann = player(PlayerProfile::Fearless);
-    MgKlotsky* game = open<MgKlotsky>(3);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
     app.frames(30);
     ASSERT_TRUE(game->getSkipButton()->isFinished());
     // Solved twice: one finished message.
@@ -260,7 +259,7 @@ TEST_F(MiniGameFrameTest, ASolvedGameIsNotReclosedAsSkipped)
 TEST_F(MiniGameFrameTest, TheFinishedMessageStopsTheCountdown)
 {
     tune(5000);
-    MgKlotsky* game = open<MgKlotsky>(3);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
     game->onButtonEvent(PlaceholderMiniGame::SolvedButtonId, 1);
     app.frames(15);
     ASSERT_TRUE(game->isFinishedShown());
@@ -283,7 +282,7 @@ TEST_F(MiniGameFrameTest, TheLastLabyrinthHasNoSkipButtonAndIgnoresEscape)
 
 TEST_F(MiniGameFrameTest, QuestZeroHasNoTutorialText)
 {
-    app.pushScreen(new MgKlotsky(0));
+    app.pushScreen(new FrameOnlyGame(0));
     app.frames(20);
     MessageDialogSimple* tutorial = openMessage(app);
     ASSERT_NE(tutorial, nullptr);

@@ -5,9 +5,17 @@
 #include "engine/ui/MessageDialogSimple.h"
 #include "engine/ui/MessageQuestionDialogSimple.h"
 #include "engine/ui/WidgetManager.h"
+#include "minigames/PlaceholderMiniGame.h"
 #include "tests/support/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
+
+// A minigame without a puzzle: the frame with the placeholder's "Solved"
+// and "Skip" buttons, for the tests of the frame itself.
+class FrameOnlyGame : public PlaceholderMiniGame {
+public:
+    explicit FrameOnlyGame(int questId) : PlaceholderMiniGame(questId, "FrameOnlyGame") {}
+};
 
 // The message dialog on the top screen, or null.
 inline MessageDialogSimple* openMessage(ScreenTestApp& app)

@@ -17,10 +17,11 @@ from concurrent.futures import ProcessPoolExecutor
 from pathlib import Path
 
 from . import docs, fonts, images, itemart, minigames, minigames_necklace_stars, sound, textures
-from . import minigames_six
+from . import minigames_mechanisms, minigames_six
 
 WRITERS = {}
-for _module in (images, itemart, sound, docs, fonts, textures, minigames, minigames_necklace_stars, minigames_six):
+for _module in (images, itemart, sound, docs, fonts, textures, minigames, minigames_necklace_stars, minigames_six,
+                minigames_mechanisms):
     for _kind, _fn in _module.WRITERS.items():
         if _kind in WRITERS:
             raise RuntimeError("kind %r defined twice" % _kind)
