@@ -183,6 +183,8 @@ LABELS = [
     ("TUTORIAL", "Tutorial"),
     ("PAUSE", "Paused"),
 ]
+# The hidden-object scene screen's texts.
+LABELS += scene_content.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -231,6 +233,8 @@ TUNING = [
     ("MiniGameBase.FadeOutTransition", 500, "minigame exit fade, ms"),
     ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
 ]
+# The hidden-object scene screen's settings.
+TUNING += scene_content.TUNING
 
 
 def tuning_text():

@@ -108,7 +108,7 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
     EXPECT_EQ(scene->getSceneId(), 0);
     EXPECT_EQ(scene->getMechanicsConf(), "SceneMechanics.xml");
     EXPECT_EQ(app.stack.size(), 1u);
-    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    scene->onButtonEvent(SceneHud::MenuButton, 1);
     app.frames(20);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
@@ -330,31 +330,18 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
     EXPECT_TRUE(scene->isActive());
 }
 
-TEST_F(SimpleScreens, SceneLeavesForTheMainMenuAndFindsItsBackground)
+TEST_F(SimpleScreens, SceneWithoutItsFilesLeavesForTheMainMenu)
 {
     QDScene* scene = show(new QDScene(5, folder.path() + "/", "R.xml", "M.xml", "G.xml"));
     EXPECT_EQ(scene->getSceneId(), 5);
     EXPECT_EQ(scene->getItemRendererConf(), "R.xml");
     EXPECT_EQ(scene->getMechanicsConf(), "M.xml");
     EXPECT_EQ(scene->getItemGroupConf(), "G.xml");
-    EXPECT_EQ(scene->backgroundPath(), "");
-    EXPECT_EQ(scene->getResources()->findTexture(QDScene::BackgroundId), nullptr);
-    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    scene->onButtonEvent(SceneHud::MenuButton, 1);
     EXPECT_EQ(scene->getResultCode(), QDScene::MainMenuCode);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
-
-    const std::string picture = "content/images/minigames/BgPlaceholder.jpg";
-    ASSERT_TRUE(std::filesystem::exists(picture)) << "content not generated";
-    const std::string folderPath = folder.path() + "/";
-    std::filesystem::copy_file(picture, folderPath + QDScene::BackgroundFile);
-    QDScene* pictured = show(new QDScene(6, folderPath, "", "", ""));
-    EXPECT_EQ(pictured->backgroundPath(), folderPath + QDScene::BackgroundFile);
-    GLTexture* background = pictured->getResources()->findTexture(QDScene::BackgroundId);
-    ASSERT_NE(background, nullptr);
-    EXPECT_EQ(background->getWidth(), 1024);
-    std::filesystem::remove(folderPath + QDScene::BackgroundFile);
 }
 
 namespace {
