@@ -79,7 +79,9 @@ bool CollectableItemRenderer::hitTest(int x, int y)
 
 void CollectableItemRenderer::onMouseState(int state)
 {
-    if (state != 0)
+    // Found once: a goal panel may enable the renderer again while the item
+    // is still wanted during its animation, but a second click finds nothing.
+    if (state != 0 || collectAction)
         return;
     if (owner)
         owner->itemFound(item);

@@ -51,6 +51,7 @@ public:
     // The picture's hit test with the spring's displacement taken off.
     bool hitTest(int x, int y) override;
     // A click: the owner hears itemFound, then the collect animation starts.
+    // Nothing once the item was found.
     void onMouseState(int state) override;
 
     float getScale() const { return scale; }

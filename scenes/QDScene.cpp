@@ -559,6 +559,11 @@ void QDScene::onStepStarted(MechanicsStep* step)
         showHud();
         return;
     }
+    // The screen a Screen step opens may add points to the profile (a solved
+    // minigame): the profile holds the scene's score until the scene takes
+    // it back in onResumed.
+    if (step && step->kind == MechanicsStep::Screen)
+        storeScore();
     saveGame();
     if (keyItem && cur == 2) {
         activateKeyItem();
@@ -609,6 +614,13 @@ void QDScene::onStepStarted(MechanicsStep* step)
         setGoalRenderer(panel);
     raiseHud();
     enableSpecialItems(false);
+}
+
+void QDScene::onResumed(GameApp*)
+{
+    const PlayerProfile* profile = currentProfile();
+    if (profile && score.isOpen())
+        score.set(profile->getScore());
 }
 
 void QDScene::onPendingAdvance()

@@ -130,6 +130,9 @@ protected:
     void onStepStarted(MechanicsStep* step) override;
     void onAllStepsDone() override;
     void onMessage(int32_t code) override;
+    // Back from a child screen: the score is the profile's again (a solved
+    // minigame adds its points there).
+    void onResumed(GameApp* app) override;
     void onPendingAdvance() override;
     void onGoalRendererSet() override;
 

@@ -44,6 +44,12 @@ int SceneScore::value() const
     return widget ? widget->getValue() : 0;
 }
 
+void SceneScore::set(int score)
+{
+    if (widget)
+        widget->setValue(std::max(score, 0));
+}
+
 int SceneScore::add(int points)
 {
     const long long sum = static_cast<long long>(widget->getValue()) + points;

@@ -24,6 +24,8 @@ public:
     bool isOpen() const { return widget != nullptr; }
     // The score shown; 0 before open.
     int value() const;
+    // Shows another score (kept at 0 or above); nothing before open.
+    void set(int score);
 
     // A find of an item of the typeId: its points, and their label text
     // rising from (x, y) when the score is above 0 afterwards.

@@ -9,6 +9,7 @@
 #include "game/Quest.h"
 #include "game/QuestManager.h"
 #include "quillendar/QuillendarApp.h"
+#include "scenes/CollectableItemRenderer.h"
 #include "scenes/HOScene.h"
 #include "scenes/ItemGoalRenderer.h"
 #include "scenes/QDScene.h"
@@ -63,6 +64,16 @@ ItemState* findItem(const ItemKey& key)
         if (ItemState* item = registry->find(group, key))
             return item;
     return nullptr;
+}
+
+// Enabled and not already found (an item plays its collect animation while
+// it is still wanted).
+bool clickable(const ItemState* item)
+{
+    if (!item->renderer || !item->renderer->isDecoratorEnabled())
+        return false;
+    const auto* collectable = dynamic_cast<const CollectableItemRenderer*>(item->renderer.get());
+    return !collectable || !collectable->isCollecting();
 }
 
 std::string panelKind(const ItemGoalRenderer& panel)
@@ -125,7 +136,7 @@ void probe(GameDriver& driver, GameDriver::DumpLines& out)
     std::string slots;
     if (auto* stacked = dynamic_cast<StackedItemGoalRenderer*>(scene->getGoalRenderer()))
         for (const StackedItemGoalRenderer::Slot& slot : stacked->getSlots())
-            slots += (slots.empty() ? "" : "|") + slot.text;
+            slots += (slot.index == 0 ? "" : "|") + slot.text;
     out.emplace_back("scene.panel.slots", slots);
     if (auto* game = dynamic_cast<QDScene*>(scene))
         gameSceneProbe(*game, out);
@@ -200,7 +211,7 @@ void addSceneDriverSupport(GameDriver& driver)
             return std::string("click-wanted: no scene");
         Point unused;
         for (ItemState* item : itemsOf(2, scene->getSceneId()))
-            if (item->renderer && item->renderer->isDecoratorEnabled() && visiblePointOf(*scene, item, unused))
+            if (clickable(item) && visiblePointOf(*scene, item, unused))
                 return clickItem(driver, scene, item);
         return std::string("click-wanted: no clickable wanted item shows");
     });
