@@ -190,9 +190,13 @@ void QDScene::onMouseDown(MouseEvent* event)
 {
     if (!lastHitItem)
         lastHitItem = sceneHitTest(event->x, event->y);
-    if (lastHitItem && lastHitItem->renderer && lastHitItem->renderer->isDecoratorEnabled())
+    // An item already found, shrinking away, is neither a find nor a miss.
+    const auto* collectable =
+        lastHitItem ? dynamic_cast<const CollectableItemRenderer*>(lastHitItem->renderer.get()) : nullptr;
+    const bool alreadyFound = collectable && collectable->isCollecting();
+    if (!alreadyFound && lastHitItem && lastHitItem->renderer && lastHitItem->renderer->isDecoratorEnabled())
         lastHitItem->renderer->onMouseState(0);
-    else
+    else if (!alreadyFound)
         onMissedClick();
     onMouseEventHook(event);
 }

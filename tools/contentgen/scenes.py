@@ -53,9 +53,9 @@ SPELLS = 4
 # the script its pick count plus SPARE.
 MIN_ITEMS = 10
 SPARE = 2
-# Items stay inside the picture above the goal panel's opaque part (from
-# y 678) and clear of the navigation buttons at its left.
-AREA = (32, 48, 992, 640)
+# Items stay whole inside the picture at every size, above the goal panel's
+# opaque part (from y 678) and clear of the navigation buttons at its left.
+AREA = (32, 48, 924, 640)
 SIZES = (56, 64, 72, 80, 96)
 
 
