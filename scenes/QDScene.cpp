@@ -587,7 +587,9 @@ void QDScene::onStepStarted(MechanicsStep* step)
         }
     }
     Quest* quest = step->rules.empty() ? nullptr : quests->findById(step->rules.front().questId);
-    if (!replay && quest) {
+    // Without a profile there is no quest state to gate on (before a profile
+    // is loaded not even quest 0 is open): the scene is played as it is.
+    if (!replay && profile && quest) {
         bool blocked = false;
         for (int need : quest->needs) {
             if (need == -1)
@@ -607,7 +609,7 @@ void QDScene::onStepStarted(MechanicsStep* step)
         if (quest->id < 6)
             showHud();
     } else {
-        // A step without a quest of its own, or a replay: no gate.
+        // A step without a quest of its own, a replay or no profile: no gate.
         showHud();
         if (quest) {
             quests->setCurrent(quest->id);

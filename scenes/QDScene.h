@@ -18,8 +18,8 @@
 // Escape and the menu button close with 1000, the map button with 8; the
 // runes button shows the rune sheet over the scene.
 //
-// Without a current profile the scene plays in mode 0 from step 0 and saves
-// nothing. A replay scene (setReplay, set by the scenes menu) saves nothing,
+// Without a current profile the scene plays in mode 0 from step 0, gates on
+// no quest and saves nothing. A replay scene (setReplay, set by the scenes menu) saves nothing,
 // gates on no quest and, when it closes, removes its items and returns to
 // the screen below.
 //
