@@ -43,8 +43,7 @@
 #include "scenes/ScoreWidget.h"
 #include "scenes/SilhouetteGoalRenderer.h"
 #include "scenes/StackedItemGoalRenderer.h"
-
-#include <GL/gl.h>
+#include "scenes/SceneText.h"
 
 #include <algorithm>
 
@@ -73,10 +72,12 @@ int playMode()
     return profile ? profile->getPlayMode() : PlayerProfile::Casual;
 }
 
-std::string label(const std::string& id)
+void saveTheGame(int sceneId)
 {
     GameApp* app = GameApp::instance();
-    return app && app->getLabels() ? app->getLabels()->getLabel(id) : id;
+    SaveGame* store = app ? app->getSaveGame() : nullptr;
+    if (store && !store->save())
+        logError("scene " + std::to_string(sceneId) + ": the game could not be saved");
 }
 
 int typeIdOf(const ItemState* state)
@@ -127,13 +128,6 @@ int QDScene::currentQuestId() const
     return QuestManager::instance()->currentId();
 }
 
-void QDScene::playEffect(const char* name) const
-{
-    SfxContainer* sfx = SfxContainer::existingInstance();
-    if (sfx && sfx->isLoaded())
-        sfx->playSound(name, false);
-}
-
 // ---------------------------------------------------------------------------
 // Start, keys, mouse
 
@@ -148,7 +142,7 @@ void QDScene::onSceneStarted()
     if (profile && profile->getPlayMode() == PlayerProfile::Fearless)
         score.open(profile->getScore());
     if (sceneId <= 1)
-        playEffect("SCENE_START");
+        playSceneEffect("SCENE_START");
     const std::string music = SceneMusic::instance()->musicForScene(sceneId);
     if (!music.empty()) {
         auto* track = new MixMusic(music);
@@ -175,21 +169,13 @@ void QDScene::onMouseEventHook(MouseEvent* event)
 
 bool QDScene::isWrapVisible() const
 {
-    return panorama && scrollX <= static_cast<float>(ScreenWidth - sceneWidth);
-}
-
-ItemState* QDScene::sceneHitTest(int x, int y) const
-{
-    ItemState* hit = hitTest(static_cast<int>(static_cast<float>(x) - scrollX), y);
-    if (!hit && isWrapVisible())
-        hit = hitTest(static_cast<int>(static_cast<float>(x) - (scrollX + static_cast<float>(sceneWidth) - 1)), y);
-    return hit;
+    return view.isWrapVisible();
 }
 
 void QDScene::onMouseDown(MouseEvent* event)
 {
     if (!lastHitItem)
-        lastHitItem = sceneHitTest(event->x, event->y);
+        lastHitItem = view.hitTest(*this, event->x, event->y);
     // An item already found, shrinking away, is neither a find nor a miss.
     const auto* collectable =
         lastHitItem ? dynamic_cast<const CollectableItemRenderer*>(lastHitItem->renderer.get()) : nullptr;
@@ -206,7 +192,7 @@ void QDScene::onMouseMove(MouseEvent* event)
     if (!trackHover) {
         lastHitItem = nullptr;
     } else {
-        ItemState* hit = sceneHitTest(event->x, event->y);
+        ItemState* hit = view.hitTest(*this, event->x, event->y);
         if (hit != lastHitItem) {
             if (lastHitItem && lastHitItem->renderer && lastHitItem->renderer->isDecoratorEnabled())
                 lastHitItem->renderer->onMouseState(2);
@@ -223,42 +209,14 @@ void QDScene::onMouseMove(MouseEvent* event)
 
 void QDScene::beforeItemsRendered(Graphics& g)
 {
-    if (lightsOn) {
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glEnable(GL_COLOR_MATERIAL);
-        glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
-        glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    }
-    if (isWrapVisible()) {
-        // The start of the scene again, right of its end.
-        g.pushTransform();
-        g.translate(static_cast<float>(sceneWidth) + scrollX - 1, 0);
-        for (ItemState* state : renderList) {
-            if (!state->renderer || !state->renderer->isVisible() || !state->item)
-                continue;
-            g.pushTransform();
-            g.translate(state->item->x, state->item->y);
-            state->renderer->render(g);
-            g.popTransform();
-        }
-        g.popTransform();
-    }
-    g.translate(scrollX, 0);
+    view.beginItems(g, renderList);
 }
 
 void QDScene::afterItemsRendered(Graphics& g)
 {
-    g.translate(-scrollX, 0);
-    if (lightsOn) {
-        glDisable(GL_COLOR_MATERIAL);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_LIGHT0);
-    }
+    view.endItems(g);
     const Color white(255, 255, 255, 255);
-    if (panorama) {
+    if (view.isPanorama()) {
         if (GLTexture* left = getResources()->findTexture("GUI_NIGHSKY_MASK_L"))
             g.drawImage(0, 0, left, white);
         if (GLTexture* right = getResources()->findTexture("GUI_NIGHSKY_MASK_R"))
@@ -266,7 +224,7 @@ void QDScene::afterItemsRendered(Graphics& g)
     }
     fog.draw(g, pointerX, pointerY, getResources()->findTexture("GUI_SPYHOLE"), FONT_TIMES24);
     if (runeMessageAlpha >= 1 && FONT_TIMES16)
-        FONT_TIMES16->drawTextInBoxRuns(g, WidgetGeometry(0, 64, 0, ScreenWidth, 32), label("RUNE_COLLECTED"),
+        FONT_TIMES16->drawTextInBoxRuns(g, WidgetGeometry(0, 64, 0, ScreenWidth, 32), sceneLabel("RUNE_COLLECTED"),
                                         Color(255, 255, 255, static_cast<uint8_t>(std::min(runeMessageAlpha, 255))),
                                         2, 3, false);
 }
@@ -278,11 +236,7 @@ void QDScene::onUpdated(int dt)
     fog.update(dt);
     if (runeMessage)
         runeMessage->update(dt);
-    if (panorama && autoScroll) {
-        scrollX += scrollSpeed;
-        if (static_cast<int>(scrollX) <= -sceneWidth)
-            scrollX += static_cast<float>(sceneWidth);
-    }
+    view.update();
 }
 
 void QDScene::onActionFinished(int32_t) {}
@@ -298,10 +252,7 @@ void QDScene::onRenderersBuilt()
         if (auto* collectable = dynamic_cast<CollectableItemRenderer*>(state->renderer.get()))
             if (collectable->getTexture())
                 widest = std::max(widest, collectable->getTexture()->getWidth());
-        if (auto* light = dynamic_cast<SceneLightSource*>(state->renderer.get())) {
-            lightsOn = true;
-            light->connectLight(lightAmbient, lightDiffuse, lightSpecular, lightPosition);
-        }
+        view.connectLight(dynamic_cast<SceneLightSource*>(state->renderer.get()));
     }
     findKeyItem();
     const bool magicShown = playMode() != PlayerProfile::Casual;
@@ -315,13 +266,7 @@ void QDScene::onRenderersBuilt()
             state->item->y = static_cast<float>(ScreenHeight);
         }
     }
-    if (widest > ScreenWidth) {
-        panorama = true;
-        scrollX = 0;
-        scrollSpeed = -0.5f;
-        autoScroll = true;
-        sceneWidth = widest;
-    }
+    view.setSceneWidth(widest);
 }
 
 void QDScene::findKeyItem()
@@ -412,8 +357,8 @@ void QDScene::onItemFound(ItemState* item)
         return;
     const int typeId = typeIdOf(item);
     const WidgetGeometry box = item->renderer ? item->renderer->geometry() : WidgetGeometry();
-    score.award(typeId, box.x + box.w / 2 + static_cast<int>(scrollX), box.y + box.h / 2);
-    playEffect(typeId == RuneTypeId        ? "VO_RUNE_COLLECTED"
+    score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()), box.y + box.h / 2);
+    playSceneEffect(typeId == RuneTypeId        ? "VO_RUNE_COLLECTED"
                : typeId == MagicItemTypeId ? "VO_MAGIC_ITEM_FOUND"
                                            : "SCENE_ITEM_COLLECTED");
 }
@@ -430,10 +375,10 @@ void QDScene::onMissedClick()
     AppContext* app = appContext();
     const uint64_t now = app && app->getClock() ? app->getClock()->elapsed() : 0;
     if (fog.recordMiss(now)) {
-        playEffect("VO_MISS_CLICKS");
+        playSceneEffect("VO_MISS_CLICKS");
         startFog();
     } else {
-        playEffect("SCENE_ITEM_MISSED");
+        playSceneEffect("SCENE_ITEM_MISSED");
     }
 }
 
@@ -511,12 +456,8 @@ void QDScene::enableSpecialItems(bool withSpecialList)
 
 void QDScene::saveGame() const
 {
-    if (replay || !currentProfile())
-        return;
-    GameApp* app = GameApp::instance();
-    SaveGame* store = app ? app->getSaveGame() : nullptr;
-    if (store && !store->save())
-        logError("scene " + std::to_string(sceneId) + ": the game could not be saved");
+    if (!replay && currentProfile())
+        saveTheGame(sceneId);
 }
 
 void QDScene::storeScore() const
@@ -532,7 +473,7 @@ ItemGoalRenderer* QDScene::makeGoalPanel(const MechanicsStep& step) const
 {
     if (step.name == "STACKED_ITEM_LIST")
         return new StackedItemGoalRenderer(getResources(), step.rules.empty() ? std::string()
-                                                                              : label(step.rules.front().name));
+                                                                              : sceneLabel(step.rules.front().name));
     if (step.name == "FIND_X_ITEMS") {
         std::vector<std::string> names;
         for (const CollectRule& rule : step.rules)
@@ -579,11 +520,11 @@ void QDScene::onStepStarted(MechanicsStep* step)
     if (sceneId > 1 && firstStart) {
         firstStart = false;
         if (profile && profile->isSceneVisited(sceneId)) {
-            playEffect("VO_REVISITING_LOCATION");
+            playSceneEffect("VO_REVISITING_LOCATION");
         } else {
             if (profile)
                 profile->markSceneVisited(sceneId);
-            playEffect("START_NEW_LOCATION");
+            playSceneEffect("START_NEW_LOCATION");
         }
     }
     Quest* quest = step->rules.empty() ? nullptr : quests->findById(step->rules.front().questId);
@@ -657,7 +598,7 @@ void QDScene::onAllStepsDone()
         activateKeyItem();
         return;
     }
-    playEffect("SCENE_END");
+    playSceneEffect("SCENE_END");
     if (cur == stepQuestId && cur != -1 && !replay)
         QuestManager::instance()->complete(cur);
     setOutTransition(new FadeOutTransition(FadeMs));
@@ -690,11 +631,7 @@ void QDScene::onMessage(int32_t code)
     ScreenBase* next = SceneExitRoute::follow(code, id);
     // Saved after the way out is taken, so that a restart finds the quests
     // and the flow position the player left the scene with.
-    if (saving) {
-        GameApp* game = GameApp::instance();
-        SaveGame* store = game ? game->getSaveGame() : nullptr;
-        if (store && !store->save())
-            logError("scene " + std::to_string(id) + ": the game could not be saved on leaving");
-    }
+    if (saving)
+        saveTheGame(id);
     ScreenRoutes::show(next);
 }

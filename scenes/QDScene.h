@@ -32,6 +32,7 @@
 #include "scenes/SceneFog.h"
 #include "scenes/SceneHud.h"
 #include "scenes/SceneScore.h"
+#include "scenes/SceneView.h"
 
 #include <memory>
 #include <string>
@@ -91,7 +92,7 @@ public:
     // No saving, no quest gating; items removed on leaving.
     void setReplay(bool on) { replay = on; }
     bool isReplay() const { return replay; }
-    void setAutoScroll(bool on) { autoScroll = on; }
+    void setAutoScroll(bool on) { view.setAutoScroll(on); }
 
     // The creator attributes.
     const std::string& getConfigPath() const { return configPath; }
@@ -106,10 +107,10 @@ public:
     const SceneFog& getFog() const { return fog; }
     const SceneHud& getHud() const { return hud; }
     int getRuneMessageAlpha() const { return runeMessageAlpha; }
-    bool isPanorama() const { return panorama; }
-    float getScrollX() const { return scrollX; }
-    int getSceneWidth() const { return sceneWidth; }
-    bool areLightsOn() const { return lightsOn; }
+    bool isPanorama() const { return view.isPanorama(); }
+    float getScrollX() const { return view.getScrollX(); }
+    int getSceneWidth() const { return view.getSceneWidth(); }
+    bool areLightsOn() const { return view.areLightsOn(); }
     ItemState* getKeyItem() const { return keyItem; }
     const std::vector<ScoreNotificationWidget*>& getNotifications() const { return score.getNotifications(); }
 
@@ -137,8 +138,6 @@ protected:
     void onGoalRendererSet() override;
 
 private:
-    // The item under the screen point, the panorama's wrapped copy included.
-    ItemState* sceneHitTest(int x, int y) const;
     void startFog();
     void showRuneMessage(CollectableItemRenderer* renderer);
     // Runes once quest 2 is done and the typeIds of "SpecialItems" become
@@ -155,7 +154,6 @@ private:
     void saveGame() const;
     // Copies the score widget's value into the profile's score and high scores.
     void storeScore() const;
-    void playEffect(const char* name) const;
     int currentQuestId() const;
 
     std::string configPath;
@@ -174,17 +172,8 @@ private:
     SceneFog fog;
     std::vector<std::unique_ptr<Action>> actions;
     int armedSpell = -1;
-    float lightAmbient[4] = {1, 1, 1, 1};
-    float lightDiffuse[4] = {0, 0, 0, 1};
-    float lightSpecular[4] = {0, 0, 0, 1};
-    float lightPosition[4] = {0, 0, 5000, 1};
-    bool lightsOn = false;
+    SceneView view;
     ItemState* keyItem = nullptr;  // not owned
-    bool panorama = false;
-    float scrollX = 0;
-    int sceneWidth = ScreenWidth;
-    float scrollSpeed = 0;
-    bool autoScroll = false;
     std::unique_ptr<Action> runeMessage;
     int runeMessageAlpha = 0;
 };

@@ -1,16 +1,15 @@
 #include "scenes/SceneHud.h"
 
-#include "engine/app/GameApp.h"
 #include "engine/gfx/Font.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/res/ResourceManager.h"
-#include "engine/store/LabelManager.h"
 #include "engine/ui/ButtonDesc.h"
 #include "engine/ui/QuarnButton.h"
 #include "engine/ui/ScreenBase.h"
 #include "engine/ui/TextLabel.h"
 #include "engine/ui/WidgetManager.h"
 #include "game/ContentTables.h"
+#include "scenes/SceneText.h"
 
 namespace {
 
@@ -19,12 +18,6 @@ constexpr int ButtonFadeMs = 300;
 const Color White(255, 255, 255, 255);
 const Color Clear(0, 0, 0, 0);
 
-std::string label(const std::string& id)
-{
-    GameApp* app = GameApp::instance();
-    return app && app->getLabels() ? app->getLabels()->getLabel(id) : id;
-}
-
 } // namespace
 
 SceneHud::SceneHud(ScreenBase* owner, QuarnButtonListener* buttonListener) : screen(owner), listener(buttonListener) {}
@@ -32,7 +25,7 @@ SceneHud::SceneHud(ScreenBase* owner, QuarnButtonListener* buttonListener) : scr
 TextLabel* SceneHud::makeCaption(const std::string& labelId, bool large, int y)
 {
     Font* font = large ? FONT_TIMES24 : FONT_TIMES16;
-    const std::string text = label(labelId);
+    const std::string text = sceneLabel(labelId);
     const int w = font ? font->textWidth(text) : 0;
     const int h = font ? font->getLineHeight() : 0;
     auto* caption = new TextLabel(text, font, TextLabel::Left, White, Clear);
@@ -55,8 +48,8 @@ QuarnButton* SceneHud::makeButton(int id, const std::string& captionId, const st
     desc.hAlign = 0;
     desc.vAlign = 2;
     desc.captionBox = WidgetGeometry(4, 6, 0, 118, 16);
-    QuarnButton* button = createQuarnButton(listener, id, desc, label(captionId));
-    button->setTooltip(label(tooltipId));
+    QuarnButton* button = createQuarnButton(listener, id, desc, sceneLabel(captionId));
+    button->setTooltip(sceneLabel(tooltipId));
     if (FONT_TRISK10)
         button->setTooltipFont(FONT_TRISK10);
     button->setBounds(0, y, normal ? normal->getWidth() : 128, normal ? normal->getHeight() : 42);

@@ -1,14 +1,13 @@
 #include "scenes/SceneScore.h"
 
-#include "engine/app/GameApp.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/res/ResourceManager.h"
 #include "engine/store/ConfigFile.h"
-#include "engine/store/LabelManager.h"
 #include "engine/ui/ScreenBase.h"
 #include "game/ContentTables.h"
 #include "scenes/ScoreNotificationWidget.h"
 #include "scenes/ScoreWidget.h"
+#include "scenes/SceneText.h"
 
 #include <algorithm>
 #include <climits>
@@ -16,12 +15,6 @@
 namespace {
 
 constexpr int ScreenW = 1024;
-
-std::string label(const std::string& id)
-{
-    GameApp* app = GameApp::instance();
-    return app && app->getLabels() ? app->getLabels()->getLabel(id) : id;
-}
 
 } // namespace
 
@@ -34,7 +27,7 @@ void SceneScore::open(int score)
     GLTexture* panel = screen->getResources()->findTexture("GUI_BG_SCORE");
     const int x = (ScreenW - (panel ? panel->getWidth() : 0)) / 2;
     const int y = 0;
-    widget = new ScoreWidget(&x, &y, label("SCORE"), panel, FONT_TIMES16);
+    widget = new ScoreWidget(&x, &y, sceneLabel("SCORE"), panel, FONT_TIMES16);
     widget->setValue(std::max(score, 0));
     screen->addWidget(widget);
 }
@@ -95,7 +88,7 @@ void SceneScore::award(int typeId, int x, int y)
     const char* text = nullptr;
     pointsOf(typeId, key, text);
     if (add(key ? getParamInt(key, 0) : 0) > 0)
-        note->show(x, y, text ? label(text) : std::string(), nullptr);
+        note->show(x, y, text ? sceneLabel(text) : std::string(), nullptr);
 }
 
 void SceneScore::penalise(int x, int y)
@@ -106,5 +99,5 @@ void SceneScore::penalise(int x, int y)
     ScoreNotificationWidget* note = takeNotification();
     const Color red(255, 0, 0, 255);
     if (score > 0)
-        note->show(x, y, label("SCORE_ITEM_MISSED"), &red);
+        note->show(x, y, sceneLabel("SCORE_ITEM_MISSED"), &red);
 }
