@@ -145,6 +145,25 @@ void HOScene::build()
     onSceneStarted();
 }
 
+void HOScene::enter(GameApp* app)
+{
+    ScreenBase::enter(app);
+    if (closePending) {
+        closePending = 0;
+        close(pendingCloseCode, true);
+    }
+}
+
+void HOScene::closeScene(int32_t code)
+{
+    if (building) {
+        closePending = 1;
+        pendingCloseCode = code;
+        return;
+    }
+    close(code, true);
+}
+
 void HOScene::buildRenderers()
 {
     ItemRegistry* registry = ItemRegistry::instance();
@@ -222,6 +241,9 @@ void HOScene::drawBackground(Graphics& g)
 
 void HOScene::onEntered()
 {
+    // An empty in-transition enters inside enter(), before a held close.
+    if (closePending)
+        return;
     if (advancePending) {
         advancePending = 0;
         advanceMechanics(false);

@@ -33,6 +33,8 @@
 //    dropped on release and when its state is destroyed.
 //  - The goal panel is replaced with safeRemoveWidget, as a click can replace
 //    it from inside the widget dispatch.
+//  - A subclass closes through closeScene: a close asked for while the
+//    screen is being built is held until the push is over.
 //  - onStepStarted runs once per step start: build does not repeat it for a
 //    step the advance already announced, nor announce the finished step
 //    before a Screen step it resumes at.
@@ -78,6 +80,8 @@ public:
     void activate(GameApp* app) override;
     void loadResources() override;
     void build() override;
+    // The ScreenBase behaviour; then a close asked for during build happens.
+    void enter(GameApp* app) override;
     void onUpdate(int dt) override;
     void drawOverlay(Graphics& g) override;
     void drawBackground(Graphics& g) override;
@@ -125,12 +129,18 @@ public:
     void setTrackHover(bool on) { trackHover = on ? 1 : 0; }
     // While set, Screen steps open nothing and the scene stays on them.
     void setSuppressScreenSteps(bool on) { suppressScreenSteps = on ? 1 : 0; }
+    // Inside build (the screen is being pushed).
+    bool isBuilding() const { return building != 0; }
 
 protected:
     // Press and move handling of the mouse catcher (see the class comment);
     // a subclass may hit-test differently (scrolled scenes).
     virtual void onMouseDown(MouseEvent* event);
     virtual void onMouseMove(MouseEvent* event);
+    // Closes the scene with the code, input off. Asked for while the scene
+    // is being built, the close waits until the push is over (ScreenBase
+    // sets the entering state after build, which would undo it).
+    void closeScene(int32_t code);
     // Called once by build: registration on the first visit, the renderer
     // rules, the first step, one renderer per render-list item.
     void buildRenderers();
@@ -199,6 +209,9 @@ private:
     uint8_t building = 0;
     // onAllStepsDone waits for onEntered.
     uint8_t allDonePending = 0;
+    // A close asked for during build (closeScene), done by enter.
+    uint8_t closePending = 0;
+    int32_t pendingCloseCode = 0;
     // The step whose onStepStarted last ran (-2: none yet).
     int32_t announcedStep = -2;
 };

@@ -1,61 +1,179 @@
 #pragma once
-// The game's scene screen, in its simple form over the hidden-object scene
-// machinery: the scene's items drawn and played by its mechanics script, a
-// title with its number and a "Leave" button. The items wanted by the
-// current step are clickable. "Leave" closes the scene with 1000 (the main
-// menu); on leaving, with any code, the scene pops itself and shows a new
-// main menu.
+// The game's hidden-object scene screen, on the scene machinery (HOScene):
+//  - the heads-up display (SceneHud: clue caption, menu or map button, runes
+//    button), the goal panel the step's identifier names
+//    ("STACKED_ITEM_LIST", "FIND_X_ITEMS", "SHILHOUETTE_ITEM_LIST",
+//    "COUNT_STACK_RENDERER") and, in play mode 1, the score at the top;
+//  - scoring by typeId ("Points.ItemFound" 0, "Points.KeyItemFound"
+//    100-199, "Points.RuneFound" 200 and 213, "Points.MagicBonusItem" 667,
+//    "Points.WrongClick" for a missed click), never below 0, shown as rising
+//    texts; four missed clicks within 1000 ms bring the fog (SceneFog);
+//  - each CollectGroup step completes the quest of the one before, gates on
+//    its own quest (a quest that is not open closes the scene with 1001)
+//    and saves; leaving goes through SceneExitRoute;
+//  - a scene whose widest background (group 6, collectable renderer) is
+//    wider than 1024 scrolls by itself as a looping panorama, 0.5 px per
+//    update; clicks are hit-tested at the scrolled position;
+//  - a background that is a SceneLightSource lights the items (GL light 0).
+// Escape and the menu button close with 1000, the map button with 8; the
+// runes button shows the rune sheet over the scene.
 //
-// The constructor makes the item renderer factory afresh with every creator
-// of the renderer-id table, and the scene resumes at the current profile's
-// saved step. Below the items lies the picture BackgroundFile in the scene's
-// configuration folder (`configPath`, which ends with its "/") when that file
-// exists, else a plain fill.
+// Without a current profile the scene plays in mode 0 from step 0, gates on
+// no quest and saves nothing. A replay scene (setReplay, set by the scenes menu) saves nothing,
+// gates on no quest and, when it closes, removes its items and returns to
+// the screen below.
+//
+// Widgets (HUD, panel, score, notifications) belong to the screen; the fog,
+// the rune message and the actions are owned.
+#include "engine/anim/ActionListener.h"
 #include "engine/ui/QuarnButtonListener.h"
-#include "frontend/SimpleScreenLayout.h"
+#include "engine/ui/SimpleButtonListener.h"
 #include "scenes/HOScene.h"
+#include "scenes/SceneFog.h"
+#include "scenes/SceneHud.h"
+#include "scenes/SceneScore.h"
+#include "scenes/SceneView.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
-class QDScene : public HOScene, public QuarnButtonListener {
+class Action;
+class CollectableItemRenderer;
+class ScoreNotificationWidget;
+class ScoreWidget;
+class SceneKeyItem;
+
+class QDScene : public HOScene, public SimpleButtonListener, public ActionListener, public QuarnButtonListener {
 public:
-    enum ButtonId { LeaveButton = 1000 };
-    // The close code of "Leave": back to the main menu.
+    // Close codes (see SceneExitRoute).
     static constexpr int MainMenuCode = 1000;
-    // The background picture's file name inside the configuration folder.
-    static constexpr const char* BackgroundFile = "Background.jpg";
-    // Its id in the scene's resource manager.
-    static constexpr const char* BackgroundId = "SCENE_BACKGROUND";
+    static constexpr int MapCode = 8;
+    static constexpr int SceneDoneCode = 11;
+    static constexpr int FinishedCode = 1001;
+    static constexpr int DefaultFadeMs = 500;
+    static constexpr int RuneTypeId = 200;
+    static constexpr int RuneTypeId2 = 213;
+    static constexpr int MagicItemTypeId = 667;
+    static constexpr int BackgroundGroup = 6;
 
     QDScene(int sceneId, const std::string& configPath, const std::string& itemRendererConf,
             const std::string& mechanicsConf, const std::string& itemGroupConf);
+    ~QDScene() override;
 
-    // QuarnButtonListener: a click (event 1) on "Leave" closes the scene.
+    // SimpleButtonListener: a release (1) of id 7 closes with 1000, of id 11
+    // with 11.
+    void onButton(int id, int event) override;
+    // QuarnButtonListener: a click (1) on the map (8), runes (9) or menu (12)
+    // button.
     void onButtonEvent(int id, int event) override;
+    // ActionListener: the scene's own actions (none here yet).
+    void onActionFinished(int32_t id) override;
 
+    // A rune's collect animation has ended (CollectableItemRenderer): it goes
+    // to the found group and the render list is rebuilt.
+    void onItemCollected(CollectableItemRenderer* renderer, ItemState* item);
+    // The key item was clicked: the next step (quest 13), else the scene
+    // closes with 1001.
+    void finishScene();
+    // Whether the right end of a panorama is on screen (its start is drawn
+    // again to its right).
+    bool isWrapVisible() const;
+    void showHud();
+    void raiseHud();
+    void hideHud();
+    void buildNavigationButtons(int questId);
+
+    // While a spell is armed the goal panel picks its target.
+    bool isChoosingTarget() const { return choosingTarget; }
+    void chooseTarget(ItemState* item);
+    ItemState* getTarget() const { return target; }
+
+    // No saving, no quest gating; items removed on leaving.
+    void setReplay(bool on) { replay = on; }
+    bool isReplay() const { return replay; }
+    void setAutoScroll(bool on) { view.setAutoScroll(on); }
+
+    // The creator attributes.
     const std::string& getConfigPath() const { return configPath; }
     const std::string& getItemRendererConf() const { return itemRendererConf; }
     const std::string& getMechanicsConf() const { return mechanicsConf; }
     const std::string& getItemGroupConf() const { return itemGroupConf; }
-    // The background picture's path, or "" when there is none.
-    std::string backgroundPath() const;
+    int getStepQuestId() const { return stepQuestId; }
+    // The score panel, present in play mode 1 only.
+    ScoreWidget* getScoreWidget() const { return score.getWidget(); }
+    // The score shown (0 without a score panel).
+    int getScore() const { return score.value(); }
+    const SceneFog& getFog() const { return fog; }
+    const SceneHud& getHud() const { return hud; }
+    int getRuneMessageAlpha() const { return runeMessageAlpha; }
+    bool isPanorama() const { return view.isPanorama(); }
+    float getScrollX() const { return view.getScrollX(); }
+    int getSceneWidth() const { return view.getSceneWidth(); }
+    bool areLightsOn() const { return view.areLightsOn(); }
+    ItemState* getKeyItem() const { return keyItem; }
+    const std::vector<ScoreNotificationWidget*>& getNotifications() const { return score.getNotifications(); }
 
 protected:
-    // The background picture, when there is one.
     void registerResources() override;
     void onSceneStarted() override;
+    void onKeyEvent(KeyEvent* event) override;
+    void onMouseEventHook(MouseEvent* event) override;
+    void onMouseDown(MouseEvent* event) override;
+    void onMouseMove(MouseEvent* event) override;
     void beforeItemsRendered(Graphics& g) override;
+    void afterItemsRendered(Graphics& g) override;
+    void onUpdated(int dt) override;
     void onRenderersBuilt() override;
     void onItemRemoved(ItemState* item) override;
+    void onItemFound(ItemState* item) override;
+    void onMissedClick() override;
+    void onStepStarted(MechanicsStep* step) override;
+    void onAllStepsDone() override;
     void onMessage(int32_t code) override;
+    // Back from a child screen: the score is the profile's again (a solved
+    // minigame adds its points there).
+    void onResumed(GameApp* app) override;
+    void onPendingAdvance() override;
+    void onGoalRendererSet() override;
 
 private:
-    // The wanted items (group 2) of this scene become clickable.
-    void enableWantedItems();
+    void startFog();
+    void showRuneMessage(CollectableItemRenderer* renderer);
+    // Runes once quest 2 is done and the typeIds of "SpecialItems" become
+    // clickable.
+    void enableSpecialItems(bool withSpecialList);
+    // The goal panel the step's identifier names, or null for another one.
+    ItemGoalRenderer* makeGoalPanel(const MechanicsStep& step) const;
+    // The scene's key item drawn and clickable, the HUD hidden, the item on top.
+    void activateKeyItem();
+    // A key item exists and it is the one wanted item.
+    bool onlyKeyItemWanted() const;
+    void findKeyItem();
+    // Saves the game unless replaying or without a profile.
+    void saveGame() const;
+    // Copies the score widget's value into the profile's score and high scores.
+    void storeScore() const;
+    int currentQuestId() const;
 
     std::string configPath;
     std::string itemRendererConf;
     std::string mechanicsConf;
     std::string itemGroupConf;
-    SimpleScreenLayout layout;
+    int pointerX = 0;
+    int pointerY = 0;
+    int stepQuestId = -1;
+    bool choosingTarget = false;
+    bool replay = false;
+    bool firstStart = true;
+    ItemState* target = nullptr;  // not owned
+    SceneScore score;
+    SceneHud hud;
+    SceneFog fog;
+    std::vector<std::unique_ptr<Action>> actions;
+    int armedSpell = -1;
+    SceneView view;
+    ItemState* keyItem = nullptr;  // not owned
+    std::unique_ptr<Action> runeMessage;
+    int runeMessageAlpha = 0;
 };

@@ -39,6 +39,9 @@ public:
     // owned; it must outlive the texture) and adds it to `resources`. Nothing
     // when the id already has one, or the picture is not a decoded surface.
     void makeFilteredTexture(int32_t id, ImageFilter* filter, ResourceManager* resources);
+    // Stores a texture made elsewhere (owned by a resource manager) under
+    // the id, replacing what was there.
+    void setFilteredTexture(int32_t id, GLTexture* copy) { filtered[id] = copy; }
     // The filtered copy made under the id, or null.
     GLTexture* filteredTexture(int32_t id) const;
     GLTexture* getTexture() const { return texture; }

@@ -189,6 +189,8 @@ LABELS = [
 LABELS += minigames_necklace_stars.LABELS
 LABELS += minigames_six.LABELS
 LABELS += minigames_mechanisms.LABELS
+# The hidden-object scene screen's texts.
+LABELS += scene_content.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -240,6 +242,8 @@ TUNING = [
 TUNING += minigames_necklace_stars.TUNING
 TUNING += minigames_six.TUNING
 TUNING += minigames_mechanisms.TUNING
+# The hidden-object scene screen's settings.
+TUNING += scene_content.TUNING
 
 
 def tuning_text():

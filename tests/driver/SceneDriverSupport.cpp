@@ -6,13 +6,25 @@
 #include "game/ItemState.h"
 #include "game/PlayerProfile.h"
 #include "game/PlayerProfiles.h"
+#include "game/Quest.h"
+#include "game/QuestManager.h"
 #include "quillendar/QuillendarApp.h"
+#include "scenes/CollectableItemRenderer.h"
 #include "scenes/HOScene.h"
 #include "scenes/ItemGoalRenderer.h"
+#include "scenes/QDScene.h"
+#include "scenes/SceneFog.h"
+#include "scenes/ScoreNotificationWidget.h"
+#include "scenes/ScoreWidget.h"
+#include "scenes/StackedItemGoalRenderer.h"
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <typeinfo>
 #include <string>
 #include <vector>
 
@@ -54,6 +66,42 @@ ItemState* findItem(const ItemKey& key)
     return nullptr;
 }
 
+// Enabled and not already found (an item plays its collect animation while
+// it is still wanted).
+bool clickable(const ItemState* item)
+{
+    if (!item->renderer || !item->renderer->isDecoratorEnabled())
+        return false;
+    const auto* collectable = dynamic_cast<const CollectableItemRenderer*>(item->renderer.get());
+    return !collectable || !collectable->isCollecting();
+}
+
+std::string panelKind(const ItemGoalRenderer& panel)
+{
+    int status = 0;
+    char* plain = abi::__cxa_demangle(typeid(panel).name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && plain ? plain : typeid(panel).name();
+    std::free(plain);
+    return name;
+}
+
+void gameSceneProbe(const QDScene& scene, GameDriver::DumpLines& out)
+{
+    out.emplace_back("scene.score", scene.getScoreWidget() ? std::to_string(scene.getScore()) : "none");
+    std::string rising;
+    for (const ScoreNotificationWidget* note : scene.getNotifications())
+        if (!note->isIdle())
+            rising += (rising.empty() ? "" : "|") + note->getText();
+    out.emplace_back("scene.rising", rising);
+    out.emplace_back("scene.questStep", std::to_string(scene.getStepQuestId()));
+    const SceneFog& fog = scene.getFog();
+    out.emplace_back("scene.fog", fog.isSpyholeOn() ? "spyhole" : fog.isFogOn() && fog.getAlpha() > 0 ? "fog" : "none");
+    out.emplace_back("scene.fog.alpha", std::to_string(fog.getAlpha()));
+    out.emplace_back("scene.fog.countdown", fog.isCountdownShown() ? std::to_string((fog.getCountdownMs() + 1) / 1000)
+                                                                   : "none");
+    out.emplace_back("scene.runeMessage", scene.getRuneMessageAlpha() > 0 ? "1" : "0");
+}
+
 void probe(GameDriver& driver, GameDriver::DumpLines& out)
 {
     HOScene* scene = topScene(driver);
@@ -79,6 +127,19 @@ void probe(GameDriver& driver, GameDriver::DumpLines& out)
         goal = indices(entries);
     }
     out.emplace_back("scene.goal", goal);
+    std::string panel = "none";
+    if (ItemGoalRenderer* shown = scene->getGoalRenderer())
+        panel = shown->isVisible() ? panelKind(*shown) : "hidden";
+    out.emplace_back("scene.panel", panel);
+    out.emplace_back("scene.panel.wanted",
+                     scene->getGoalRenderer() ? std::to_string(scene->getGoalRenderer()->wantedList().size()) : "0");
+    std::string slots;
+    if (auto* stacked = dynamic_cast<StackedItemGoalRenderer*>(scene->getGoalRenderer()))
+        for (const StackedItemGoalRenderer::Slot& slot : stacked->getSlots())
+            slots += (slot.index == 0 ? "" : "|") + slot.text;
+    out.emplace_back("scene.panel.slots", slots);
+    if (auto* game = dynamic_cast<QDScene*>(scene))
+        gameSceneProbe(*game, out);
 }
 
 std::string clickItem(GameDriver& driver, HOScene* scene, ItemState* item)
@@ -150,9 +211,31 @@ void addSceneDriverSupport(GameDriver& driver)
             return std::string("click-wanted: no scene");
         Point unused;
         for (ItemState* item : itemsOf(2, scene->getSceneId()))
-            if (visiblePointOf(*scene, item, unused))
+            if (clickable(item) && visiblePointOf(*scene, item, unused))
                 return clickItem(driver, scene, item);
-        return std::string("click-wanted: no wanted item shows");
+        return std::string("click-wanted: no clickable wanted item shows");
+    });
+    headless.addCommand("close-top", 1, 1, [&driver](HeadlessDriver&, const Args& a) {
+        int code = 0;
+        if (!DriverScript::toInt(a[0], code))
+            return std::string("close-top: CODE is a number");
+        ScreenBase* top = driver.app() ? driver.app()->topScreen() : nullptr;
+        if (!top)
+            return std::string("close-top: no screen");
+        top->close(code, true);
+        return std::string();
+    });
+    headless.addCommand("quest", 1, 1, [](HeadlessDriver&, const Args& a) {
+        int id = 0;
+        QuestManager* quests = QuestManager::instance();
+        if (!DriverScript::toInt(a[0], id) || !quests->questAt(id))
+            return std::string("quest: no quest ") + a[0];
+        quests->reset();
+        for (int q = 0; q < id; ++q)
+            quests->complete(q);
+        quests->setCurrent(id);
+        quests->questAt(id)->open = true;
+        return std::string();
     });
     headless.addCommand("savedstep", 1, 1, [](HeadlessDriver&, const Args& a) {
         int step = 0;

@@ -13,11 +13,25 @@
 //   scene.wanted             item indices of this scene in group 2
 //   scene.drawn              item indices of the render list, drawing order
 //   scene.goal               the goal panel's wanted item indices, or "none"
+//   scene.panel              the goal panel's class, "hidden" or "none"
+//   scene.panel.wanted       the number the panel's counter shows
+//   scene.panel.slots        a stacked panel's slot texts, "|"-separated
+// and of a game scene (QDScene):
+//   scene.score              the score shown, "none" without a score panel
+//   scene.rising             the texts of the rising score notes, "|"-separated
+//   scene.questStep          the quest of the running CollectGroup step
+//   scene.fog                none, fog or spyhole; scene.fog.alpha its darkness
+//   scene.fog.countdown      the spyhole's seconds while shown, else "none"
+//   scene.runeMessage        1 while the rune message shows
 //
 // Commands:
 //   click-item SCENE INDEX   move, press and release on a point where that
 //                            item is the one hit (it may lie under others)
-//   click-wanted             the same on the first wanted item that shows
+//   click-wanted             the same on the first clickable wanted item that
+//                            shows
+//   close-top CODE           the top screen closes with the result code
+//   quest N                  quests before N done (each opening what it
+//                            opens), N open and current
 //   savedstep N              the current profile's saved step
 class GameDriver;
 class HOScene;

@@ -110,7 +110,7 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
     EXPECT_EQ(scene->getSceneId(), 0);
     EXPECT_EQ(scene->getMechanicsConf(), "SceneMechanics.xml");
     EXPECT_EQ(app.stack.size(), 1u);
-    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    scene->onButtonEvent(SceneHud::MenuButton, 1);
     app.frames(20);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
@@ -352,31 +352,18 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
     EXPECT_TRUE(scene->isActive());
 }
 
-TEST_F(SimpleScreens, SceneLeavesForTheMainMenuAndFindsItsBackground)
+TEST_F(SimpleScreens, SceneMenuButtonLeavesForTheMainMenu)
 {
-    QDScene* scene = show(new QDScene(5, folder.path() + "/", "R.xml", "M.xml", "G.xml"));
-    EXPECT_EQ(scene->getSceneId(), 5);
-    EXPECT_EQ(scene->getItemRendererConf(), "R.xml");
-    EXPECT_EQ(scene->getMechanicsConf(), "M.xml");
-    EXPECT_EQ(scene->getItemGroupConf(), "G.xml");
-    EXPECT_EQ(scene->backgroundPath(), "");
-    EXPECT_EQ(scene->getResources()->findTexture(QDScene::BackgroundId), nullptr);
-    scene->onButtonEvent(QDScene::LeaveButton, 1);
+    const std::string config = "content/config/scene/Scene01/";
+    QDScene* scene = show(new QDScene(0, config, "ItemRenderers.xml", "SceneMechanics.xml", "ItemGroups.xml"));
+    EXPECT_EQ(scene->getSceneId(), 0);
+    EXPECT_EQ(scene->getConfigPath(), config);
+    EXPECT_EQ(scene->getMechanicsConf(), "SceneMechanics.xml");
+    scene->onButtonEvent(SceneHud::MenuButton, 1);
     EXPECT_EQ(scene->getResultCode(), QDScene::MainMenuCode);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
-
-    const std::string picture = "content/images/minigames/BgPlaceholder.jpg";
-    ASSERT_TRUE(std::filesystem::exists(picture)) << "content not generated";
-    const std::string folderPath = folder.path() + "/";
-    std::filesystem::copy_file(picture, folderPath + QDScene::BackgroundFile);
-    QDScene* pictured = show(new QDScene(6, folderPath, "", "", ""));
-    EXPECT_EQ(pictured->backgroundPath(), folderPath + QDScene::BackgroundFile);
-    GLTexture* background = pictured->getResources()->findTexture(QDScene::BackgroundId);
-    ASSERT_NE(background, nullptr);
-    EXPECT_EQ(background->getWidth(), 1024);
-    std::filesystem::remove(folderPath + QDScene::BackgroundFile);
 }
 
 namespace {
@@ -411,14 +398,16 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     app.resources = &fonts;
     GLGraphics g;
 
-    // A scene without a picture: its plain fill; the quit dialog dims it.
-    show(new QDScene(4, folder.path() + "/", "", "", ""));
+    // The first scene of the game; the quit dialog dims it.
+    show(new QDScene(0, "content/config/scene/Scene01/", "ItemRenderers.xml", "SceneMechanics.xml",
+                     "ItemGroups.xml"));
     drawStack(app, g);
-    EXPECT_TRUE(near(window->readPixel(5, 700), Color(30, 46, 40)));
+    const Color corner = window->readPixel(1018, 5);
+    EXPECT_GT(corner.g, 150) << "the background's green corner";
     EXPECT_TRUE(window->saveScreenshot("simple_scene.bmp"));
     show(new QuitDialogScreen(&app));
     drawStack(app, g);
-    EXPECT_TRUE(near(window->readPixel(5, 700), Color(30 * 85 / 255, 46 * 85 / 255, 40 * 85 / 255)));
+    EXPECT_TRUE(near(window->readPixel(1018, 5), Color(corner.r * 85 / 255, corner.g * 85 / 255, corner.b * 85 / 255)));
     EXPECT_TRUE(window->saveScreenshot("simple_quit_dialog.bmp"));
     app.closeScreen(nullptr);
     app.closeScreen(nullptr);

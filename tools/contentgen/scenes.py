@@ -53,8 +53,9 @@ SPELLS = 4
 # the script its pick count plus SPARE.
 MIN_ITEMS = 10
 SPARE = 2
-# Items stay inside the picture above the goal panel.
-AREA = (32, 32, 992, 600)
+# Items stay whole inside the picture at every size, above the goal panel's
+# opaque part (from y 678) and clear of the navigation buttons at its left.
+AREA = (32, 48, 924, 640)
 SIZES = (56, 64, 72, 80, 96)
 
 
@@ -99,11 +100,11 @@ def _overlapping(scene_id):
 
 
 def _positions(scene_id, sizes):
-    """A top-left corner per item: one cell each of a 6 x 4 grid over AREA,
+    """A top-left corner per item: one cell each of a 7 x 4 grid over AREA,
     cells in a shuffled order, the item placed at random inside its cell.
     An overlapping item is then moved across its partner, towards the middle
     of the screen, by about half the partner's size."""
-    cols, rows = 6, 4
+    cols, rows = 7, 4
     if len(sizes) > cols * rows:
         raise ValueError("scenes: scene %d has more items than grid cells" % scene_id)
     x0, y0, x1, y1 = AREA
@@ -185,3 +186,63 @@ def fixture_lines():
     lines.append(("scene/GreyBackground.png", (1024, 768), "solid",
                   {"color": (90, 90, 90), "label": False, "exact": True}))
     return lines
+
+
+# ---------------------------------------------------------------------------
+# What the game scene screen reads besides its files: labels (id, text) and
+# tuning keys (key, value, comment), added to the tables of gen_content.py.
+# The points texts repeat the points of the tuning keys.
+LABELS = [
+    ("STACK_CFG_MAIN", "Configuration1"),
+    ("CLUE_LIST", "Find these items"),
+    ("CHOOSE_YOUR_ITEM", "Choose your item"),
+    ("MENU", "Menu"),
+    ("TOOLTIP_BTN_MENU", "Back to the main menu"),
+    ("BTN_MAP", "Map"),
+    ("TOOLTIP_BTN_MAP", "Open the map of the kingdom"),
+    ("BTN_RUNES", "Runes"),
+    ("TOOLTIP_BTN_RUNE", "Your runes and spells"),
+    ("SCORE", "Score"),
+    ("SCORE_ITEM_FOUND", "+100"),
+    ("SCORE_KEY_ITEM_FOUND", "+150"),
+    ("SCORE_RUNE_FOUND", "+200"),
+    ("SCORE_MAGIC_ITEM_FOUND", "+500"),
+    ("SCORE_ITEM_MISSED", "-25"),
+    ("RUNE_COLLECTED", "This rune cannot be taken yet"),
+]
+
+TUNING = [
+    ("Game.Images.Extension", ".jpg", "file extension of pictures named without one"),
+    ("Game.Images.Silhouettes.Prefix", "Sil_", "silhouette picture = scene folder + prefix + item picture"),
+    ("QDScene.FadeInTransition", 500, "scene entry fade, ms"),
+    ("QDScene.FadeOutTransition", 500, "scene exit fade, ms"),
+    ("Points.ItemFound", 100, "points for an ordinary item (fearless mode)"),
+    ("Points.KeyItemFound", 150, "points for a key item"),
+    ("Points.RuneFound", 200, "points for a rune"),
+    ("Points.MagicBonusItem", 500, "points for the magic bonus item"),
+    ("Points.WrongClick", -25, "points for a click on no item"),
+    ("QDScene.FogFadeDuration", 300, "fog fade in and out, ms"),
+    ("QDScene.FogAlphaValue", 160, "fog darkness, 0-255"),
+    ("QDScene.FogDuration", 3000, "fog at full darkness, ms"),
+    ("QDScene.SpyholeAlphaValue", 235, "spyhole darkness, 0-255"),
+    ("QDScene.SpyholeDuration", 5000, "spyhole time, ms, counted down on screen"),
+    ("SpecialItems.Number", 0, "typeIds clickable although not wanted (SpecialItems.Item.TypeId.N)"),
+    ("StackedRenderer.Configuration1.rows", 2, "goal list: lines"),
+    ("StackedRenderer.Configuration1.columns", 3, "goal list: entries per line"),
+    ("StackedRenderer.Configuration1.renderedItems", 6, "goal list: entries shown at once"),
+    ("StackedRenderer.Configuration1.vertical", "false", "goal list: lines run across"),
+    ("StackedRenderer.Configuration1.iSpaceVal", 2, "goal list: gap between entries, px"),
+    ("StackedRenderer.Configuration1.jSpaceVal", 2, "goal list: gap between lines, px"),
+    ("StackedRenderer.Configuration1.yOffset", 0, "goal list: shift down, px"),
+    ("StackedRenderer.Configuration2.rows", 2, "framed goal list: lines"),
+    ("StackedRenderer.Configuration2.columns", 3, "framed goal list: entries per line"),
+    ("StackedRenderer.Configuration2.renderedItems", 6, "framed goal list: entries shown at once"),
+    ("StackedRenderer.Configuration2.vertical", "false", "framed goal list: lines run across"),
+    ("StackedRenderer.Configuration2.iSpaceVal", 2, "framed goal list: gap between entries, px"),
+    ("StackedRenderer.Configuration2.jSpaceVal", 2, "framed goal list: gap between lines, px"),
+    ("StackedRenderer.Configuration2.yOffset", 0, "framed goal list: shift down, px"),
+    ("SilhouetteRenderer.RenderedItemNameCount", 6, "silhouette list: silhouettes shown at once"),
+    ("SilhouetteRenderer.BgPosX", 216, "silhouette list: first box, x in the panel"),
+    ("SilhouetteRenderer.BgPosY", 134, "silhouette list: first box, y in the panel"),
+    ("SilhouetteRenderer.SilhouetteWidth", 84, "silhouette list: box width, px"),
+]

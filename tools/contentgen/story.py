@@ -80,10 +80,12 @@ QUEST_COUNT = 73
 SCENE_FILES = {"itemRendererConf": "ItemRenderers.xml", "mechanicsConf": "SceneMechanics.xml",
                "itemGroupConf": "ItemGroups.xml"}
 # Ordinary items (type id 0), key items (100) and runes (200) start waiting
-# (group 1); backgrounds (500) lie in group 6.  A key item is drawn by the key-item renderer (11), a rune by the
-# collectable renderer (0) that hands it to the found group; every other item
-# is a plain picture taken out of view when clicked (renderer 1), the
-# background included (it is never wanted, so never clickable).
+# (group 1); backgrounds (500) lie in group 6.  A key item is drawn by the
+# key-item renderer (11); every other item by the collectable renderer (0),
+# which plays the collect animation when the item is found and hands a rune
+# to the found group.  The background is collectable too (the scene measures
+# a panorama by its collectable backgrounds), but it is never wanted, so a
+# click on it is a missed click.
 ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
     ("Rule", {"groupId": 1, "typeId": type_id, "type": 0}) for type_id in (0, 100, 200)] + [
     # Backgrounds are drawn (group 6) and never wanted.
@@ -91,9 +93,11 @@ ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
 ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
     ("Rule", {"renderer": 11, "typeId": 100}),
     ("Rule", {"renderer": 0, "typeId": 200}),
-    ("Rule", {"renderer": 1})])
-# What a hidden-object step asks for.
-COLLECT = {"name": "ITEMS", "typeId": "0", "pick": "random", "count": 6}
+    ("Rule", {"renderer": 0})])
+# What a hidden-object step asks for.  The goal panel of the step lists six
+# at a time (its configuration is the text of the label named by the rule's
+# name, see SCENE_LABELS); the other two slide in as items are found.
+COLLECT = {"name": "STACK_CFG_MAIN", "typeId": "0", "pick": "random", "count": 8}
 FLOW_END = [("mainmenu", {})]
 
 

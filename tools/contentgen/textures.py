@@ -22,6 +22,7 @@ Style (manifest.table_lines fills it from the manifest's hints):
            glow      a soft glow in the middle, transparent elsewhere
            rings     a round target of rings, transparent around it
            solid     one colour, no label (for pictures too small to read)
+           hole      opaque, with a clear disc in the middle fading into it
   text   text of a glyph or caption of a button (ASCII)
   pressed "1": a pressed button (lighter at the bottom)
   holes  "x,y,w,h[;x,y,w,h...]": transparent windows (with mask=True)
@@ -106,15 +107,20 @@ def look_backdrop(size, colour, style):
                                                  images.shade(colour, 1.25)), "label": None})
     holes = _holes(style)
     if holes:
-        d = ImageDraw.Draw(img)
-        for x, y, hw, hh in holes:
-            d.rectangle([x - 3, y - 3, x + hw + 2, y + hh + 2], outline=(255, 255, 255, 255), width=3)
-            d.rectangle([x, y, x + hw - 1, y + hh - 1], fill=(0, 0, 0, 0))
+        _cut_holes(img, holes)
         # The middle may be a window: the label goes into the top band.
         _label(img, style, (w // 16, h // 16, w - w // 16, h // 4))
     else:
         _label(img, style, _inset(size, 1 / 16))
     return img
+
+
+def _cut_holes(img, holes):
+    """Transparent windows with a light rim around each."""
+    d = ImageDraw.Draw(img)
+    for x, y, hw, hh in holes:
+        d.rectangle([x - 3, y - 3, x + hw + 2, y + hh + 2], outline=(255, 255, 255, 255), width=3)
+        d.rectangle([x, y, x + hw - 1, y + hh - 1], fill=(0, 0, 0, 0))
 
 
 def look_panel(size, colour, style):
@@ -123,6 +129,14 @@ def look_panel(size, colour, style):
     img = Image.new("RGBA", size, (0, 0, 0, 0))
     body = images.kind_panel((w, h - top), {"color": colour, "label": None})
     img.paste(body, (0, top))
+    holes = _holes(style)
+    if holes:
+        _cut_holes(img, holes)
+        # The label keeps to the bottom-left corner, clear of what is drawn
+        # over the panel.
+        _label(img, style, (140, h - 16, 210, h - 2), max_size=9, readable=7,
+               options=one_line_options(style["ids"]))
+        return img
     pad = max(2, min(w, h - top) // 12)
     _label(img, style, (pad, top + pad, w - pad, h - pad))
     return img
@@ -225,6 +239,15 @@ def look_rings(size, colour, style):
     return img
 
 
+def look_hole(size, colour, style):
+    w, h = size
+    img = Image.new("RGBA", size, colour)
+    alpha = Image.new("L", size, 255)
+    ImageDraw.Draw(alpha).ellipse([w * 0.18, h * 0.18, w * 0.82, h * 0.82], fill=0)
+    img.putalpha(alpha.filter(ImageFilter.GaussianBlur(min(w, h) / 24)))
+    return img
+
+
 def look_solid(size, colour, style):
     return Image.new("RGBA", size, colour)
 
@@ -241,6 +264,7 @@ LOOKS = {
     "glow": look_glow,
     "rings": look_rings,
     "solid": look_solid,
+    "hole": look_hole,
 }
 
 

@@ -1,0 +1,52 @@
+#pragma once
+// The score of a scene played in mode 1: the score panel at the top centre
+// and the rising texts of won and lost points. Points come by typeId from
+// the tuning file: "Points.ItemFound" (0), "Points.KeyItemFound" (100-199),
+// "Points.RuneFound" (200, 213), "Points.MagicBonusItem" (667); other
+// typeIds win nothing. A missed click adds "Points.WrongClick". The score
+// never drops below 0, and no text rises while it stands at 0.
+//
+// The widgets belong to the screen; this keeps non-owning pointers and
+// reuses idle texts.
+#include <string>
+#include <vector>
+
+class ScoreNotificationWidget;
+class ScoreWidget;
+class ScreenBase;
+
+class SceneScore {
+public:
+    explicit SceneScore(ScreenBase* screen);
+
+    // Adds the score panel, showing `score`, with the caption of "SCORE".
+    void open(int score);
+    bool isOpen() const { return widget != nullptr; }
+    // The score shown; 0 before open.
+    int value() const;
+    // Shows another score (kept at 0 or above); nothing before open.
+    void set(int score);
+
+    // A find of an item of the typeId: its points, and their label text
+    // rising from (x, y) when the score is above 0 afterwards.
+    void award(int typeId, int x, int y);
+    // A missed click: "Points.WrongClick" and "SCORE_ITEM_MISSED" in red.
+    void penalise(int x, int y);
+
+    // The tuning key and the label of a find's points; both null for a
+    // typeId that wins nothing.
+    static void pointsOf(int typeId, const char*& key, const char*& text);
+
+    ScoreWidget* getWidget() const { return widget; }
+    const std::vector<ScoreNotificationWidget*>& getNotifications() const { return notifications; }
+
+private:
+    // Adds the points (clamped to 0 and above); the new score.
+    int add(int points);
+    // An idle rising text, or a new one added to the screen.
+    ScoreNotificationWidget* takeNotification();
+
+    ScreenBase* screen;            // not owned
+    ScoreWidget* widget = nullptr;  // owned by the screen
+    std::vector<ScoreNotificationWidget*> notifications;  // owned by the screen
+};
