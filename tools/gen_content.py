@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, manifest, runner, story  # noqa: E402
+    from contentgen import animations, frontend, manifest, runner, story  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
@@ -151,6 +151,9 @@ SFX = [
     ("MG_WHACKAMOLE_NOTHIT", "minigames/WhackAMoleNotHit.ogg", 100, "sine 330:220"),
 ]
 
+# The front end's buttons, voices and dialogs.
+SFX += frontend.SFX
+
 # Music: (file under MUSIC_FOLDER, style of the "music" kind).
 MUSIC_FOLDER = "music/"
 MUSIC = [
@@ -183,6 +186,9 @@ LABELS = [
     ("TUTORIAL", "Tutorial"),
     ("PAUSE", "Paused"),
 ]
+
+# Menus, profiles, the map and the conversations.
+LABELS += frontend.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -231,11 +237,27 @@ TUNING = [
     ("MiniGameBase.FadeOutTransition", 500, "minigame exit fade, ms"),
     ("Points.MiniGame", 1000, "score for a solved minigame in fearless mode"),
 ]
+TUNING += frontend.TUNING
+
+
+def unique_pairs(pairs, what):
+    """The (key, value, ...) rows with a repeated key dropped when it
+    repeats the same value; a key given two values is refused."""
+    seen, out = {}, []
+    for row in pairs:
+        key, value = row[0], row[1]
+        if key in seen:
+            if seen[key] != value:
+                raise ValueError("gen_content: %s %r is given both %r and %r" % (what, key, seen[key], value))
+            continue
+        seen[key] = value
+        out.append(row)
+    return out
 
 
 def tuning_text():
     lines = ["# Gameplay tuning: key = value; '#' starts a comment.", ""]
-    for key, value, note in TUNING:
+    for key, value, note in unique_pairs(TUNING, "tuning key"):
         lines.append("# " + note)
         lines.append("%s = %s" % (key, value))
     lines += ["", "EndConfigFile", ""]
@@ -399,7 +421,7 @@ def content_table():
     table += [(FONT_FOLDER + f, None, "font", {"ttf": ttf, "px": px, "outline": outline})
               for f, ttf, px, outline in FONTS]
 
-    labels = ("Strings", {}, [("Label", {i: text}) for i, text in LABELS])
+    labels = ("Strings", {}, [("Label", {i: text}) for i, text in unique_pairs(LABELS, "label")])
 
     effects = {}
     for name, f, _, _ in SFX:
@@ -438,6 +460,8 @@ def content_table():
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
+    # The front end's pictures, clips, conversations and map locations.
+    table += frontend.table_lines(c)
     # The quest graph, the game flow and each scene's script and rule files.
     table += story.table_lines(c)
     # The scene index and every scene's items with their pictures.
