@@ -265,7 +265,7 @@ TEST_F(GameFocus, AQuitDialogOpenedWhileUnfocusedSurvivesTheFocusGain)
     EXPECT_TRUE(app->isQuitDialogOpen());
 
     // Declining closes it and clears the flag; the window can be closed again.
-    dialog->onButtonEvent(QuitDialogScreen::NoButton, 1);
+    dialog->onAnswer(-1, 0);
     ASSERT_TRUE(driver.step(2));
     EXPECT_EQ(app->topScreen(), below) << stackText();
     EXPECT_TRUE(below->isActive());
