@@ -1,9 +1,11 @@
 #include "tests/driver/GameDriverProbes.h"
 
+#include "tests/driver/FrontendProbes.h"
 #include "tests/driver/GameDriver.h"
 
-void addGameDriverProbes(GameDriver& /*driver*/)
+void addGameDriverProbes(GameDriver& driver)
 {
     // Scene and minigame probes are added here as those screens gain state
     // worth dumping.
+    addFrontendProbes(driver);
 }
