@@ -5,8 +5,9 @@
 #  2. no tuning file: one line on standard error and exit status 1;
 #  3. a fresh start on the private display: the save file holds its default
 #     entries by the time the window exists; F8 screenshots show the logo and
-#     then the start screen; Alt+F4 opens the quit dialog, "Yes" ends the
-#     program with status 0 and the save file written.
+#     then the start screen (with no player yet: the main menu dimmed by the
+#     profiles menu and again by the name entry); Alt+F4 opens the quit
+#     dialog, "Yes" ends the program with status 0 and the save file written.
 # With SHOTS given, the screenshots are kept there as PNG files.
 set -u
 exe=$(realpath "$1")
@@ -77,6 +78,17 @@ menu="$root/content/images/menus/main/Bg.jpg"
 xdotool mousemove 512 384
 rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\).*/\1/'; }
 is_below() { awk -v v="$1" -v t="$2" 'BEGIN { exit !(v < t) }'; }
+# The median of the 5x5 patch around (10, 400) as "r g b": rain drops vary
+# single pixels of the menu.
+patch() { convert "$1" -statistic Median 5x5 -format '%[fx:int(255*p{10,400}.r+0.5)] %[fx:int(255*p{10,400}.g+0.5)] %[fx:int(255*p{10,400}.b+0.5)]' info:; }
+# The sky's pixel there under the profiles menu's dim (alpha 128) and the
+# name entry's (alpha 150).
+read -r sr sg sb <<<"$(patch "$menu")"
+entry_rgb="$((sr * 127 / 255 * 105 / 255)) $((sg * 127 / 255 * 105 / 255)) $((sb * 127 / 255 * 105 / 255))"
+near() { # "r g b" "r g b": each channel within 12
+  awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
+    for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
+}
 saw_logo=0
 saw_menu=0
 for n in $(seq 1 40); do
@@ -89,7 +101,7 @@ for n in $(seq 1 40); do
   if [ "$saw_menu" -eq 0 ] && is_below "$(rmse "$file" "$logo")" 0.02; then
     saw_logo=$n
   fi
-  if [ "$saw_logo" -gt 0 ] && is_below "$(rmse "$file" "$menu")" 0.08; then
+  if [ "$saw_logo" -gt 0 ] && near "$(patch "$file")" "$entry_rgb"; then
     saw_menu=$n
     break
   fi
@@ -100,11 +112,11 @@ if [ -n "$keep" ]; then
   [ "$saw_menu" -gt 0 ] && convert "$shots/ScrShot$saw_menu.bmp" -depth 8 "$keep/start_screen.png"
 fi
 [ "$saw_logo" -gt 0 ] || fail "no screenshot shows the logo"
-[ "$saw_menu" -gt 0 ] || fail "no screenshot after the logo shows the start screen"
+[ "$saw_menu" -gt 0 ] || fail "no screenshot after the logo shows the start screen ($entry_rgb at 10,400)"
 echo "ok: screenshot $saw_logo shows the logo, screenshot $saw_menu the start screen"
 
-# Alt+F4 opens the quit dialog; "Yes" (the left button of its row) ends it.
-sleep 0.6  # the menu's fade-in
+# Alt+F4 opens the quit dialog; "Yes" (its left button, at 328, 444) ends it.
+sleep 0.6  # the entry's opening clip
 xdotool key alt+F4
 sleep 0.8
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the game without asking"
@@ -114,14 +126,14 @@ for _ in $(seq 50); do [ -s "$file" ] && break; sleep 0.05; done
 sleep 0.1
 [ -s "$file" ] || fail "F8 did not write $file"
 [ -n "$keep" ] && convert "$file" -depth 8 "$keep/quit_dialog.png"
-# The dialog veils the start screen.
-is_below "$(rmse "$file" "$menu")" 0.15 && fail "no quit dialog over the start screen after Alt+F4"
+# The dialog veils the start screen once more.
+near "$(patch "$file")" "$entry_rgb" && fail "no quit dialog over the start screen after Alt+F4"
 rm -f "$save"  # so that the save at exit shows
 # Clicked until the game ends: on a slow machine the dialog may not be up
 # yet, and that spot of the start screen holds nothing.
 for _ in $(seq 20); do
   kill -0 "$pid" 2>/dev/null || break
-  xdotool mousemove 397 424 click 1
+  xdotool mousemove 413 464 click 1
   sleep 0.5
 done
 kill -0 "$pid" 2>/dev/null && fail "still running 10 s after clicking \"Yes\""
