@@ -54,6 +54,15 @@ void RainWidget::setup(const std::string& texturePath, int density, ResourceMana
     density = std::clamp(density, 0, 100);
     spawnCost = 3.f - static_cast<float>(density) / 100.f * 2.9f;
 
+    // The most drops alive at once: those spawned while the slowest crosses
+    // the area. Reserved now, so that the rain allocates nothing once it runs.
+    const size_t most = static_cast<size_t>(static_cast<float>(area.h) / (0.6f * spawnCost)) + 64;
+    drops.reserve(most);
+    doomed.reserve(most);
+    vertexArray.resize(most * 4 * 3);
+    texArray.resize(most * 4 * 2);
+    colourArray.resize(most * 4 * 4);
+
     const float pw = static_cast<float>(texture->getWidth());
     const float ph = static_cast<float>(texture->getHeight());
     // The picture's part of the widened texture.
