@@ -251,11 +251,13 @@ void MainMenu::drawUnder3D(Graphics& g)
     const Color white = Color::white();
     if (sky)
         g.drawImage(0, 0, sky, white);
-    if (lightning)
+    // The sky again, faintly, veils the bolt. Over the sky alone it would
+    // change no pixel, so it is drawn only while the bolt or its flash shows.
+    if (lightning && (lightning->getBoltAlpha() > 0 || lightning->getFlashAlpha() > 0)) {
         lightning->draw(g, this);
-    // The sky again, faintly, veils the bolt.
-    if (sky)
-        g.drawImage(0, 0, sky, Color(255, 255, 255, 50));
+        if (sky)
+            g.drawImage(0, 0, sky, Color(255, 255, 255, 50));
+    }
     if (sword) {
         AppContext* app = appContext();
         const int height = app ? app->getHeight() : 768;
