@@ -26,9 +26,13 @@ export APPDATA="$tmp/appdata"
 save="$APPDATA/Quillendar/save.dat"
 shots="$APPDATA/Quillendar/ScreenShots"
 
-# Pixels: the median of the 5x5 patch at (10, 400) as "r g b" (rain drops
-# and lightning vary single frames), compared channel by channel within 12.
-patch() { convert "$1" -statistic Median 5x5 -format '%[fx:int(255*p{10,400}.r+0.5)] %[fx:int(255*p{10,400}.g+0.5)] %[fx:int(255*p{10,400}.b+0.5)]' info:; }
+# Pixels: the median of the 5x5 patch at (x, y), by default (10, 400), as
+# "r g b" (rain drops and lightning vary single frames), compared channel by
+# channel within 12.
+patch() {
+  local x=${2:-10} y=${3:-400}
+  convert "$1" -statistic Median 5x5 -format "%[fx:int(255*p{$x,$y}.r+0.5)] %[fx:int(255*p{$x,$y}.g+0.5)] %[fx:int(255*p{$x,$y}.b+0.5)]" info:
+}
 near() {
   awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
     for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
@@ -37,6 +41,12 @@ scaled() { # "r g b" times num / den, twice when given two pairs
   awk -v c="$1" -v f="$2" 'BEGIN { split(c, x, " "); printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }'
 }
 read -r sky <<<"$(patch "$root/content/images/menus/main/Bg.jpg")"
+# The profiles menu's panel at (300, 150) once its widgets are up: the panel
+# picture is drawn at (252, 94).
+read -r panel <<<"$(patch "$root/content/images/menus/profile/Bg.jpg" 48 56)"
+# The name entry's CANCEL button at (366, 493) once its widgets are up: the
+# button is drawn at (346, 473).
+read -r button <<<"$(patch "$root/content/images/menus/SmlBtnN.jpg" 20 20)"
 entry=$(scaled "$sky" "$(awk 'BEGIN { print 127 / 255 * 105 / 255 }')")
 quit=$(scaled "$sky" "$(awk 'BEGIN { print 85 / 255 * 127 / 255 }')")
 
@@ -54,13 +64,17 @@ shot() { # F8 (again when the game was busy); the new file's name in $last
   [ -s "$last" ] || fail "F8 did not write $last"
 }
 # Shots until the patch is near the colour; fails after `tries` shots.
-await() { # colour what [tries]
+await() { # colour what [tries [x y]]
   for _ in $(seq "${3:-40}"); do
     shot
-    near "$(patch "$last")" "$1" && return 0
+    near "$(patch "$last" "${4:-10}" "${5:-400}")" "$1" && return 0
     sleep 0.3
   done
-  fail "never saw $2 (wanted $1, last $(patch "$last"))"
+  fail "never saw $2 (wanted $1, last $(patch "$last" "${4:-10}" "${5:-400}"))"
+}
+open_profiles() {
+  xdotool mousemove 407 729 click 1   # CHANGE PROFILE
+  await "$panel" "the profiles menu" 40 300 150
 }
 start_game() {
   count=$(ls "$shots" 2>/dev/null | wc -l)
@@ -85,6 +99,7 @@ confirm_quit() {
 }
 current_index() { tail -c 8 "$save" | head -c 4 | od -An -t d4 | tr -d ' '; }
 type_name() {
+  await "$button" "the name entry's widgets" 40 366 493
   xdotool mousemove 536 261 click 1
   sleep 0.3
   xdotool type --delay 60 "$1"
@@ -97,8 +112,7 @@ await "$entry" "the name entry over the profiles menu" 60
 echo "ok: a fresh start asks for a name"
 type_name Alice
 await "$sky" "the main menu after the first name"
-xdotool mousemove 407 729 click 1   # CHANGE PROFILE
-sleep 1.2
+open_profiles
 xdotool mousemove 495 406 click 1   # CREATE
 await "$entry" "the name entry for a second player"
 type_name Alice
@@ -125,12 +139,11 @@ echo "ok: quit asked, declined, confirmed; the save holds Alice and Bob, Bob cur
 # --- 4. A second start: Alice again --------------------------------------------
 start_game
 await "$sky" "the main menu of a known player" 60
-xdotool mousemove 407 729 click 1   # CHANGE PROFILE
-sleep 1.2
+open_profiles
 xdotool mousemove 512 200 click 1   # Alice's line
-sleep 0.3
+sleep 0.5
 xdotool mousemove 508 606 click 1   # OK
-sleep 1.2
+await "$sky" "the main menu after choosing Alice"
 confirm_quit
 [ "$(current_index)" = "0" ] || fail "the save's current player is $(current_index), not 0 (Alice)"
 echo "ok: the second start chose Alice; the save has her current"
