@@ -29,9 +29,10 @@ shots="$APPDATA/Quillendar/ScreenShots"
 # Pixels: the median of the 5x5 patch at (x, y), by default (10, 400), as
 # "r g b" (rain drops and lightning vary single frames), compared channel by
 # channel within 12.
-patch() {
+patch() { # cropped first: a median over the whole frame is slow
   local x=${2:-10} y=${3:-400}
-  convert "$1" -statistic Median 5x5 -format "%[fx:int(255*p{$x,$y}.r+0.5)] %[fx:int(255*p{$x,$y}.g+0.5)] %[fx:int(255*p{$x,$y}.b+0.5)]" info:
+  convert "$1" -crop "9x9+$((x - 4))+$((y - 4))" +repage -statistic Median 5x5 \
+    -format '%[fx:int(255*p{4,4}.r+0.5)] %[fx:int(255*p{4,4}.g+0.5)] %[fx:int(255*p{4,4}.b+0.5)]' info:
 }
 near() {
   awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
