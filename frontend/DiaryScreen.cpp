@@ -3,7 +3,9 @@
 #include "engine/anim/FadeInTransition.h"
 #include "engine/anim/FadeOutTransition.h"
 #include "frontend/ScreenRoutes.h"
+#include "frontend/StoryRoutes.h"
 #include "game/ContentTables.h"
+#include "game/QuestManager.h"
 
 #include <string>
 
@@ -11,9 +13,11 @@ namespace {
 const Color BackgroundFill(52, 36, 22, 255);
 }
 
-DiaryScreen::DiaryScreen(bool, int entryId, bool, bool, bool noPush)
+DiaryScreen::DiaryScreen(bool returnOnly, int entryId, bool, bool offer, bool noPush)
     : ScreenBase(std::string())
+    , returnToCaller(returnOnly)
     , openAtEntryId(entryId)
+    , offerChapterTransition(offer)
     , noPushOnLeave(noPush)
 {
     setInTransition(new FadeInTransition(FadeMs));
@@ -47,6 +51,8 @@ void DiaryScreen::onButtonEvent(int id, int event)
 
 void DiaryScreen::onClosed(int)
 {
-    const bool continueFlow = !noPushOnLeave;
-    ScreenRoutes::leave(this, continueFlow ? ScreenRoutes::flowScreenOrMenu(true) : nullptr);
+    const StoryRoutes::Next next = StoryRoutes::afterJournal(QuestManager::instance()->currentId(), returnToCaller,
+                                                             noPushOnLeave, offerChapterTransition);
+    ScreenRoutes::leave(this);
+    ScreenRoutes::show(ScreenRoutes::storyScreen(next, StoryRoutes::journalChapter()));
 }

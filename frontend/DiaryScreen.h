@@ -1,9 +1,11 @@
 #pragma once
 // The journal, in its simple form: its title, the entry it opens at and a
-// "Continue" button. On leaving it pops itself; then, unless `noPushOnLeave`
-// is set, it continues the game flow (GameFlow::nextScreen(true)) and shows
-// that screen (the main menu when the flow has none). With the flag set the
-// screen below runs again.
+// "Continue" button. On leaving it pops itself and goes where
+// StoryRoutes::afterJournal says: back to the screen below (opened over
+// another screen, or with `noPushOnLeave`), chapter transition 1 or the map
+// from quest 14 on, else the game flow (moved on for a journal of the flow,
+// the current entry after a chapter transition; the main menu when the flow
+// has none).
 //
 // Fades: 500 ms in and out.
 #include "engine/ui/QuarnButtonListener.h"
@@ -16,9 +18,8 @@ public:
     static constexpr int ContinueCode = 2;
     static constexpr int FadeMs = 500;
 
-    // The three unnamed flags are the full journal's (return to the caller,
-    // turn a page on entering, offer a chapter transition) and are not used
-    // by this form. `openAtEntryId` -1 means the entry of the current quest.
+    // `turnOnEnter` belongs to the full journal and is not used by this form.
+    // `openAtEntryId` -1 means the entry of the current quest.
     DiaryScreen(bool returnToCaller, int openAtEntryId, bool turnOnEnter, bool offerChapterTransition,
                 bool noPushOnLeave);
 
@@ -35,7 +36,9 @@ protected:
     void onClosed(int resultCode) override;
 
 private:
+    bool returnToCaller;
     int openAtEntryId;
+    bool offerChapterTransition;
     bool noPushOnLeave;
     SimpleScreenLayout layout;
 };

@@ -1,45 +1,109 @@
 #pragma once
-// The title screen, in its simple form: "Play" and "Quit".
+// The title screen: over a painted sky a thunderstorm (random lightning,
+// rain, drifting clouds), a sword with two cloth banners fluttering in a
+// gusting wind, the logo, a welcome line with the current player's name, and
+// four buttons: PLAY, CHANGE_PROFILE, OPTIONS, EXIT.
 //
-// "Play" asks the game flow for the screen at the current position (the
-// position does not move). When there is one, the menu fades out, pops
-// itself and shows it; when the flow gives none, the menu stays and says so
-// in one line. "Quit" makes the application's quit request, as closing the
-// window does (the application then asks for confirmation); the menu stays.
+// PLAY closes the menu (code 0) and, once it has popped itself, goes on:
+//  - the map, when the map has been reached;
+//  - else the current profile's story where it was left (its flow
+//    position), when a game was started for it;
+//  - else a new game: the profile's progress, the item registry and the
+//    quests start afresh, the flow goes to 0 and the prologue shows.
+// With no current profile (and the map not reached) PLAY opens the profiles
+// menu instead. When the stored flow position gives no screen, a new main
+// menu shows, so the stack is never left empty.
+// CHANGE_PROFILE opens the profiles menu on top; EXIT the quit dialog (or,
+// without a game application, closes with code 4, a quit request). With no
+// profile at all the profiles menu opens by itself once the menu is in.
 //
-// Fades: 500 ms in and out.
+// A ScreenBase3D: the banners are drawn lit in the perspective pass between
+// the sky and the 2-D widgets. The storm's thunder is timed by delays fed
+// with the frame time; their intervals come from the tuning keys
+// "MainMenu.MinThunderInterval" and "MainMenu.MaxThunderInterval" (4000 and
+// 12000 ms when absent).
+#include "engine/anim/ActionListener.h"
 #include "engine/ui/QuarnButtonListener.h"
-#include "engine/ui/ScreenBase.h"
-#include "frontend/SimpleScreenLayout.h"
+#include "engine/ui/ScreenBase3D.h"
+#include "frontend/WindState.h"
 
 #include <memory>
+#include <vector>
 
-class MainMenu : public ScreenBase, public QuarnButtonListener {
+class ActionDelay;
+class AnimationPlayer;
+class GLTexture;
+class MyLightningWidget;
+class RainWidget;
+class TextLabel;
+struct ClothSimulation;
+
+class MainMenu : public ScreenBase3D, public QuarnButtonListener, public ActionListener {
 public:
-    enum ButtonId { PlayButton = 0, QuitButton = 4 };
-    // The code the menu closes with when it leaves for the game.
-    static constexpr int PlayCode = 0;
+    enum ButtonId { PlayButton = 0, OptionsButton = 3, ExitButton = 4, ProfilesButton = 5 };
+    enum CloseCode { PlayCode = 0, ScenesMenuCode = 1, MiniGamesMenuCode = 2, QuitCode = 4 };
     static constexpr int FadeMs = 500;
+    static constexpr int DefaultMinThunderMs = 4000;
+    static constexpr int DefaultMaxThunderMs = 12000;
+    // One thunder in five follows the previous one after this delay.
+    static constexpr int QuickThunderMs = 130;
 
     MainMenu();
     ~MainMenu() override;
 
-    // QuarnButtonListener: clicks (event 1) on the two buttons.
-    void onButtonEvent(int id, int event) override;
+    // The keyboard does nothing here.
+    void onKey(KeyEvent* event) override;
+    // The screen above has gone: the name line shows the current profile.
+    void activate(GameApp* app) override;
 
-    // The screen that "Play" took from the flow, waiting for the fade-out;
-    // null before. Owned until it is shown.
-    ScreenBase* getPendingScreen() const { return pending.get(); }
+    // QuarnButtonListener: releases (event 1) of the four buttons.
+    void onButtonEvent(int id, int event) override;
+    // A thunder delay ran out (id 0): a strike, and the next thunder.
+    void onActionFinished(int32_t id) override;
+
+    // The delay before the next thunder: 130 ms one time in five, otherwise
+    // min plus a random part below (max - min) (none when max <= min).
+    static int thunderDelay(int minMs, int maxMs);
+    // The current profile's name, or "" without one.
+    static std::string playerName();
+
+    const WindState& getWind() const { return wind; }
+    const ClothSimulation* getBigBanner() const { return bigBanner.get(); }
+    const ClothSimulation* getSmallBanner() const { return smallBanner.get(); }
+    MyLightningWidget* getLightning() const { return lightning.get(); }
+    RainWidget* getRain() const { return rain; }
+    TextLabel* getNameLabel() const { return nameLabel; }
+    // Thunder delays still waiting.
+    int pendingThunders() const;
 
 protected:
     void loadResources() override;
     void build() override;
+    void onUpdate(int dt) override;
     void drawBackground(Graphics& g) override;
+    void onEntered() override;
     void onClosed(int resultCode) override;
+    void drawUnder3D(Graphics& g) override;
+    void draw3D(Graphics& g) override;
 
 private:
-    void play();
+    void scheduleThunder();
+    void addButtons();
+    void addLabels();
+    // The PLAY routes after the menu has popped itself.
+    static void play();
+    static void showProfilesMenu();
 
-    SimpleScreenLayout layout;
-    std::unique_ptr<ScreenBase> pending;
+    std::unique_ptr<AnimationPlayer> player;
+    TextLabel* nameLabel = nullptr;  // owned by the screen's widgets
+    RainWidget* rain = nullptr;      // owned by the screen's widgets
+    std::unique_ptr<MyLightningWidget> lightning;
+    std::vector<std::unique_ptr<ActionDelay>> thunderDelays;
+    std::unique_ptr<ClothSimulation> bigBanner;
+    std::unique_ptr<ClothSimulation> smallBanner;
+    WindState wind;
+    // Owned by the screen's resource manager.
+    GLTexture* sky = nullptr;
+    GLTexture* sword = nullptr;
+    GLTexture* knot = nullptr;
 };

@@ -1,6 +1,10 @@
 #include "frontend/QuitDialogScreen.h"
 
 #include "engine/core/AppContext.h"
+#include "engine/gfx/Graphics.h"
+#include "engine/res/ResourceManager.h"
+#include "engine/ui/MessageQuestionDialogSimple.h"
+#include "frontend/FrontendUi.h"
 #include "frontend/ScreenRoutes.h"
 #include "game/ContentTables.h"
 #include "game/GameShell.h"
@@ -8,7 +12,6 @@
 #include <string>
 
 namespace {
-const Color Veil(0, 0, 0, 170);
 
 // Sets the quit-dialog flag of the game application when `app` is that
 // application and it is still running.
@@ -18,7 +21,8 @@ void markQuitDialog(AppContext* app, bool open)
     if (game && app && dynamic_cast<AppContext*>(game) == app)
         game->setQuitDialogOpen(open);
 }
-}
+
+} // namespace
 
 QuitDialogScreen::QuitDialogScreen(AppContext* application)
     : ScreenBase(std::string())
@@ -39,24 +43,35 @@ void QuitDialogScreen::loadResources()
 
 void QuitDialogScreen::build()
 {
-    layout.attach(this, std::string(), "QUIT_DLG_BTN_N", "QUIT_DLG_BTN_O");
-    layout.addTitle("Quit the game?", 280);
-    layout.addButtonRow(this, {{YesButton, "Yes"}, {NoButton, "No"}}, 400);
+    showQuestion();
+}
+
+void QuitDialogScreen::showQuestion()
+{
+    ResourceManager* res = getResources();
+    question = new MessageQuestionDialogSimple(
+        FrontendUi::questionDesc("EXIT_GAME", "MESSAGE_QUIT", 256, res->findTexture("QUIT_DLG_BTN_N"),
+                                 res->findTexture("QUIT_DLG_BTN_O")),
+        -1, this);
+    addWidget(question);
 }
 
 void QuitDialogScreen::drawBackground(Graphics& g)
 {
-    layout.drawBackground(g, Veil);
+    g.fillRect(0, 0, 1024, 768, Color(0, 0, 0, VeilAlpha));
 }
 
-void QuitDialogScreen::onButtonEvent(int id, int event)
+void QuitDialogScreen::onButton(int, int) {}
+
+void QuitDialogScreen::onAnswer(int32_t, int32_t answer)
 {
-    if (event != 1)
-        return;
-    if (id == YesButton) {
+    if (answer == 1) {
         if (app)
             app->requestQuitNow();
-    } else if (id == NoButton) {
+    } else {
+        // No, or a question closed without an answer: either way the
+        // player is not quitting, and a screen without its question could
+        // never be left.
         markQuitDialog(app, false);
         close(DeclinedCode, true);
     }

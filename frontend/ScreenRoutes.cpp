@@ -4,7 +4,11 @@
 #include "engine/core/AppContext.h"
 #include "engine/core/Log.h"
 #include "engine/ui/ScreenBase.h"
+#include "engine/anim/FadeInTransition.h"
+#include "engine/anim/FadeOutTransition.h"
+#include "frontend/ChapterTransition.h"
 #include "frontend/MainMenu.h"
+#include "frontend/MapOfKingdom.h"
 #include "game/GameFlow.h"
 
 #include <string>
@@ -39,4 +43,27 @@ ScreenBase* ScreenRoutes::flowScreenOrMenu(bool advance)
         return next;
     logWarning("game flow: no screen at position " + std::to_string(flow->index) + "; showing the main menu");
     return new MainMenu();
+}
+
+ScreenBase* ScreenRoutes::storyScreen(StoryRoutes::Next next, int chapter)
+{
+    switch (next) {
+    case StoryRoutes::Next::Stay:
+        return nullptr;
+    case StoryRoutes::Next::FlowNext:
+        return flowScreenOrMenu(true);
+    case StoryRoutes::Next::FlowCurrent:
+        return flowScreenOrMenu(false);
+    case StoryRoutes::Next::ChapterTransition: {
+        auto* transition = new ChapterTransition(&chapter);
+        transition->setInTransition(new FadeInTransition(500));
+        transition->setOutTransition(new FadeOutTransition(500));
+        return transition;
+    }
+    case StoryRoutes::Next::Map: {
+        int location = -1;
+        return new MapOfKingdom(&location);
+    }
+    }
+    return nullptr;
 }

@@ -2,6 +2,8 @@
 // How the game's simple screens hand over to the next screen. A screen calls
 // these from its onClosed(), after reading everything it still needs: leave()
 // pops (and so deletes) the screen.
+#include "frontend/StoryRoutes.h"
+
 class ScreenBase;
 
 class ScreenRoutes {
@@ -19,4 +21,9 @@ public:
     // creator) a new main menu, with one line saying so, so that the player
     // is never left with an empty screen stack.
     static ScreenBase* flowScreenOrMenu(bool advance);
+    // The screen of a story decision: null for Stay (the screen below runs
+    // again), the flow's next or current screen (or the main menu), the
+    // chapter transition of `chapter` (faded in and out over 500 ms) or the
+    // map opened from the menus.
+    static ScreenBase* storyScreen(StoryRoutes::Next next, int chapter);
 };

@@ -2,6 +2,7 @@
 
 #include "frontend/MainMenu.h"
 #include "frontend/ScreenRoutes.h"
+#include "frontend/StoryRoutes.h"
 #include "game/ContentTables.h"
 #include "game/GameFlow.h"
 #include "game/QuestManager.h"
@@ -50,5 +51,7 @@ void TavrinIntro::onClosed(int)
         ScreenRoutes::leave(this, new MainMenu());
         return;
     }
-    ScreenRoutes::leave(this, ScreenRoutes::flowScreenOrMenu(true));
+    const StoryRoutes::Next next = StoryRoutes::afterPrologue(QuestManager::instance()->currentId());
+    ScreenRoutes::leave(this);
+    ScreenRoutes::show(ScreenRoutes::storyScreen(next, StoryRoutes::prologueChapter()));
 }

@@ -2,8 +2,9 @@
 // The story-text screen before the story (prologue) and after its last quest
 // (epilogue), in its simple form: its title and a "Continue" button. On
 // leaving it pops itself, then:
-//  - prologue: continues the game flow (GameFlow::nextScreen(true)) and shows
-//    that screen (the main menu when the flow has none);
+//  - prologue: where StoryRoutes::afterPrologue says: chapter transition 0
+//    for a new game (faded in and out over 500 ms), else the current game
+//    flow entry (the main menu when the flow has none);
 //  - epilogue: the story starts again from its beginning (flow position 0,
 //    quests reset) and the main menu is shown.
 // Transitions are the screen defaults unless the opener replaces them.

@@ -11,7 +11,7 @@
 // several rounds and the best round of each counts. It prints both per-frame
 // costs, their ratio (target <= 1.15), whether the two frames are identical,
 // and the C++ heap allocations per engine frame in steady state, counted by
-// the global operator new below.
+// the global operator new of tools/AllocationCounter.
 //
 // Usage (needs a display; scripts/with-xvfb.sh provides one):
 //   frame_bench [quads=200] [frames=300] [rounds=5]
@@ -23,66 +23,17 @@
 #include "engine/ui/ImageWidget.h"
 #include "engine/ui/ScreenBase.h"
 #include "engine/ui/WidgetManager.h"
+#include "tools/AllocationCounter.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
-
-// ---- allocation counter -------------------------------------------------
-
-namespace {
-std::atomic<uint64_t> g_allocations{0};
-
-// Out of line, so that the compiler, inlining a delete into its caller, does
-// not see free() applied to a pointer that came from operator new.
-[[gnu::noinline]] void releaseBlock(void* p) noexcept
-{
-    std::free(p);
-}
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    ++g_allocations;
-    return std::malloc(size ? size : 1);
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    ++g_allocations;
-    return std::malloc(size ? size : 1);
-}
-
-void operator delete(void* p) noexcept { releaseBlock(p); }
-void operator delete[](void* p) noexcept { releaseBlock(p); }
-void operator delete(void* p, std::size_t) noexcept { releaseBlock(p); }
-void operator delete[](void* p, std::size_t) noexcept { releaseBlock(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { releaseBlock(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { releaseBlock(p); }
 
 namespace {
 
@@ -193,7 +144,7 @@ EngineRun runEngine(ChecksumApp& app, int frames, bool takeChecksum)
         app.runFrame();
         glFinish();
     }
-    const uint64_t allocationsBefore = g_allocations.load();
+    const uint64_t allocationsBefore = heapAllocations();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < frames; ++i) {
         app.wantChecksum = takeChecksum && i == frames - 1;
@@ -201,7 +152,7 @@ EngineRun runEngine(ChecksumApp& app, int frames, bool takeChecksum)
         glFinish();
     }
     const double ms = millisecondsSince(start);
-    const uint64_t allocations = g_allocations.load() - allocationsBefore;
+    const uint64_t allocations = heapAllocations() - allocationsBefore;
     return EngineRun{ms / frames, allocations};
 }
 
@@ -306,11 +257,11 @@ int main(int argc, char** argv)
         const int y = static_cast<int>((seed >> 8) % (kHeight - kTextureSide));
         quads.push_back(Quad{textures[static_cast<size_t>(i % kTextureCount)], x, y});
     }
-    const uint64_t beforeBuild = g_allocations.load();
+    const uint64_t beforeBuild = heapAllocations();
     app.showScreen(new BenchScreen(quads));
     // Proves the counter sees the engine's allocations: building the screen
     // makes at least one object per widget.
-    const uint64_t buildAllocations = g_allocations.load() - beforeBuild;
+    const uint64_t buildAllocations = heapAllocations() - beforeBuild;
     app.beginLoop();
 
     double bestEngine = 1e30, bestBare = 1e30;

@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, manifest, minigames, runner, story  # noqa: E402
+    from contentgen import animations, frontend, manifest, minigames, runner, story  # noqa: E402
     from contentgen import minigames_necklace_stars  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
     from contentgen import minigames_six  # noqa: E402
@@ -154,6 +154,9 @@ SFX = [
     ("MG_WHACKAMOLE_NOTHIT", "minigames/WhackAMoleNotHit.ogg", 100, "sine 330:220"),
 ]
 
+# The front end's buttons, voices and dialogs.
+SFX += frontend.SFX
+
 # Music: (file under MUSIC_FOLDER, style of the "music" kind).
 MUSIC_FOLDER = "music/"
 MUSIC = [
@@ -191,6 +194,9 @@ LABELS += minigames_six.LABELS
 LABELS += minigames_mechanisms.LABELS
 # The hidden-object scene screen's texts.
 LABELS += scene_content.LABELS
+
+# Menus, profiles, the map and the conversations.
+LABELS += frontend.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -244,11 +250,27 @@ TUNING += minigames_six.TUNING
 TUNING += minigames_mechanisms.TUNING
 # The hidden-object scene screen's settings.
 TUNING += scene_content.TUNING
+TUNING += frontend.TUNING
+
+
+def unique_pairs(pairs, what):
+    """The (key, value, ...) rows with a repeated key dropped when it
+    repeats the same value; a key given two values is refused."""
+    seen, out = {}, []
+    for row in pairs:
+        key, value = row[0], row[1]
+        if key in seen:
+            if seen[key] != value:
+                raise ValueError("gen_content: %s %r is given both %r and %r" % (what, key, seen[key], value))
+            continue
+        seen[key] = value
+        out.append(row)
+    return out
 
 
 def tuning_text():
     lines = ["# Gameplay tuning: key = value; '#' starts a comment.", ""]
-    for key, value, note in TUNING:
+    for key, value, note in unique_pairs(TUNING, "tuning key"):
         lines.append("# " + note)
         lines.append("%s = %s" % (key, value))
     lines += ["", "EndConfigFile", ""]
@@ -461,7 +483,7 @@ def content_table():
     table += [(FONT_FOLDER + f, None, "font", {"ttf": ttf, "px": px, "outline": outline})
               for f, ttf, px, outline in FONTS]
 
-    labels = ("Strings", {}, [("Label", {i: text}) for i, text in LABELS])
+    labels = ("Strings", {}, [("Label", {i: text}) for i, text in unique_pairs(LABELS, "label")])
 
     effects = {}
     for name, f, _, _ in SFX:
@@ -506,6 +528,8 @@ def content_table():
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})
+    # The front end's pictures, clips, conversations and map locations.
+    table += frontend.table_lines(c)
     # The quest graph, the game flow and each scene's script and rule files.
     table += story.table_lines(c)
     # The minigames' description files and the pictures they load by name.

@@ -1,5 +1,6 @@
 #include "tests/driver/GameDriverProbes.h"
 
+#include "tests/driver/FrontendProbes.h"
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/MiniGameDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
@@ -8,4 +9,5 @@ void addGameDriverProbes(GameDriver& driver)
 {
     addSceneDriverSupport(driver);
     addMiniGameDriver(driver);
+    addFrontendProbes(driver);
 }

@@ -17,6 +17,7 @@
 #include "frontend/SimpleScreenLayout.h"
 #include "engine/ui/QuarnButton.h"
 #include "frontend/TavrinIntro.h"
+#include "game/PlayerProfile.h"
 #include "game/Quest.h"
 #include "quillendar/ScreenCreators.h"
 #include "minigames/PlaceholderMiniGame.h"
@@ -63,6 +64,27 @@ protected:
         return spy ? spy->tag : "-";
     }
 
+    // A profile made current, with a game started at `flowIndex` when
+    // `started` is set.
+    PlayerProfile* addProfile(const std::string& name, bool started, int flowIndex)
+    {
+        PlayerProfiles* profiles = PlayerProfiles::instance();
+        PlayerProfile* profile = profiles->addProfile(name, 0);
+        profiles->select(profiles->profileCount() - 1);
+        profile->setGameStarted(started);
+        profile->setFlowIndex(flowIndex);
+        return profile;
+    }
+    // Presses the interim screen's one "Continue" button and lets it leave.
+    template <class T>
+    void pressContinue()
+    {
+        auto* screen = dynamic_cast<T*>(app.top());
+        ASSERT_NE(screen, nullptr);
+        screen->onButtonEvent(T::ContinueButton, 1);
+        app.frames(20);
+    }
+
     SingletonReset singletons;
     TempFolder folder;
     ScreenTestApp app;
@@ -84,13 +106,13 @@ public:
 
 }  // namespace
 
-TEST_F(SimpleScreens, MainMenuPlayShowsTheFlowScreenAtThePositionWithoutMovingIt)
+TEST_F(SimpleScreens, MainMenuPlayResumesTheProfilesStoryAtItsFlowPosition)
 {
     loadSpyFlow(folder, 3);
-    GameFlow::instance()->index = 1;
+    addProfile("Ann", true, 1);
+    GameFlow::instance()->index = 0;
     MainMenu* menu = show(new MainMenu());
     menu->onButtonEvent(MainMenu::PlayButton, 1);
-    ASSERT_NE(menu->getPendingScreen(), nullptr);
     EXPECT_EQ(menu->getState(), ScreenBase::Leaving);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
@@ -102,9 +124,20 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
 {
     registerScreenCreators();
     ASSERT_GT(GameFlow::instance()->entryCount(), 0) << "content not generated";
+    PlayerProfile* profile = addProfile("Bob", false, 7);
     MainMenu* menu = show(new MainMenu());
     menu->onButtonEvent(MainMenu::PlayButton, 1);
-    app.frames(20);
+    app.frames(30);
+    // A new game: the prologue, chapter transition 0, the journal, scene 0.
+    EXPECT_TRUE(profile->isGameStarted());
+    EXPECT_EQ(profile->getFlowIndex(), 0);
+    ASSERT_NE(dynamic_cast<TavrinIntro*>(app.top()), nullptr);
+    pressContinue<TavrinIntro>();
+    auto* transition = dynamic_cast<ChapterTransition*>(app.top());
+    ASSERT_NE(transition, nullptr);
+    EXPECT_EQ(transition->getChapter(), 0);
+    pressContinue<ChapterTransition>();
+    pressContinue<DiaryScreen>();
     auto* scene = dynamic_cast<QDScene*>(app.top());
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(scene->getSceneId(), 0);
@@ -115,41 +148,41 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
 
-TEST_F(SimpleScreens, MainMenuPlayWithNothingInTheFlowKeepsTheMenu)
+TEST_F(SimpleScreens, MainMenuPlayWithNothingAtTheStoredPositionShowsTheMenuAgain)
 {
     loadSpyFlow(folder, 2);
-    GameFlow::instance()->index = 2;
+    addProfile("Cy", true, 2);
     MainMenu* menu = show(new MainMenu());
     menu->onButtonEvent(MainMenu::PlayButton, 1);
     app.frames(20);
-    EXPECT_EQ(app.top(), menu);
-    EXPECT_EQ(menu->getState(), ScreenBase::Idle);
-    EXPECT_EQ(menu->getPendingScreen(), nullptr);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
 
-TEST_F(SimpleScreens, MainMenuQuitMakesTheApplicationsQuitRequest)
+TEST_F(SimpleScreens, MainMenuExitWithoutTheGameApplicationMakesTheQuitRequest)
 {
+    addProfile("Dee", false, 0);
     MainMenu* menu = show(new MainMenu());
-    menu->onButtonEvent(MainMenu::QuitButton, 0);
-    EXPECT_EQ(app.quitRequests, 0);
-    menu->onButtonEvent(MainMenu::QuitButton, 1);
+    menu->onButtonEvent(MainMenu::ExitButton, 0);
+    EXPECT_EQ(menu->getState(), ScreenBase::Idle);
+    menu->onButtonEvent(MainMenu::ExitButton, 1);
+    app.frames(20);
     EXPECT_EQ(app.quitRequests, 1);
     EXPECT_EQ(app.quitNowRequests, 0);
-    app.frames(5);
-    EXPECT_EQ(app.top(), menu);
+    EXPECT_TRUE(app.stack.empty());
 }
 
 TEST_F(SimpleScreens, QuitDialogYesEndsTheGameNoReturnsBelow)
 {
     SpyScreen* below = pushBelow();
     QuitDialogScreen* dialog = show(new QuitDialogScreen(&app));
-    dialog->onButtonEvent(QuitDialogScreen::YesButton, 1);
+    dialog->onAnswer(-1, 1);
     EXPECT_EQ(app.quitNowRequests, 1);
     // The dialog stays until the loop ends.
     app.frames(5);
     EXPECT_EQ(app.top(), dialog);
 
-    dialog->onButtonEvent(QuitDialogScreen::NoButton, 1);
+    dialog->onAnswer(-1, 0);
     app.frames(5);
     ASSERT_EQ(app.top(), below);
     EXPECT_TRUE(below->isActive());
@@ -157,7 +190,7 @@ TEST_F(SimpleScreens, QuitDialogYesEndsTheGameNoReturnsBelow)
 
     // Without an application "Yes" has nobody to tell.
     QuitDialogScreen* orphan = show(new QuitDialogScreen(nullptr));
-    orphan->onButtonEvent(QuitDialogScreen::YesButton, 1);
+    orphan->onAnswer(-1, 1);
     EXPECT_EQ(app.quitNowRequests, 1);
 }
 
@@ -185,8 +218,8 @@ TEST_F(SimpleScreens, StoryDialogPopsTellsItsListenerThenContinuesTheFlow)
 {
     loadSpyFlow(folder, 3);
     RecordingListener listener(app);
-    DialogScreen* dialog = show(new DialogScreen(7, "content/story/dialogs/A.xml", &listener, false));
-    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
+    // A file that cannot be read is an empty conversation: it ends at once.
+    ScreenRoutes::show(new DialogScreen(7, "content/story/dialogs/A.xml", &listener, false));
     app.frames(20);
     ASSERT_EQ(listener.ids, std::vector<int>{7});
     // The dialog had left the stack before its listener heard of it.
@@ -201,10 +234,9 @@ TEST_F(SimpleScreens, OverlayDialogOnlyLeavesAndTellsItsListener)
     loadSpyFlow(folder, 3);
     SpyScreen* below = pushBelow();
     RecordingListener listener(app);
-    DialogScreen* dialog = show(new DialogScreen(2, "content/story/dialogs/B.xml", &listener, true));
+    ScreenRoutes::show(new DialogScreen(2, "content/story/dialogs/B.xml", &listener, true));
     EXPECT_FALSE(below->isActive());
-    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
-    app.frames(20);
+    app.frames(30);
     EXPECT_EQ(listener.ids, std::vector<int>{2});
     EXPECT_EQ(listener.topWhenTold, below);
     EXPECT_EQ(GameFlow::instance()->index, 0);
@@ -212,18 +244,17 @@ TEST_F(SimpleScreens, OverlayDialogOnlyLeavesAndTellsItsListener)
     EXPECT_TRUE(below->isActive());
 
     // No listener: nobody to tell, the same way out.
-    DialogScreen* quiet = show(new DialogScreen(3, "content/story/dialogs/C.xml", nullptr, true));
-    quiet->onButtonEvent(DialogScreen::ContinueButton, 1);
-    app.frames(20);
+    ScreenRoutes::show(new DialogScreen(3, "content/story/dialogs/C.xml", nullptr, true));
+    app.frames(30);
     EXPECT_EQ(app.top(), below);
 }
 
 TEST_F(SimpleScreens, TheEndOfTheFlowLeadsToTheMainMenuRatherThanNothing)
 {
     loadSpyFlow(folder, 2);
+    addProfile("Eve", true, 1);
     GameFlow::instance()->index = 1;
-    DialogScreen* dialog = show(new DialogScreen(-1, "content/story/dialogs/End.xml", nullptr, false));
-    dialog->onButtonEvent(DialogScreen::ContinueButton, 1);
+    ScreenRoutes::show(new DialogScreen(-1, "content/story/dialogs/End.xml", nullptr, false));
     app.frames(20);
     EXPECT_EQ(GameFlow::instance()->index, 2);
     ASSERT_EQ(app.stack.size(), 1u);
@@ -233,6 +264,7 @@ TEST_F(SimpleScreens, TheEndOfTheFlowLeadsToTheMainMenuRatherThanNothing)
 TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
 {
     loadSpyFlow(folder, 3);
+    // The journal of a flow entry moves the flow on.
     DiaryScreen* diary = show(new DiaryScreen(false, 4, false, true, false));
     EXPECT_EQ(diary->getOpenAtEntryId(), 4);
     diary->onButtonEvent(DiaryScreen::ContinueButton, 1);
@@ -240,29 +272,43 @@ TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
 
+    // One with noPushOnLeave, or opened over another screen, only leaves.
     SpyScreen* below = pushBelow();
     DiaryScreen* overlay = show(new DiaryScreen(false, -1, false, true, true));
     overlay->onButtonEvent(DiaryScreen::ContinueButton, 1);
+    app.frames(20);
+    EXPECT_EQ(app.top(), below);
+    DiaryScreen* overMap = show(new DiaryScreen(true, -1, true, false, false));
+    overMap->onButtonEvent(DiaryScreen::ContinueButton, 1);
     app.frames(20);
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(app.top(), below);
 }
 
-TEST_F(SimpleScreens, PrologueContinuesTheFlowEpilogueStartsTheStoryAgain)
+TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsTheStoryAgain)
 {
     loadSpyFlow(folder, 3);
     loadQuestChain(folder, 6);
+    GameFlow::instance()->index = 1;
+    TavrinIntro* fresh = show(new TavrinIntro(nullptr));
+    EXPECT_FALSE(fresh->isEpilogue());
+    fresh->onButtonEvent(TavrinIntro::ContinueButton, 1);
+    app.frames(20);
+    auto* transition = dynamic_cast<ChapterTransition*>(app.top());
+    ASSERT_NE(transition, nullptr);
+    EXPECT_EQ(transition->getChapter(), 0);
+    app.closeScreen(nullptr);
+
     QuestManager::instance()->complete(0);
     QuestManager::instance()->setCurrent(2);
-
     TavrinIntro* prologue = show(new TavrinIntro(nullptr));
-    EXPECT_FALSE(prologue->isEpilogue());
     prologue->onButtonEvent(TavrinIntro::ContinueButton, 1);
     app.frames(20);
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
     app.closeScreen(nullptr);
 
+    addProfile("Ida", true, 1);
     bool last = true;
     TavrinIntro* epilogue = show(new TavrinIntro(&last));
     last = false;
@@ -276,8 +322,10 @@ TEST_F(SimpleScreens, PrologueContinuesTheFlowEpilogueStartsTheStoryAgain)
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
 
-TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatContinuesTheFlow)
+TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatShowsTheCurrentEntry)
 {
+    loadSpyFlow(folder, 3);
+    GameFlow::instance()->index = 2;
     int chapter = 3;
     ChapterTransition* transition = show(new ChapterTransition(&chapter));
     chapter = 1;
@@ -290,52 +338,62 @@ TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatContinuesTheFlow)
     ASSERT_NE(diary, nullptr);
     EXPECT_EQ(diary->getOpenAtEntryId(), -1);
     EXPECT_FALSE(diary->isNoPushOnLeave());
+    pressContinue<DiaryScreen>();
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+    EXPECT_EQ(topTag(), "2");
 }
 
-TEST_F(SimpleScreens, MapOffersTheOpenLocationsThatHaveAFlowEntry)
+TEST_F(SimpleScreens, MapOffersTheOpenLocationsAndAChoiceMovesFlowAndProfile)
 {
     loadSpyFlow(folder, 4);
     loadQuestChain(folder, 8);
+    PlayerProfile* profile = addProfile("Fay", true, 0);
     QuestManager& quests = *QuestManager::instance();
-    // Open: quests 0 (from the reset), 2, 3 and 6 (location 6 has no flow
-    // entry); quest 5 is open but done, so its location is not offered.
+    // Open: quests 0 (from the reset), 2, 3 and 6; quest 5 is open but done,
+    // so its location is not offered.
     quests.questAt(2)->open = true;
     quests.questAt(3)->open = true;
     quests.questAt(6)->open = true;
     quests.questAt(5)->open = true;
     quests.questAt(5)->done = true;
+    quests.questAt(2)->stage = 3;
 
     int from = 2;
     MapOfKingdom* map = show(new MapOfKingdom(&from));
+    from = 0;
     EXPECT_EQ(map->getFromLocation(), 2);
-    EXPECT_EQ(map->getLocations(), (std::vector<int>{0, 2, 3}));
-    // A location without a button is no choice.
-    map->onButtonEvent(6, 1);
-    map->onButtonEvent(1, 1);
-    EXPECT_EQ(map->getState(), ScreenBase::Idle);
+    ASSERT_EQ(map->getRecords().size(), 26u) << "content not generated";
+    EXPECT_EQ(map->getLocations(), (std::vector<int>{0, 2, 3, 6}));
+    EXPECT_EQ(map->markerOf(5), nullptr);
 
-    map->onButtonEvent(2, 1);
-    EXPECT_EQ(GameFlow::instance()->index, 2);
+    map->onLocationEvent(2, LocationListener::Enter);
+    EXPECT_EQ(map->getState(), ScreenBase::Idle);
+    map->onLocationEvent(2, LocationListener::Release);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_EQ(topTag(), "2");
     EXPECT_EQ(GameFlow::instance()->index, 2);
+    EXPECT_EQ(profile->getFlowIndex(), 2);
+    EXPECT_EQ(profile->getSavedStep(), 3);
 }
 
-TEST_F(SimpleScreens, MapStaysWhenTheLocationsEntryMakesNoScreenAndLeadsToTheMenu)
+TEST_F(SimpleScreens, AChosenLocationWithoutAScreenAndMainMenuLeadToTheMainMenu)
 {
     ASSERT_TRUE(GameFlow::instance()->load(
         folder.write("GameFlow.xml", "<GameFlow><Screen type=\"unknown\"/><Screen type=\"unknown\"/></GameFlow>")));
     loadQuestChain(folder, 3);
-    GameFlow::instance()->index = 1;
+    addProfile("Gil", true, 1);
     MapOfKingdom* map = show(new MapOfKingdom(nullptr));
     EXPECT_EQ(map->getFromLocation(), -1);
     ASSERT_EQ(map->getLocations(), std::vector<int>{0});
-    map->onButtonEvent(0, 1);
-    EXPECT_EQ(GameFlow::instance()->index, 1);
-    EXPECT_EQ(map->getState(), ScreenBase::Idle);
-    EXPECT_EQ(map->getPendingScreen(), nullptr);
+    map->onLocationEvent(0, LocationListener::Release);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    app.closeScreen(nullptr);
 
+    map = show(new MapOfKingdom(nullptr));
     map->onButtonEvent(MapOfKingdom::MainMenuButton, 1);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
@@ -354,6 +412,7 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
 
 TEST_F(SimpleScreens, SceneMenuButtonLeavesForTheMainMenu)
 {
+    addProfile("Jo", false, 0);
     const std::string config = "content/config/scene/Scene01/";
     QDScene* scene = show(new QDScene(0, config, "ItemRenderers.xml", "SceneMechanics.xml", "ItemGroups.xml"));
     EXPECT_EQ(scene->getSceneId(), 0);
@@ -407,7 +466,9 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     EXPECT_TRUE(window->saveScreenshot("simple_scene.bmp"));
     show(new QuitDialogScreen(&app));
     drawStack(app, g);
-    EXPECT_TRUE(near(window->readPixel(1018, 5), Color(corner.r * 85 / 255, corner.g * 85 / 255, corner.b * 85 / 255)));
+    // The screen's veil (alpha 170) and the question's own dim (alpha 128).
+    const auto veiled = [](int c) { return c * 85 / 255 * 127 / 255; };
+    EXPECT_TRUE(near(window->readPixel(1018, 5), Color(veiled(corner.r), veiled(corner.g), veiled(corner.b))));
     EXPECT_TRUE(window->saveScreenshot("simple_quit_dialog.bmp"));
     app.closeScreen(nullptr);
     app.closeScreen(nullptr);
@@ -422,6 +483,7 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     EXPECT_TRUE(window->saveScreenshot("simple_minigame.bmp"));
     app.closeScreen(nullptr);
 
+    addProfile("Hal", false, 0);
     show(new MainMenu());
     drawStack(app, g);
     EXPECT_TRUE(window->saveScreenshot("simple_main_menu.bmp"));

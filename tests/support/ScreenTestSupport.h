@@ -7,6 +7,8 @@
 #include "engine/ui/InputEvents.h"
 #include "engine/ui/ScreenBase.h"
 #include "game/GameFlow.h"
+#include "game/ItemRegistry.h"
+#include "game/PlayerProfiles.h"
 #include "game/QuestManager.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/FakeScreenStack.h"
@@ -56,20 +58,19 @@ public:
     std::string tag;
 };
 
-// Fresh quest and flow singletons for every test, the tuning table cleared.
+// Fresh quest, flow, profile and item singletons for every test, the
+// tuning table cleared.
 class SingletonReset {
 public:
-    SingletonReset()
-    {
-        QuestManager::destroyInstance();
-        GameFlow::destroyInstance();
-        setGameParameters(nullptr);
-    }
-    ~SingletonReset()
+    SingletonReset() { reset(); }
+    ~SingletonReset() { reset(); }
+    static void reset()
     {
         setGameParameters(nullptr);
         QuestManager::destroyInstance();
         GameFlow::destroyInstance();
+        PlayerProfiles::destroyInstance();
+        ItemRegistry::destroyInstance();
     }
     SingletonReset(const SingletonReset&) = delete;
     SingletonReset& operator=(const SingletonReset&) = delete;

@@ -1,0 +1,55 @@
+#include "frontend/WidgetTooltip.h"
+
+#include "engine/anim/ActionDelay.h"
+#include "engine/gfx/Font.h"
+#include "engine/gfx/Graphics.h"
+
+namespace {
+const Color Ink(91, 43, 8, 255);
+const Color Paper(251, 242, 184, 255);
+} // namespace
+
+WidgetTooltip::WidgetTooltip() = default;
+
+WidgetTooltip::~WidgetTooltip() = default;
+
+void WidgetTooltip::begin(ActionListener* listener)
+{
+    if (!font)
+        return;
+    cancel();
+    delay = std::make_unique<ActionDelay>(Duration(DelayMs));
+    delay->start(listener, DelayId);
+}
+
+void WidgetTooltip::cancel()
+{
+    if (delay) {
+        delay->stop();
+        delay.reset();
+    }
+    visible = false;
+}
+
+void WidgetTooltip::update(int dt)
+{
+    if (delay && delay->isRunning())
+        delay->update(dt);
+}
+
+bool WidgetTooltip::isPending() const
+{
+    return delay && delay->isRunning();
+}
+
+void WidgetTooltip::draw(Graphics& g, int widgetWidth) const
+{
+    if (!visible || !font)
+        return;
+    const int w = widgetWidth / 2;
+    const int tw = font->textWidth(text);
+    const int lh = font->getLineHeight();
+    g.fillRect(w - 3, -lh - 3, tw + 6, lh + 6, Ink);
+    g.fillRect(w - 2, -lh - 2, tw + 4, lh + 4, Paper);
+    font->drawRun(g, w, -lh, text, Ink);
+}

@@ -1,0 +1,385 @@
+// The front end's screens shown for real over the generated content: the
+// profiles menu with the name entry, the conversation screen, the map and
+// the main menu, driven through their widgets.
+#include "engine/gfx/GLGraphics.h"
+#include "engine/ui/AnimationPlayer.h"
+#include "engine/ui/MessageQuestionDialogSimple.h"
+#include "engine/ui/QuarnButton.h"
+#include "engine/ui/SimpleTextListWidget.h"
+#include "engine/ui/TextInputWidget.h"
+#include "engine/ui/TextLabel.h"
+#include "frontend/ClothSimulation.h"
+#include "frontend/CustomCheckBox.h"
+#include "frontend/DialogScreen.h"
+#include "frontend/DialogScreenListener.h"
+#include "frontend/FrontendUi.h"
+#include "frontend/MainMenu.h"
+#include "frontend/MapLocation.h"
+#include "frontend/MapOfKingdom.h"
+#include "frontend/MyDialog.h"
+#include "frontend/PlayerNameEntry.h"
+#include "frontend/PlayerProfilesMenu.h"
+#include "frontend/ScreenRoutes.h"
+#include "game/PlayerProfile.h"
+#include "game/Quest.h"
+#include "scenes/MyLightningWidget.h"
+#include "scenes/RainWidget.h"
+#include "scenes/QDScene.h"
+#include "tests/support/GLTestSuite.h"
+#include "tests/support/ScreenTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FrontendScreens : public GLTestSuite {
+protected:
+    template <class T>
+    T* topAs() const
+    {
+        return dynamic_cast<T*>(app.top());
+    }
+    // Runs 20 ms frames until the condition holds (at most `limit`).
+    bool framesUntil(const std::function<bool()>& done, int limit = 200)
+    {
+        for (int i = 0; i < limit; ++i) {
+            if (done())
+                return true;
+            app.frames(1, 20);
+        }
+        return done();
+    }
+    void key(int code, int unicode)
+    {
+        KeyEvent e;
+        e.key = code;
+        e.unicode = unicode;
+        e.character = static_cast<unsigned char>(unicode);
+        app.top()->onKey(&e);
+    }
+    void type(const std::string& text)
+    {
+        for (char c : text)
+            key(c, c);
+    }
+    void enter() { key(13, 13); }
+    // The name entry of the profiles menu on top, opened and ready.
+    PlayerNameEntry* nameEntry()
+    {
+        EXPECT_TRUE(framesUntil([this] {
+            auto* entry = topAs<PlayerNameEntry>();
+            return entry && entry->getField() && entry->getState() == ScreenBase::Idle;
+        }));
+        return topAs<PlayerNameEntry>();
+    }
+    PlayerProfilesMenu* openProfiles()
+    {
+        ScreenRoutes::show(new PlayerProfilesMenu());
+        EXPECT_TRUE(framesUntil([this] {
+            auto* menu = topAs<PlayerProfilesMenu>();
+            return (menu && menu->isOpen()) || topAs<PlayerNameEntry>();
+        }));
+        return dynamic_cast<PlayerProfilesMenu*>(app.stack.back()) ? topAs<PlayerProfilesMenu>() : nullptr;
+    }
+    void press(Widget* button)
+    {
+        ASSERT_NE(button, nullptr);
+        const WidgetGeometry& g = button->getGeometry();
+        clickAt(app, g.x + g.w / 2, g.y + g.h / 2);
+        app.frames(1, 20);
+    }
+    PlayerProfile* addProfile(const std::string& name, int mode)
+    {
+        PlayerProfiles* profiles = PlayerProfiles::instance();
+        PlayerProfile* p = profiles->addProfile(name, mode);
+        profiles->select(profiles->profileCount() - 1);
+        return p;
+    }
+
+    SingletonReset singletons;
+    TempFolder folder;
+    ScreenTestApp app;
+};
+
+class RecordingListener : public DialogScreenListener {
+public:
+    void onDialogScreenClosed(int id) override { ids.push_back(id); }
+    std::vector<int> ids;
+};
+
+Color blend(Color below, Color over, int alpha)
+{
+    const auto mix = [alpha](int b, int o) { return (b * (255 - alpha) + o * alpha) / 255; };
+    return Color(mix(below.r, over.r), mix(below.g, over.g), mix(below.b, over.b));
+}
+
+::testing::AssertionResult near(Color got, Color want, int tolerance = 3)
+{
+    const auto off = [tolerance](int a, int b) { return a - b > tolerance || b - a > tolerance; };
+    if (off(got.r, want.r) || off(got.g, want.g) || off(got.b, want.b))
+        return ::testing::AssertionFailure() << "got " << int(got.r) << "," << int(got.g) << "," << int(got.b)
+                                             << " want " << int(want.r) << "," << int(want.g) << "," << int(want.b);
+    return ::testing::AssertionSuccess();
+}
+
+void drawStack(ScreenTestApp& app)
+{
+    GLGraphics g;
+    g.init(1024, 768, 1000);
+    for (ScreenBase* screen : app.stack)
+        screen->draw(g);
+}
+
+} // namespace
+
+TEST_F(FrontendScreens, TheFirstProfileIsCreatedThroughTheNameEntryAndHandedBackOnce)
+{
+    SpyScreen* below = new SpyScreen(ScreenAttributes());
+    app.pushScreen(below);
+    ASSERT_EQ(openProfiles(), nullptr) << "with no profile the name entry opens by itself";
+    auto* menu = dynamic_cast<PlayerProfilesMenu*>(app.stack[1]);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->getButton(PlayerProfilesMenu::OkButton)->isEnabled());
+    PlayerNameEntry* entry = nameEntry();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->isCreateMode());
+    EXPECT_FALSE(entry->getCancelButton()->isEnabled()) << "the first profile cannot be cancelled";
+
+    // Keys before the field was clicked do nothing; the placeholder is no name.
+    type("Zed");
+    EXPECT_EQ(entry->getField()->getText(), FrontendUi::label("ENTER_YOUR_NAME"));
+    enter();
+    app.frames(5, 20);
+    EXPECT_EQ(app.top(), entry);
+
+    const WidgetGeometry& field = entry->getField()->getGeometry();
+    EXPECT_EQ(field.x + field.w / 2, 536);
+    EXPECT_EQ(field.y + field.h / 2, 261);
+    clickAt(app, 536, 261);
+    EXPECT_EQ(entry->getField()->getText(), "");
+    type("Bob");
+    press(entry->getFearlessBox());
+    EXPECT_TRUE(entry->getFearlessBox()->isChecked());
+    EXPECT_FALSE(entry->getCasualBox()->isChecked());
+    enter();
+    ASSERT_TRUE(framesUntil([&] { return app.top() == menu; }));
+    // Uncovered again (say, by a pause screen) before it has gone: nothing more.
+    menu->activate(nullptr);
+    ASSERT_TRUE(framesUntil([&] { return app.top() == below; }));
+    PlayerProfiles* profiles = PlayerProfiles::instance();
+    ASSERT_EQ(profiles->profileCount(), 1);
+    EXPECT_EQ(profiles->profileAt(0)->getName(), "Bob");
+    EXPECT_EQ(profiles->profileAt(0)->getPlayMode(), 1);
+    EXPECT_EQ(profiles->getCurrentIndex(), 0);
+}
+
+TEST_F(FrontendScreens, TheNameEntryRefusesTakenNamesAndStopsAtTheNameLength)
+{
+    addProfile("Ann", 1);
+    PlayerProfilesMenu* menu = openProfiles();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getList()->getSelectedIndex(), 0);
+
+    // Renaming to the unchanged name is refused; the mode shows, unchangeable.
+    press(menu->getButton(PlayerProfilesMenu::RenameButton));
+    PlayerNameEntry* entry = nameEntry();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(entry->isCreateMode());
+    EXPECT_EQ(entry->getField()->getText(), "Ann");
+    EXPECT_TRUE(entry->getFearlessBox()->isChecked());
+    EXPECT_FALSE(entry->getFearlessBox()->isEnabled());
+    enter();
+    app.frames(5, 20);
+    EXPECT_EQ(app.top(), entry);
+    press(entry->getCancelButton());
+    ASSERT_TRUE(framesUntil([&] { return app.stack.empty(); }));
+    EXPECT_EQ(PlayerProfiles::instance()->profileAt(0)->getName(), "Ann");
+
+    // Creating "Ann" again is refused, "ann" is another name; 20 letters
+    // make a name of 16.
+    menu = openProfiles();
+    press(menu->getButton(PlayerProfilesMenu::CreateButton));
+    entry = nameEntry();
+    clickAt(app, 536, 261);
+    type("Ann");
+    enter();
+    app.frames(5, 20);
+    EXPECT_EQ(app.top(), entry);
+    EXPECT_FALSE(entry->isNameValid());
+    key(8, 8);
+    key(8, 8);
+    key(8, 8);
+    type("abcdefghijklmnopqrst");
+    EXPECT_EQ(entry->getField()->getText(), "abcdefghijklmnop");
+    enter();
+    ASSERT_TRUE(framesUntil([&] { return app.stack.empty(); }));
+    ASSERT_EQ(PlayerProfiles::instance()->profileCount(), 2);
+    EXPECT_EQ(PlayerProfiles::instance()->profileAt(1)->getName(), "abcdefghijklmnop");
+    EXPECT_EQ(PlayerProfiles::instance()->getCurrentIndex(), 1);
+}
+
+TEST_F(FrontendScreens, DeletingAnEarlierProfileKeepsTheCurrentOneCurrent)
+{
+    addProfile("Bob", 0);
+    addProfile("Ann", 0);
+    PlayerProfilesMenu* menu = openProfiles();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getList()->getSelectedIndex(), 1);
+    press(menu->getButton(PlayerProfilesMenu::UpButton));
+    EXPECT_EQ(menu->getList()->getSelectedIndex(), 0);
+    press(menu->getButton(PlayerProfilesMenu::DeleteButton));
+    ASSERT_NE(menu->getDeleteQuestion(), nullptr);
+    ASSERT_TRUE(framesUntil([&] { return menu->getDeleteQuestion()->isContentsShown(); }));
+    clickAt(app, 413, 464);  // yes
+    ASSERT_TRUE(framesUntil([&] { return menu->getDeleteQuestion() == nullptr; }));
+    PlayerProfiles* profiles = PlayerProfiles::instance();
+    ASSERT_EQ(profiles->profileCount(), 1);
+    EXPECT_EQ(profiles->profileAt(0)->getName(), "Ann");
+    EXPECT_EQ(profiles->getCurrentIndex(), 0);
+    EXPECT_EQ(menu->getList()->getSelectedIndex(), 0);
+    EXPECT_EQ(menu->getList()->getLine(0), "Ann");
+    app.frames(2, 20);  // the question's removal ends the frame's mouse input
+    press(menu->getButton(PlayerProfilesMenu::OkButton));
+    ASSERT_TRUE(framesUntil([&] { return app.stack.empty(); }));
+    EXPECT_EQ(profiles->getCurrentIndex(), 0);
+}
+
+TEST_F(FrontendScreens, AnOverlayConversationDimsWaitsForTheButtonAndLeavesTheFlowAlone)
+{
+    loadSpyFlow(folder, 3);
+    const Color fill(30, 46, 40);
+    app.pushScreen(new QDScene(4, folder.path() + "/", "", "", ""));
+    RecordingListener listener;
+    ScreenRoutes::show(new DialogScreen(0, "content/story/dialogs/CS_1_2_3.xml", &listener, true));
+    auto* dialog = topAs<DialogScreen>();
+    ASSERT_NE(dialog, nullptr);
+    app.frames(30, 20);
+    EXPECT_EQ(dialog->getDimAlpha(), DialogScreen::DimAlpha);
+    drawStack(app);
+    EXPECT_TRUE(near(window->readPixel(5, 700), blend(fill, Color(40, 20, 25), 179)));
+
+    // The line waits for the continue button, however long.
+    ASSERT_NE(dialog->getDialog(), nullptr);
+    app.frames(100, 20);
+    EXPECT_EQ(dialog->getDialog()->speaker(), 0);
+    EXPECT_TRUE(dialog->getDialog()->isWaiting());
+    EXPECT_FALSE(dialog->getDialog()->isEnded());
+    QuarnButton* button = dialog->getContinueButton();
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->getGeometry().x + button->getGeometry().w, 1024);
+    clickAt(app, 921, 744);
+    ASSERT_TRUE(framesUntil([&] { return listener.ids.size() == 1; }));
+    EXPECT_EQ(listener.ids[0], 0);
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    ASSERT_EQ(app.stack.size(), 1u);
+    drawStack(app);
+    EXPECT_TRUE(near(window->readPixel(5, 700), fill));
+}
+
+TEST_F(FrontendScreens, OnlyTheOpaquePartOfAMarkerChoosesItsLocation)
+{
+    loadSpyFlow(folder, 4);
+    loadQuestChain(folder, 8);
+    PlayerProfile* profile = addProfile("Cy", 0);
+    QuestManager::instance()->questAt(2)->open = true;
+    MapOfKingdom* map = new MapOfKingdom(nullptr);
+    ScreenRoutes::show(map);
+    app.frames(10, 20);
+    MapLocation* marker = map->markerOf(2);
+    ASSERT_NE(marker, nullptr);
+    const WidgetGeometry& g = marker->getGeometry();
+    EXPECT_EQ(g.w, 128);
+    clickAt(app, g.x + 2, g.y + 2);
+    app.frames(30, 20);
+    EXPECT_EQ(app.top(), map);
+    clickAt(app, g.x + 64, g.y + 64);
+    ASSERT_TRUE(framesUntil([&] { return app.top() != map; }));
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+    EXPECT_EQ(profile->getFlowIndex(), 2);
+}
+
+TEST_F(FrontendScreens, TheFirstVisitTalksPlaysTheJournalClipAndTalksAgainWithTheButtonsHidden)
+{
+    loadSpyFlow(folder, 4);
+    loadQuestChain(folder, 8);
+    QuestManager* quests = QuestManager::instance();
+    for (int q = 0; q <= MapOfKingdom::FirstVisitQuest; ++q)
+        quests->complete(q);
+    quests->setCurrent(MapOfKingdom::FirstVisitQuest);
+    MapOfKingdom* map = new MapOfKingdom(nullptr);
+    ScreenRoutes::show(map);
+    const auto clickThrough = [&](const std::string& path) {
+        ASSERT_TRUE(framesUntil([&] { return topAs<DialogScreen>() != nullptr; }, 300));
+        EXPECT_EQ(topAs<DialogScreen>()->getDialogPath(), path);
+        while (auto* dialog = topAs<DialogScreen>()) {
+            if (dialog->getContinueButton() && dialog->getContinueButton()->isEnabled())
+                clickAt(app, 921, 744);
+            app.frames(1, 20);
+        }
+    };
+    ASSERT_TRUE(framesUntil([&] { return topAs<DialogScreen>() != nullptr; }, 300));
+    EXPECT_FALSE(map->getMainMenuButton()->isVisible());
+    EXPECT_FALSE(map->getMainMenuButton()->isEnabled());
+    clickThrough(MapOfKingdom::FirstVisitDialog);
+    // The clip between the conversations; the buttons are still hidden.
+    EXPECT_EQ(app.top(), map);
+    EXPECT_FALSE(map->getMainMenuButton()->isVisible());
+    EXPECT_FALSE(map->getJournalButton()->isEnabled());
+    clickThrough(MapOfKingdom::SecondVisitDialog);
+    EXPECT_EQ(app.top(), map);
+    EXPECT_TRUE(map->getMainMenuButton()->isVisible());
+    EXPECT_TRUE(map->getMainMenuButton()->isEnabled());
+    EXPECT_TRUE(map->getJournalButton()->isEnabled());
+    EXPECT_EQ(map->getCaption()->getText().substr(map->getCaption()->getText().size() - 2), " 1");
+}
+
+TEST_F(FrontendScreens, TheMainMenuAsksForAPlayerNamesHimAndItsStormMoves)
+{
+    MainMenu* menu = new MainMenu();
+    ScreenRoutes::show(menu);
+    PlayerNameEntry* entry = nameEntry();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_NE(dynamic_cast<PlayerProfilesMenu*>(app.stack[1]), nullptr);
+    EXPECT_EQ(menu->getNameLabel()->getText(), "");
+    clickAt(app, 536, 261);
+    type("Cat");
+    enter();
+    ASSERT_TRUE(framesUntil([&] { return app.top() == menu; }));
+    EXPECT_EQ(menu->getNameLabel()->getText(), "Cat");
+
+    // Rain falls, the banners move, a strike flashes the sky.
+    const float tipY = menu->getBigBanner()->vertexAt(5, 30).y;
+    app.frames(20, 20);
+    EXPECT_FALSE(menu->getRain()->getDrops().empty());
+    EXPECT_NE(menu->getBigBanner()->vertexAt(5, 30).y, tipY);
+    EXPECT_EQ(menu->pendingThunders(), 1);
+    // Brightness summed over a patch of sky left of the sword: single drops
+    // of rain do not tip it.
+    const auto brightness = [&] {
+        drawStack(app);
+        int sum = 0;
+        for (int y = 560; y < 640; y += 8)
+            for (int x = 10; x < 90; x += 8) {
+                const Color c = window->readPixel(x, y);
+                sum += c.r + c.g + c.b;
+            }
+        return sum / 100;
+    };
+    ASSERT_TRUE(framesUntil([&] { return !menu->getLightning()->isStriking(); }));
+    const int calm = brightness();
+    menu->getLightning()->strike();
+    app.frames(6, 20);
+    EXPECT_GT(menu->getLightning()->getFlashAlpha(), 60);
+    EXPECT_GT(brightness(), calm + 30);
+
+    // No current profile: PLAY opens the profiles menu instead of leaving.
+    PlayerProfiles::instance()->removeProfile(0);
+    PlayerProfiles::instance()->addProfile("Dot", 0);
+    menu->onButtonEvent(MainMenu::PlayButton, 1);
+    EXPECT_EQ(menu->getState(), ScreenBase::Idle);
+    EXPECT_NE(topAs<PlayerProfilesMenu>(), nullptr);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The count of C++ heap allocations made so far by the program, for the
+// benchmarks' "no allocation per frame" figures. A program that uses it
+// links the bench_allocation_counter object library, which replaces every
+// form of the global operator new and delete (plain malloc and free
+// underneath, each new counted).
+#include <cstdint>
+
+uint64_t heapAllocations();
