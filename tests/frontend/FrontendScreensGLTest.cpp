@@ -24,7 +24,6 @@
 #include "game/Quest.h"
 #include "scenes/MyLightningWidget.h"
 #include "scenes/RainWidget.h"
-#include "scenes/QDScene.h"
 #include "tests/support/GLTestSuite.h"
 #include "tests/support/ScreenTestSupport.h"
 
@@ -248,11 +247,23 @@ TEST_F(FrontendScreens, DeletingAnEarlierProfileKeepsTheCurrentOneCurrent)
     EXPECT_EQ(profiles->getCurrentIndex(), 0);
 }
 
+namespace {
+
+// A screen below the conversation, filled with one colour to measure the dim.
+class FilledScreen : public SpyScreen {
+public:
+    explicit FilledScreen(Color colour) : SpyScreen(ScreenAttributes()), fill(colour) {}
+    void drawBackground(Graphics& g) override { g.fillRect(0, 0, 1024, 768, fill); }
+    Color fill;
+};
+
+} // namespace
+
 TEST_F(FrontendScreens, AnOverlayConversationDimsWaitsForTheButtonAndLeavesTheFlowAlone)
 {
     loadSpyFlow(folder, 3);
     const Color fill(30, 46, 40);
-    app.pushScreen(new QDScene(4, folder.path() + "/", "", "", ""));
+    app.pushScreen(new FilledScreen(fill));
     RecordingListener listener;
     ScreenRoutes::show(new DialogScreen(0, "content/story/dialogs/CS_1_2_3.xml", &listener, true));
     auto* dialog = topAs<DialogScreen>();
