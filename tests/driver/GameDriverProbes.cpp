@@ -2,8 +2,10 @@
 
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
+#include "tests/driver/SpellDriverSupport.h"
 
 void addGameDriverProbes(GameDriver& driver)
 {
     addSceneDriverSupport(driver);
+    addSpellDriverSupport(driver);
 }
