@@ -10,6 +10,7 @@
 #include "scenes/ItemRendererIds.h"
 #include "scenes/ItemWithParticles.h"
 #include "scenes/KeyItemRenderer.h"
+#include "scenes/RainRenderer.h"
 #include "scenes/SceneAnimationRenderer.h"
 #include "scenes/SceneFlame.h"
 #include "scenes/TexItemRenderer.h"
@@ -22,6 +23,10 @@ void registerItemRendererCreators(ItemRendererFactory& factory)
     factory.registerCreator(SceneFlameId, createItemRenderer<SceneFlame>);
     factory.registerCreator(AnimPlayerItemRendererId, createItemRenderer<AnimPlayerItemRenderer>);
     factory.registerCreator(FireflyRendererId, createItemRenderer<FireflyRenderer>);
+#if __has_include("scenes/RainWidget.h")
+    // The rain widget comes with the main menu's storm.
+    factory.registerCreator(RainRendererId, createItemRenderer<RainRenderer>);
+#endif
     factory.registerCreator(AnimationItemId, createItemRenderer<AnimationItem>);
     factory.registerCreator(ItemWithParticlesId, createItemRenderer<ItemWithParticles>);
     factory.registerCreator(AnimatedItemId, createItemRenderer<AnimatedItem>);

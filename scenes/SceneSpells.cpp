@@ -26,6 +26,13 @@
 #include <cmath>
 #include <string>
 
+// The lightning bolt is the main menu's storm widget; without it in the tree
+// the spell finds its item without a bolt.
+#if __has_include("scenes/MyLightningWidget.h")
+#include "scenes/MyLightningWidget.h"
+#define QUILL_HAS_LIGHTNING_WIDGET 1
+#endif
+
 namespace {
 
 struct SpellDesc {
@@ -74,6 +81,17 @@ void SceneSpells::createEffects()
         return;
     hint = new HintRenderer(scene, scene->getResources());
     scene->addWidget(hint);
+#ifdef QUILL_HAS_LIGHTNING_WIDGET
+    lightning = new MyLightningWidget();
+    lightning->setStrikeListener(this);
+    scene->addWidget(lightning);
+#endif
+}
+
+void SceneSpells::onActionFinished(int32_t)
+{
+    if (scene->isPanorama())
+        scene->setAutoScroll(true);
 }
 
 void SceneSpells::buildHud(int questId)
@@ -279,6 +297,20 @@ void SceneSpells::castArmedSpell()
 {
     if (!target)
         return;
+#ifdef QUILL_HAS_LIGHTNING_WIDGET
+    if (armedSpell == Lightning && lightning && target->item) {
+        // The bolt comes down from above the screen onto the item's centre,
+        // leaning the way the item lies from the middle. Left of the screen
+        // in a panorama the item's copy one scene width on is meant.
+        int x = targetCentreX();
+        if (x < 0)
+            x += scene->getSceneWidth();
+        const int h = target->renderer ? target->renderer->geometry().h : 0;
+        const int y = static_cast<int>(target->item->y) + h / 2;
+        lightning->aim(WidgetGeometry(-256, 0, 0, 1280, y + 32), PointF{static_cast<float>(x), static_cast<float>(y)},
+                       -90.0f - static_cast<float>(x - 512) * 45.0f / 512.0f, 60.0f);
+    }
+#endif
     if (armedSpell == Lightning || armedSpell == Visibility || armedSpell == Vision) {
         if (staff)
             staff->swing(false);
@@ -313,6 +345,10 @@ void SceneSpells::releaseSpell()
             hint->start(target, offset);
         break;
     case Lightning:
+#ifdef QUILL_HAS_LIGHTNING_WIDGET
+        if (lightning)
+            lightning->strike();
+#endif
         if (target && target->renderer) {
             if (auto* collectable = dynamic_cast<CollectableItemRenderer*>(target->renderer.get()))
                 collectable->outline();

@@ -8,11 +8,15 @@
 //   1 drawn: a drawn symbol follows the pointer and draws nearby wanted
 //     items toward it, until an item is found or the button is pressed again;
 //   2 vision: the hint (HintRenderer) shows the item;
-//   3 lightning: the item is outlined and found at once.
+//   3 lightning: a bolt strikes the item (MyLightningWidget, the main
+//     menu's storm widget, where it is part of the tree), which is outlined
+//     and found at once; the end of the strike lets a paused panorama
+//     scroll on.
 // Casting uses up the spell's runes (SpellRunes).
 //
 // The widgets belong to the scene screen; this object keeps non-owning
 // pointers and owns the drawn spell's animation player.
+#include "engine/anim/ActionListener.h"
 #include "scenes/SpellButtonListener.h"
 
 #include <memory>
@@ -21,11 +25,12 @@ class AnimatedStaff;
 class AnimationPlayer;
 class HintRenderer;
 class ItemState;
+class MyLightningWidget;
 class QDScene;
 class SpellButton;
 class VisibilitySpell;
 
-class SceneSpells : public SpellButtonListener {
+class SceneSpells : public SpellButtonListener, public ActionListener {
 public:
     enum Spell { None = -1, Visibility = 0, Drawn = 1, Vision = 2, Lightning = 3 };
     static constexpr int SpellCount = 4;
@@ -38,7 +43,7 @@ public:
     SceneSpells(const SceneSpells&) = delete;
     SceneSpells& operator=(const SceneSpells&) = delete;
 
-    // The hint widget (once).
+    // The hint and lightning widgets (once).
     void createEffects();
     // What the quest shows and is missing: the staff from quest 1 on (its
     // first appearance at quest 1), the spell buttons from quest 3 on, each
@@ -62,12 +67,15 @@ public:
     void update(int pointerX, int pointerY);
     // An item was found: the drawn spell ends.
     void onItemFound();
+    // A lightning strike ended.
+    void onActionFinished(int32_t id) override;
 
     int getArmedSpell() const { return armedSpell; }
     ItemState* getTarget() const { return target; }
     SpellButton* getButton(int index) const;
     AnimatedStaff* getStaff() const { return staff; }
     HintRenderer* getHint() const { return hint; }
+    MyLightningWidget* getLightning() const { return lightning; }
     VisibilitySpell* getVisibilitySpell() const { return visibility; }
 
 private:
@@ -84,6 +92,7 @@ private:
     SpellButton* buttons[SpellCount] = {nullptr, nullptr, nullptr, nullptr};
     AnimatedStaff* staff = nullptr;
     HintRenderer* hint = nullptr;
+    MyLightningWidget* lightning = nullptr;
     VisibilitySpell* visibility = nullptr;
     std::unique_ptr<AnimationPlayer> spellPlayer;
     int armedSpell = None;
