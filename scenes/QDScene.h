@@ -17,6 +17,9 @@
 //  - a background that is a SceneLightSource lights the items (GL light 0).
 // Escape and the menu button close with 1000, the map button with 8; the
 // runes button shows the rune sheet over the scene.
+//  - the staff, the spell buttons and the spells with the vision hint
+//    (SceneSpells): runes found charge them, the goal panel picks a spell's
+//    target.
 //
 // Without a current profile the scene plays in mode 0 from step 0, gates on
 // no quest and saves nothing. A replay scene (setReplay, set by the scenes menu) saves nothing,

@@ -1,17 +1,23 @@
 // The scene effects' pure parts: particles (the random moduli that would
 // divide by zero are guarded; a cloud keeps its size and stays near its
-// origin over a long run), fireflies, rune counting and the staff.
+// origin over a long run), their tuning keys, fireflies, the flickering
+// light, rune counting and the staff.
+#include "engine/store/ConfigFile.h"
 #include "game/ItemState.h"
 #include "game/SceneItem.h"
 #include "scenes/AnimatedStaff.h"
 #include "scenes/FireflyWidget.h"
+#include "scenes/FlickerRenderer.h"
 #include "scenes/ParticleEmmiter.h"
+#include "scenes/ParticleSettings.h"
 #include "scenes/SpellRunes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -172,4 +178,76 @@ TEST(AnimatedStaffTest, SwingsOnceGlowsAndHoldsItsGlow)
     EXPECT_EQ(appearing.getStaffAlpha(), 255);
     EXPECT_TRUE(sparkled);
     EXPECT_FALSE(appearing.isSparkleOn());
+}
+
+namespace {
+
+// A tuning table of the given lines installed for one test.
+class Tuning {
+public:
+    explicit Tuning(const std::string& lines)
+        : table(folder.write("tuning.txt", lines))
+        , before(gameParameters())
+    {
+        setGameParameters(&table);
+    }
+    ~Tuning() { setGameParameters(before); }
+
+private:
+    TempFolder folder;
+    ConfigFile table;
+    ConfigFile* before;
+};
+
+std::unique_ptr<ItemState> decoratedItem(const std::string& tip)
+{
+    auto record = std::make_unique<SceneItem>();
+    record->infoTip = tip;
+    record->R = record->G = record->B = record->A = 255;
+    return std::make_unique<ItemState>(0, 0, 5, std::move(record));
+}
+
+} // namespace
+
+// The flicker turns at every update with Randomness 100 (and above, which
+// is clamped), about once in 100 with 0, and stays within its bounds.
+TEST(FlickerRendererTest, RandomnessSetsHowOftenItTurnsAndTheIntensityStaysInItsBounds)
+{
+    Tuning tuning("SceneFlicker.A.Randomness = 150\nSceneFlicker.A.MinIntensity = 0.2\n"
+                  "SceneFlicker.A.MaxIntensity = 0.6\nSceneFlicker.A.FlickerSpeed = 5\n"
+                  "SceneFlicker.B.Randomness = 0\n");
+    auto a = decoratedItem("A");
+    auto b = decoratedItem("B");
+    FlickerRenderer always(nullptr, a.get());
+    FlickerRenderer seldom(nullptr, b.get());
+    always.load(nullptr);
+    seldom.load(nullptr);
+    EXPECT_EQ(always.getFlipDivisor(), 1);
+    EXPECT_EQ(seldom.getFlipDivisor(), 100);
+    for (int i = 0; i < 1000; ++i) {
+        const bool rising = always.isRising();
+        always.update(16);
+        ASSERT_GE(always.getIntensity(), 0.2f);
+        ASSERT_LE(always.getIntensity(), 0.6f);
+        // Flipped by the random turn, unless a bound turned it back.
+        if (always.getIntensity() > 0.2f && always.getIntensity() < 0.6f) {
+            ASSERT_NE(always.isRising(), rising);
+        }
+    }
+}
+
+// Particle settings: the channel named by ".ColorToChange" follows the
+// alpha, a missing ".Life" runs as 1 ms, the count comes from the keys.
+TEST(ParticleSettingsTest, ChosenChannelFollowsTheAlphaAndAMissingLifeIsGuarded)
+{
+    Tuning tuning("SceneFlame.T.ParticleNumber = 12\nSceneFlame.T.ColorToChange = 2\nSceneFlame.T.vy = -0.005\n");
+    ParticleEmmiter emitter(nullptr, 0);
+    ParticleSettings::read("SceneFlame.", "T").apply(emitter, nullptr);
+    ASSERT_EQ(emitter.getParticles().size(), 12u);
+    EXPECT_TRUE(emitter.isActive());
+    EXPECT_EQ(emitter.alphaOut, &emitter.b);
+    for (const Particle& p : emitter.getParticles())
+        EXPECT_EQ(p.lifetime, 1);
+    emitter.advance(16);
+    EXPECT_EQ(emitter.b, 0);
 }
