@@ -79,9 +79,18 @@ rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\)
 is_below() { awk -v v="$1" -v t="$2" 'BEGIN { exit !(v < t) }'; }
 saw_logo=0
 saw_menu=0
-for n in $(seq 1 40); do
-  sleep 0.3
+# Keys sent while the game is still starting are lost: F8 is pressed until
+# the first screenshot is written.
+for _ in $(seq 60); do
   xdotool key F8
+  sleep 0.5
+  [ -s "$shots/ScrShot1.bmp" ] && break
+done
+for n in $(seq 1 40); do
+  if [ "$n" -gt 1 ]; then
+    sleep 0.3
+    xdotool key F8
+  fi
   file="$shots/ScrShot$n.bmp"
   for _ in $(seq 50); do [ -s "$file" ] && break; sleep 0.05; done
   [ -s "$file" ] || fail "F8 did not write $file"
@@ -108,8 +117,9 @@ sleep 0.6  # the menu's fade-in
 xdotool key alt+F4
 sleep 0.8
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 ended the game without asking"
+# The next number after every screenshot written so far.
+file="$shots/ScrShot$(( $(ls "$shots" | wc -l) + 1 )).bmp"
 xdotool key F8
-file="$shots/ScrShot$((saw_menu + 1)).bmp"
 for _ in $(seq 50); do [ -s "$file" ] && break; sleep 0.05; done
 sleep 0.1
 [ -s "$file" ] || fail "F8 did not write $file"
