@@ -10,6 +10,7 @@
 #include "scenes/QDScene.h"
 #include "scenes/SpellButton.h"
 #include "scenes/SpellFireBall.h"
+#include "scenes/VisibilitySpell.h"
 #include "tests/driver/DriverScript.h"
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/HeadlessDriver.h"
@@ -55,6 +56,8 @@ void probe(GameDriver& driver, GameDriver::DumpLines& out)
     const HintRenderer* hint = spells.getHint();
     out.emplace_back("spell.hint", hint && hint->isActive() ? std::to_string(hint->getPhase()) : "idle");
     out.emplace_back("spell.fireballs", std::to_string(fireBalls(*scene)));
+    const SpellFireBall* visibility = spells.getVisibilitySpell();
+    out.emplace_back("spell.visibility", visibility ? std::to_string(visibility->getPhase()) : "none");
     std::string classes;
     std::set<std::string> seen;
     for (ItemState* state : scene->getRenderList()) {

@@ -9,6 +9,9 @@
 //   spell.staff              none, or idle / busy
 //   spell.hint               idle, or the hint's phase while it runs
 //   spell.fireballs          the number of fire balls on the screen
+//   spell.visibility         the visibility spell's phase (-1 idle, 0 flying,
+//                            1 glowing at its target), "none" before its
+//                            first use
 //   spell.renderers          the renderer classes of the render list, in
 //                            drawing order, "|"-separated (one each)
 //

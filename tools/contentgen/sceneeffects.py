@@ -13,8 +13,8 @@ indices:
   - an ordinary item with particles (typeId 0, type 1, renderer 8), which
     joins the items a step may pick (the item group rules tell types 0 and 1
     apart only);
-  - three runes of the lightning spell and three of the vision spell
-    (majorGroupID 3 and 2, minorGroupIDs 9-11), enough to charge their
+  - three runes each of the lightning, vision and visibility spells
+    (majorGroupID 3, 2 and 0, minorGroupIDs 9-11), enough to charge their
     buttons.
 Every scene's key item plays the staff sparkle sheet while it is wanted
 (renderer 11, "KeyItem." keys).
@@ -45,13 +45,17 @@ ITEMS = [
     ("Rune", "VisionRune.png", (48, 48), 4, 520, 200, 200, 0, 2, 9, (255, 255, 255, 255), 0, None),
     ("Rune", "VisionRune.png", (48, 48), 4, 580, 250, 200, 0, 2, 10, (255, 255, 255, 255), 0, None),
     ("Rune", "VisionRune.png", (48, 48), 4, 520, 300, 200, 0, 2, 11, (255, 255, 255, 255), 0, None),
+    ("Rune", "VisibilityRune.png", (48, 48), 4, 300, 470, 200, 0, 0, 9, (255, 255, 255, 255), 0, None),
+    ("Rune", "VisibilityRune.png", (48, 48), 4, 360, 520, 200, 0, 0, 10, (255, 255, 255, 255), 0, None),
+    ("Rune", "VisibilityRune.png", (48, 48), 4, 480, 470, 200, 0, 0, 11, (255, 255, 255, 255), 0, None),
 ]
 COLOURS = {"Torch": "#a06030", "Firefly": "#f0f060", "Drop": "#d0d8ff", "Light": "#ffffff",
            "Banner": "#c03030", "Lantern": "#e0a020", "Hourglass": "#c0a070", "Orb": "#8040e0",
-           "LightningRune": "#60e0ff", "VisionRune": "#f9d557"}
+           "LightningRune": "#60e0ff", "VisionRune": "#f9d557",
+           "VisibilityRune": "#a070f0"}
 SHAPES = {"Torch": "block", "Firefly": "disc", "Drop": "block", "Light": "disc", "Banner": "shield",
           "Lantern": "hexagon", "Hourglass": "diamond", "Orb": "disc", "LightningRune": "star",
-          "VisionRune": "star"}
+          "VisionRune": "star", "VisibilityRune": "star"}
 
 # Spell animations (one 128 x 128 picture each, 800 ms, played once) and the
 # clips of the effect items.
