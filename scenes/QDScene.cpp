@@ -32,8 +32,8 @@
 #include "game/SceneMusic.h"
 #include "game/SfxContainer.h"
 #include "scenes/CollectableItemRenderer.h"
-#include "scenes/CountItemGoalRenderer.h"
-#include "scenes/CountStackGoalRenderer.h"
+#include "scenes/GoalPanels.h"
+#include "scenes/ItemGoalRenderer.h"
 #include "scenes/ItemRendererCreators.h"
 #include "scenes/ItemRendererFactory.h"
 #include "scenes/SceneExitRoute.h"
@@ -41,8 +41,6 @@
 #include "scenes/SceneLightSource.h"
 #include "scenes/ScoreNotificationWidget.h"
 #include "scenes/ScoreWidget.h"
-#include "scenes/SilhouetteGoalRenderer.h"
-#include "scenes/StackedItemGoalRenderer.h"
 #include "scenes/SceneText.h"
 
 #include <algorithm>
@@ -106,6 +104,7 @@ QDScene::QDScene(int id, const std::string& config, const std::string& rendererC
     , itemGroupConf(groupConf)
     , score(this)
     , hud(this, this)
+    , spells(this)
 {
     // The factory holds the rules of one scene: each scene starts a fresh one.
     ItemRendererFactory::destroyInstance();
@@ -141,6 +140,7 @@ void QDScene::onSceneStarted()
     PlayerProfile* profile = currentProfile();
     if (profile && profile->getPlayMode() == PlayerProfile::Fearless)
         score.open(profile->getScore());
+    spells.createEffects();
     if (sceneId <= 1)
         playSceneEffect("SCENE_START");
     const std::string music = SceneMusic::instance()->musicForScene(sceneId);
@@ -236,10 +236,15 @@ void QDScene::onUpdated(int dt)
     fog.update(dt);
     if (runeMessage)
         runeMessage->update(dt);
+    spells.update(pointerX, pointerY);
     view.update();
 }
 
-void QDScene::onActionFinished(int32_t) {}
+void QDScene::onActionFinished(int32_t id)
+{
+    if (id == SceneSpells::ScrollActionId)
+        spells.castArmedSpell();
+}
 
 // ---------------------------------------------------------------------------
 // Renderers
@@ -297,28 +302,36 @@ void QDScene::activateKeyItem()
     raiseItem(keyItem);
 }
 
-void QDScene::chooseTarget(ItemState* item)
-{
-    if (choosingTarget)
-        target = item;
-}
-
 // ---------------------------------------------------------------------------
 // HUD and buttons
 
 void QDScene::showHud()
 {
     hud.show(currentQuestId());
+    spells.buildHud(currentQuestId());
 }
 
 void QDScene::raiseHud()
 {
+    spells.raise();
     hud.raise();
 }
 
 void QDScene::hideHud()
 {
     hud.hide(goalPanel);
+    spells.hide();
+}
+
+void QDScene::onSpellButtonPressed(int id, int event)
+{
+    spells.onSpellButtonPressed(id, event);
+}
+
+void QDScene::runAction(std::unique_ptr<Action> action, int id)
+{
+    actions.push_back(std::move(action));
+    actions.back()->start(this, id);
 }
 
 void QDScene::buildNavigationButtons(int questId)
@@ -358,6 +371,7 @@ void QDScene::onItemFound(ItemState* item)
     const int typeId = typeIdOf(item);
     const WidgetGeometry box = item->renderer ? item->renderer->geometry() : WidgetGeometry();
     score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()), box.y + box.h / 2);
+    spells.onItemFound();
     playSceneEffect(typeId == RuneTypeId        ? "VO_RUNE_COLLECTED"
                : typeId == MagicItemTypeId ? "VO_MAGIC_ITEM_FOUND"
                                            : "SCENE_ITEM_COLLECTED");
@@ -406,6 +420,7 @@ void QDScene::onItemRemoved(ItemState* item)
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
+        spells.chargeSpellFromRune(item);
     }
     if (stepQuestId == 13 && goalPanel && goalPanel->wantedEntries().empty() && keyItem) {
         registry->moveItem(1, keyItem->key(), 2);
@@ -420,6 +435,7 @@ void QDScene::onItemCollected(CollectableItemRenderer*, ItemState* item)
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
+        spells.chargeSpellFromRune(item);
     }
     fillRenderList();
 }
@@ -467,24 +483,6 @@ void QDScene::storeScore() const
         return;
     profile->setScore(score.value());
     PlayerProfiles::instance()->addHighScore(profile);
-}
-
-ItemGoalRenderer* QDScene::makeGoalPanel(const MechanicsStep& step) const
-{
-    if (step.name == "STACKED_ITEM_LIST")
-        return new StackedItemGoalRenderer(getResources(), step.rules.empty() ? std::string()
-                                                                              : sceneLabel(step.rules.front().name));
-    if (step.name == "FIND_X_ITEMS") {
-        std::vector<std::string> names;
-        for (const CollectRule& rule : step.rules)
-            names.push_back(rule.name);
-        return new CountItemGoalRenderer(getResources(), names);
-    }
-    if (step.name == "SHILHOUETTE_ITEM_LIST")
-        return new SilhouetteGoalRenderer(getResources());
-    if (step.name == "COUNT_STACK_RENDERER")
-        return new CountStackGoalRenderer(getResources());
-    return nullptr;
 }
 
 void QDScene::onStepStarted(MechanicsStep* step)
@@ -557,7 +555,7 @@ void QDScene::onStepStarted(MechanicsStep* step)
             stepQuestId = quest->id;
         }
     }
-    if (ItemGoalRenderer* panel = makeGoalPanel(*step))
+    if (ItemGoalRenderer* panel = makeGoalPanel(getResources(), *step))
         setGoalRenderer(panel);
     raiseHud();
     enableSpecialItems(false);

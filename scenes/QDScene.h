@@ -17,6 +17,9 @@
 //  - a background that is a SceneLightSource lights the items (GL light 0).
 // Escape and the menu button close with 1000, the map button with 8; the
 // runes button shows the rune sheet over the scene.
+//  - the staff, the spell buttons and the spells with the vision hint
+//    (SceneSpells): runes found charge them, the goal panel picks a spell's
+//    target.
 //
 // Without a current profile the scene plays in mode 0 from step 0, gates on
 // no quest and saves nothing. A replay scene (setReplay, set by the scenes menu) saves nothing,
@@ -26,12 +29,14 @@
 // Widgets (HUD, panel, score, notifications) belong to the screen; the fog,
 // the rune message and the actions are owned.
 #include "engine/anim/ActionListener.h"
+#include "engine/core/Types.h"
 #include "engine/ui/QuarnButtonListener.h"
 #include "engine/ui/SimpleButtonListener.h"
 #include "scenes/HOScene.h"
 #include "scenes/SceneFog.h"
 #include "scenes/SceneHud.h"
 #include "scenes/SceneScore.h"
+#include "scenes/SceneSpells.h"
 #include "scenes/SceneView.h"
 
 #include <memory>
@@ -44,7 +49,8 @@ class ScoreNotificationWidget;
 class ScoreWidget;
 class SceneKeyItem;
 
-class QDScene : public HOScene, public SimpleButtonListener, public ActionListener, public QuarnButtonListener {
+class QDScene : public HOScene, public SimpleButtonListener, public ActionListener, public QuarnButtonListener,
+                public SpellButtonListener {
 public:
     // Close codes (see SceneExitRoute).
     static constexpr int MainMenuCode = 1000;
@@ -67,8 +73,11 @@ public:
     // QuarnButtonListener: a click (1) on the map (8), runes (9) or menu (12)
     // button.
     void onButtonEvent(int id, int event) override;
-    // ActionListener: the scene's own actions (none here yet).
+    // ActionListener: id 2, the panorama scroll before a cast, casts the
+    // armed spell.
     void onActionFinished(int32_t id) override;
+    // SpellButtonListener: arming and disarming (SceneSpells).
+    void onSpellButtonPressed(int id, int event) override;
 
     // A rune's collect animation has ended (CollectableItemRenderer): it goes
     // to the found group and the render list is rebuilt.
@@ -85,9 +94,26 @@ public:
     void buildNavigationButtons(int questId);
 
     // While a spell is armed the goal panel picks its target.
-    bool isChoosingTarget() const { return choosingTarget; }
-    void chooseTarget(ItemState* item);
-    ItemState* getTarget() const { return target; }
+    bool isChoosingTarget() const { return spells.isChoosingTarget(); }
+    void chooseTarget(ItemState* item) { spells.chooseTarget(item); }
+    ItemState* getTarget() const { return spells.getTarget(); }
+    void castArmedSpell() { spells.castArmedSpell(); }
+    void scrollToTarget() { spells.scrollToTarget(); }
+    // The staff's glow has run.
+    void releaseSpell() { spells.releaseSpell(); }
+    const SceneSpells& getSpells() const { return spells; }
+    SceneSpells& getSpells() { return spells; }
+    // Runes once quest 2 is done and the typeIds of "SpecialItems" become
+    // clickable.
+    void enableSpecialItems(bool withSpecialList);
+    void showChooseCaption(bool on) { hud.showChooseCaption(on); }
+    // The pointer's last position.
+    Point pointer() const { return Point{pointerX, pointerY}; }
+    // Holds and starts one of the scene's actions.
+    void runAction(std::unique_ptr<Action> action, int id);
+    bool isAutoScroll() const { return view.isAutoScroll(); }
+    float* scrollPosition() { return view.scrollRef(); }
+    bool* autoScrollFlag() { return view.autoScrollRef(); }
 
     // No saving, no quest gating; items removed on leaving.
     void setReplay(bool on) { replay = on; }
@@ -140,11 +166,6 @@ protected:
 private:
     void startFog();
     void showRuneMessage(CollectableItemRenderer* renderer);
-    // Runes once quest 2 is done and the typeIds of "SpecialItems" become
-    // clickable.
-    void enableSpecialItems(bool withSpecialList);
-    // The goal panel the step's identifier names, or null for another one.
-    ItemGoalRenderer* makeGoalPanel(const MechanicsStep& step) const;
     // The scene's key item drawn and clickable, the HUD hidden, the item on top.
     void activateKeyItem();
     // A key item exists and it is the one wanted item.
@@ -163,16 +184,14 @@ private:
     int pointerX = 0;
     int pointerY = 0;
     int stepQuestId = -1;
-    bool choosingTarget = false;
     bool replay = false;
     bool firstStart = true;
-    ItemState* target = nullptr;  // not owned
     SceneScore score;
     SceneHud hud;
     SceneFog fog;
     std::vector<std::unique_ptr<Action>> actions;
-    int armedSpell = -1;
     SceneView view;
+    SceneSpells spells;
     ItemState* keyItem = nullptr;  // not owned
     std::unique_ptr<Action> runeMessage;
     int runeMessageAlpha = 0;

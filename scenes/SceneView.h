@@ -43,6 +43,11 @@ public:
     int getSceneWidth() const { return sceneWidth; }
     bool areLightsOn() const { return lightsOn; }
     void setAutoScroll(bool on) { autoScroll = on; }
+    bool isAutoScroll() const { return autoScroll; }
+    // The scroll and the auto-scroll switch, for the actions that move the
+    // panorama to a spell's target.
+    float* scrollRef() { return &scrollX; }
+    bool* autoScrollRef() { return &autoScroll; }
 
 private:
     bool panorama = false;

@@ -94,9 +94,12 @@ bool GameDriver::startGame(std::string& error)
 
 std::string GameDriver::className(const ScreenBase* screen)
 {
-    if (!screen)
-        return "none";
-    const char* mangled = typeid(*screen).name();
+    return screen ? typeName(typeid(*screen)) : "none";
+}
+
+std::string GameDriver::typeName(const std::type_info& type)
+{
+    const char* mangled = type.name();
     int status = 0;
     char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
     std::string name = (status == 0 && plain) ? plain : mangled;

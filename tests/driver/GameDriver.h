@@ -34,6 +34,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -76,6 +77,8 @@ public:
 
     // The class name of a screen ("QDScene"), or "none" for null.
     static std::string className(const ScreenBase* screen);
+    // The demangled name of a type.
+    static std::string typeName(const std::type_info& type);
     // Deletes every game-wide service the application fills at start-up.
     static void resetServices();
 

@@ -4,10 +4,12 @@
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/MiniGameDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
+#include "tests/driver/SpellDriverSupport.h"
 
 void addGameDriverProbes(GameDriver& driver)
 {
     addSceneDriverSupport(driver);
     addMiniGameDriver(driver);
     addFrontendProbes(driver);
+    addSpellDriverSupport(driver);
 }

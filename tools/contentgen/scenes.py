@@ -24,7 +24,7 @@ fixture_lines() adds the pictures the scene tests build their scenes from.
 
 import random
 
-from . import itemart, story
+from . import itemart, sceneeffects, story
 
 INDEX_FILE = story.SCENE_CONFIG + "sceneIndex.xml"
 
@@ -40,6 +40,8 @@ ITEMS = [
     ("Broom", "#a08050"), ("Kettle", "#303030"),
 ]
 KEY_ITEM = ("Brass Key", "#d4af37", 100)
+# The key item's sparkle (majorGroupID, minorGroupID -1) is centred on it.
+KEY_ITEM_SPRITE = (-1, -1)
 BACKGROUND = ("Background", "bg.jpg", 500)
 # Background gradients (top, bottom), one per scene in turn.
 BACKDROPS = [("#1f3a2e", "#6f8f5a"), ("#2b2440", "#8a7a9e"), ("#3a2a1c", "#a08060"),
@@ -88,7 +90,7 @@ def scene_items(scene_id):
     first = (scene_id * 7) % len(ITEMS)
     plain = [ITEMS[(first + i) % len(ITEMS)] for i in range(count)]
     items = [(name, colour, 0, 0, 0) for name, colour in plain]
-    items.append(KEY_ITEM + (0, 0))
+    items.append(KEY_ITEM + KEY_ITEM_SPRITE)
     items.append(RUNE + (scene_id % SPELLS, scene_id // SPELLS))
     return [item + (rng.choice(SIZES),) for item in items]
 
@@ -145,7 +147,7 @@ def item_root(scene_id):
                 for k, ((name, _, type_id, major, minor, _size), (x, y)) in enumerate(zip(items, corners))]
     name, image, type_id = BACKGROUND
     elements.append(_item_element(scene_id, name, image, 0, 0, 0, type_id))
-    return ("Scene", {}, elements)
+    return ("Scene", {}, elements + sceneeffects.extra_items(scene_id))
 
 
 def index_root(prefix, language):
@@ -167,7 +169,7 @@ def table_lines(prefix="content/", language="EN"):
                           {"color": colour, "shape": _shape(name), "label": name}))
         lines.append((folder + BACKGROUND[1], (1024, 768), "backdrop",
                       {"colors": BACKDROPS[scene_id % len(BACKDROPS)], "label": False}))
-    return lines
+    return lines + sceneeffects.table_lines(prefix)
 
 
 # Pictures of the scene tests: flat colours without outline or label, so
@@ -209,7 +211,7 @@ LABELS = [
     ("SCORE_MAGIC_ITEM_FOUND", "+500"),
     ("SCORE_ITEM_MISSED", "-25"),
     ("RUNE_COLLECTED", "This rune cannot be taken yet"),
-]
+] + sceneeffects.LABELS
 
 TUNING = [
     ("Game.Images.Extension", ".jpg", "file extension of pictures named without one"),
@@ -245,4 +247,4 @@ TUNING = [
     ("SilhouetteRenderer.BgPosX", 216, "silhouette list: first box, x in the panel"),
     ("SilhouetteRenderer.BgPosY", 134, "silhouette list: first box, y in the panel"),
     ("SilhouetteRenderer.SilhouetteWidth", 84, "silhouette list: box width, px"),
-]
+] + sceneeffects.tuning()

@@ -89,10 +89,22 @@ SCENE_FILES = {"itemRendererConf": "ItemRenderers.xml", "mechanicsConf": "SceneM
 ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
     ("Rule", {"groupId": 1, "typeId": type_id, "type": 0}) for type_id in (0, 100, 200)] + [
     # Backgrounds are drawn (group 6) and never wanted.
-    ("Rule", {"groupId": 6, "typeId": 500, "type": 0})])
+    ("Rule", {"groupId": 6, "typeId": 500, "type": 0})] + [
+    # Decorations (contentgen/sceneeffects.py) are drawn and never wanted;
+    # ordinary items of type 1 wait like the others.
+    ("Rule", {"groupId": 6, "typeId": type_id, "type": 0}) for type_id in range(600, 607)] + [
+    ("Rule", {"groupId": 1, "typeId": 0, "type": 1})])
 ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
     ("Rule", {"renderer": 11, "typeId": 100}),
     ("Rule", {"renderer": 0, "typeId": 200}),
+    # Decorations: flame, firefly, rain, flickering light, key-frame clip.
+    ("Rule", {"renderer": 3, "typeId": 600}), ("Rule", {"renderer": 5, "typeId": 601}),
+    ("Rule", {"renderer": 6, "typeId": 602}), ("Rule", {"renderer": 10, "typeId": 603}),
+    ("Rule", {"renderer": 4, "typeId": 604}),
+    # Shown collectables: with a key-frame clip, with a sprite-sheet animation.
+    ("Rule", {"renderer": 7, "typeId": 605}), ("Rule", {"renderer": 12, "typeId": 606}),
+    # Ordinary items with particles.
+    ("Rule", {"renderer": 8, "typeId": 0, "type": 1}),
     ("Rule", {"renderer": 0})])
 # What a hidden-object step asks for.  The goal panel of the step lists six
 # at a time (its configuration is the text of the label named by the rule's

@@ -1,0 +1,95 @@
+#include "tests/driver/SpellDriverSupport.h"
+
+#include "engine/ui/ScreenBase.h"
+#include "engine/ui/WidgetManager.h"
+#include "game/ItemRenderer.h"
+#include "game/ItemState.h"
+#include "scenes/AnimatedStaff.h"
+#include "scenes/HintRenderer.h"
+#include "scenes/ItemGoalRenderer.h"
+#include "scenes/QDScene.h"
+#include "scenes/SpellButton.h"
+#include "scenes/SpellFireBall.h"
+#include "scenes/VisibilitySpell.h"
+#include "tests/driver/DriverScript.h"
+#include "tests/driver/GameDriver.h"
+#include "tests/driver/HeadlessDriver.h"
+#include "tests/driver/SceneDriverSupport.h"
+
+#include <set>
+#include <typeinfo>
+#include <string>
+#include <vector>
+
+namespace {
+
+QDScene* topGameScene(GameDriver& driver)
+{
+    return dynamic_cast<QDScene*>(topScene(driver));
+}
+
+int fireBalls(QDScene& scene)
+{
+    int count = 0;
+    if (WidgetManager* widgets = scene.getWidgetManager())
+        for (Widget* widget : widgets->getWidgets())
+            if (dynamic_cast<SpellFireBall*>(widget))
+                ++count;
+    return count;
+}
+
+void probe(GameDriver& driver, GameDriver::DumpLines& out)
+{
+    QDScene* scene = topGameScene(driver);
+    if (!scene)
+        return;
+    const SceneSpells& spells = scene->getSpells();
+    out.emplace_back("spell.armed", std::to_string(spells.getArmedSpell()));
+    out.emplace_back("spell.choosing", spells.isChoosingTarget() ? "1" : "0");
+    for (int i = 0; i < SceneSpells::SpellCount; ++i) {
+        const SpellButton* button = spells.getButton(i);
+        out.emplace_back("spell.button." + std::to_string(i),
+                         !button ? "none" : std::to_string(button->getCharge()) + (button->isReady() ? " ready" : ""));
+    }
+    const AnimatedStaff* staff = spells.getStaff();
+    out.emplace_back("spell.staff", !staff ? "none" : staff->isBusy() ? "busy" : "idle");
+    const HintRenderer* hint = spells.getHint();
+    out.emplace_back("spell.hint", hint && hint->isActive() ? std::to_string(hint->getPhase()) : "idle");
+    out.emplace_back("spell.fireballs", std::to_string(fireBalls(*scene)));
+    const SpellFireBall* visibility = spells.getVisibilitySpell();
+    out.emplace_back("spell.visibility", visibility ? std::to_string(visibility->getPhase()) : "none");
+    std::string classes;
+    std::set<std::string> seen;
+    for (ItemState* state : scene->getRenderList()) {
+        const std::string name = state->renderer ? GameDriver::typeName(typeid(*state->renderer)) : "none";
+        if (seen.insert(name).second)
+            classes += (classes.empty() ? "" : "|") + name;
+    }
+    out.emplace_back("spell.renderers", classes);
+}
+
+} // namespace
+
+void addSpellDriverSupport(GameDriver& driver)
+{
+    using Args = std::vector<std::string>;
+    driver.addProbe([&driver](ScreenBase*, GameDriver::DumpLines& out) { probe(driver, out); });
+    HeadlessDriver& headless = driver.driver();
+    headless.addCommand("spell-button", 1, 1, [&driver](HeadlessDriver&, const Args& a) {
+        int index = 0;
+        if (!DriverScript::toInt(a[0], index) || index < 0 || index >= SceneSpells::SpellCount)
+            return std::string("spell-button: N is 0 to 3");
+        QDScene* scene = topGameScene(driver);
+        if (!scene)
+            return std::string("spell-button: no game scene");
+        scene->onSpellButtonPressed(index, SpellButton::Released);
+        return std::string();
+    });
+    headless.addCommand("choose-target", 0, 0, [&driver](HeadlessDriver&, const Args&) {
+        QDScene* scene = topGameScene(driver);
+        if (!scene || !scene->getGoalRenderer() || scene->getGoalRenderer()->wantedEntries().empty())
+            return std::string("choose-target: no wanted item");
+        scene->chooseTarget(scene->getGoalRenderer()->wantedEntries().front().item);
+        return std::string();
+    });
+}
