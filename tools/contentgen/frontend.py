@@ -66,7 +66,8 @@ for _n, _spell in enumerate(SPELLS, 1):
     DIALOGS["TUTORIAL_Spell%d" % _n] = ({0: LEFT_PLACE}, [
         ("Enter", 0, 300),
         ("Talk", 0, "TUTORIAL_SPELL%d_VELMOR_T_1" % _n,
-         "A new spell, the spell of %s. Draw its runes on the staff to cast it." % _spell.lower(), 1600),
+         "The spell of %s is not charged yet. Find three of its runes in the scenes to charge it."
+         % _spell.lower(), 1600),
         ("Leave", 0, 0),
     ])
 

@@ -100,9 +100,6 @@ def table_lines(prefix="content/"):
         clip = animations.fade(picture[:-4], picture, (size, size), 800, 200)
         clip["loop"] = loop
         lines.append((path, None, "xml", {"root": animations.root(clip)}))
-    for n in range(1, 5):
-        lines.append(("story/dialogs/TUTORIAL_Spell%d.xml" % n, None, "xml",
-                      {"root": ("Dialog", {"id": n - 1}, [("Text", {"label": "TUTORIAL_SPELL%d" % n})])}))
     return lines
 
 
@@ -153,8 +150,4 @@ def tuning():
 LABELS = [
     ("SPELL_VISIBILITY", "Visibility"), ("SPELL_DRAWN", "Drawn"), ("SPELL_VISION", "Vision"),
     ("SPELL_LIGHTNING", "Lightning"),
-    ("TUTORIAL_SPELL1", "Find three visibility runes to charge this spell"),
-    ("TUTORIAL_SPELL2", "Find three drawn runes to charge this spell"),
-    ("TUTORIAL_SPELL3", "Find three vision runes to charge this spell"),
-    ("TUTORIAL_SPELL4", "Find three lightning runes to charge this spell"),
 ]
