@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, frontend, manifest, runner, story  # noqa: E402
+    from contentgen import animations, books, frontend, manifest, runner, story  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
@@ -189,6 +189,8 @@ LABELS = [
 
 # Menus, profiles, the map and the conversations.
 LABELS += frontend.LABELS
+# The books, the story texts and the screens around them.
+LABELS += books.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -457,6 +459,9 @@ def content_table():
         ("config/scene/music.xml", None, "xml", {"root": music}),
         ("config/GameParameters.cfg", None, "text", {"text": tuning_text()}),
     ]
+    # The journal and credits books (with their page pictures), the story
+    # texts' pictures and clips.
+    table += books.table_lines(c)
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})

@@ -5,7 +5,9 @@
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/res/ResourceManager.h"
+#include "engine/ui/InputEvents.h"
 #include "frontend/ChapterTransition.h"
+#include "frontend/CreditsScreen.h"
 #include "frontend/DialogScreen.h"
 #include "frontend/DialogScreenListener.h"
 #include "frontend/DiaryScreen.h"
@@ -73,13 +75,28 @@ protected:
         profile->setFlowIndex(flowIndex);
         return profile;
     }
-    // Presses the interim screen's one "Continue" button and lets it leave.
+    // Lets the journal on top finish its entry (and its first turn), presses
+    // its CONTINUE and lets it leave.
+    void continueJournal()
+    {
+        app.frames(30);
+        auto* journal = dynamic_cast<DiaryScreen*>(app.top());
+        ASSERT_NE(journal, nullptr);
+        journal->onButtonEvent(DiaryScreen::ContinueButton, 1);
+        app.frames(20);
+    }
+    // Escape on the top screen of type T once it runs; it then leaves.
     template <class T>
-    void pressContinue()
+    void escape()
     {
         auto* screen = dynamic_cast<T*>(app.top());
         ASSERT_NE(screen, nullptr);
-        screen->onButtonEvent(T::ContinueButton, 1);
+        // Keys count once the screen has entered.
+        for (int i = 0; i < 100 && screen->getState() != ScreenBase::Running; ++i)
+            app.frames(1);
+        KeyEvent key;
+        key.key = 27;
+        screen->onKey(&key);
         app.frames(20);
     }
 
@@ -130,12 +147,12 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
     EXPECT_TRUE(profile->isGameStarted());
     EXPECT_EQ(profile->getFlowIndex(), 0);
     ASSERT_NE(dynamic_cast<TavrinIntro*>(app.top()), nullptr);
-    pressContinue<TavrinIntro>();
+    escape<TavrinIntro>();
     auto* transition = dynamic_cast<ChapterTransition*>(app.top());
     ASSERT_NE(transition, nullptr);
     EXPECT_EQ(transition->getChapter(), 0);
-    pressContinue<ChapterTransition>();
-    pressContinue<DiaryScreen>();
+    escape<ChapterTransition>();
+    continueJournal();
     auto* scene = dynamic_cast<QDScene*>(app.top());
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(scene->getSceneId(), 0);
@@ -245,20 +262,17 @@ TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
     // The journal of a flow entry moves the flow on.
     DiaryScreen* diary = show(new DiaryScreen(false, 4, false, true, false));
     EXPECT_EQ(diary->getOpenAtEntryId(), 4);
-    diary->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
 
     // One with noPushOnLeave, or opened over another screen, only leaves.
     SpyScreen* below = pushBelow();
-    DiaryScreen* overlay = show(new DiaryScreen(false, -1, false, true, true));
-    overlay->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    show(new DiaryScreen(false, -1, false, true, true));
+    continueJournal();
     EXPECT_EQ(app.top(), below);
-    DiaryScreen* overMap = show(new DiaryScreen(true, -1, true, false, false));
-    overMap->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    show(new DiaryScreen(true, -1, true, false, false));
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(app.top(), below);
 }
@@ -270,8 +284,7 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     GameFlow::instance()->index = 1;
     TavrinIntro* fresh = show(new TavrinIntro(nullptr));
     EXPECT_FALSE(fresh->isEpilogue());
-    fresh->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    escape<TavrinIntro>();
     auto* transition = dynamic_cast<ChapterTransition*>(app.top());
     ASSERT_NE(transition, nullptr);
     EXPECT_EQ(transition->getChapter(), 0);
@@ -280,8 +293,8 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     QuestManager::instance()->complete(0);
     QuestManager::instance()->setCurrent(2);
     TavrinIntro* prologue = show(new TavrinIntro(nullptr));
-    prologue->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    EXPECT_FALSE(prologue->isEpilogue());
+    escape<TavrinIntro>();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
     app.closeScreen(nullptr);
@@ -291,11 +304,17 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     TavrinIntro* epilogue = show(new TavrinIntro(&last));
     last = false;
     EXPECT_TRUE(epilogue->isEpilogue());
-    epilogue->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    escape<TavrinIntro>();
     EXPECT_EQ(GameFlow::instance()->index, 0);
     EXPECT_EQ(QuestManager::instance()->currentId(), 0);
     EXPECT_FALSE(QuestManager::instance()->questAt(0)->done);
+    ASSERT_EQ(app.stack.size(), 1u);
+    // The credits, which lead to a new main menu.
+    auto* credits = dynamic_cast<CreditsScreen*>(app.top());
+    ASSERT_NE(credits, nullptr);
+    EXPECT_FALSE(credits->isReturnToCaller());
+    credits->onButtonEvent(CreditsScreen::OkButton, 1);
+    app.frames(30);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
@@ -309,14 +328,14 @@ TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatShowsTheCurrentEntry
     chapter = 1;
     EXPECT_EQ(transition->getChapter(), 3);
     EXPECT_EQ(ChapterTransition(nullptr).getChapter(), 0);
-    transition->onButtonEvent(ChapterTransition::ContinueButton, 1);
-    app.frames(20);
+    escape<ChapterTransition>();
     ASSERT_EQ(app.stack.size(), 1u);
     auto* diary = dynamic_cast<DiaryScreen*>(app.top());
     ASSERT_NE(diary, nullptr);
-    EXPECT_EQ(diary->getOpenAtEntryId(), -1);
+    // -1 became the entry of the current quest (none: entry 0).
+    EXPECT_EQ(diary->getOpenAtEntryId(), 0);
     EXPECT_FALSE(diary->isNoPushOnLeave());
-    pressContinue<DiaryScreen>();
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 2);
     EXPECT_EQ(topTag(), "2");
 }
@@ -382,8 +401,9 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
 {
     SpyScreen* scene = pushBelow();
     RuneSheet* sheet = show(new RuneSheet());
-    sheet->onButtonEvent(RuneSheet::CloseButton, 1);
-    app.frames(5);
+    ASSERT_NE(sheet->getOkButton(), nullptr);
+    sheet->onButtonEvent(RuneSheet::OkButton, 1);
+    app.frames(20);
     ASSERT_EQ(app.top(), scene);
     EXPECT_TRUE(scene->isActive());
 }
