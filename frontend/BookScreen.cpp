@@ -202,6 +202,10 @@ void BookScreen::draw3D(Graphics&)
     const GLfloat diffuse[] = {1.f, 1.f, 1.f, 1.f};
     const GLfloat specular[] = {0.f, 0.f, 0.f, 1.f};
     const GLfloat position[] = {0.f, 7.f, 5.f, 1.f};
+    // The sheets' faces are told apart by depth: whatever the 2-D pass left
+    // in the depth buffer must not hide them.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);

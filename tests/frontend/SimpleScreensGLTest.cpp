@@ -6,6 +6,7 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/res/ResourceManager.h"
 #include "engine/ui/InputEvents.h"
+#include "engine/ui/QuarnButton.h"
 #include "frontend/ChapterTransition.h"
 #include "frontend/CreditsScreen.h"
 #include "frontend/DialogScreen.h"
@@ -277,6 +278,33 @@ TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
     EXPECT_EQ(app.top(), below);
 }
 
+TEST_F(SimpleScreens, JournalFromTheMapHoldsTheEntriesUpToTheQuestsAndOpensAtItsSpread)
+{
+    loadSpyFlow(folder, 3);
+    loadQuestChain(folder, 40);
+    QuestManager::instance()->setCurrent(30);
+    auto* journal = new DiaryScreen(true, -1, true, false, false);
+    EXPECT_EQ(journal->getOpenAtEntryId(), 3);
+    ScreenRoutes::show(journal);
+    const std::vector<int> ids = journal->pageIds();
+    ASSERT_FALSE(ids.empty()) << "content not generated";
+    int first = -1;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_LE(ids[i], 3);
+        if (ids[i] == 3 && first < 0)
+            first = static_cast<int>(i);
+    }
+    ASSERT_GT(first, 0);
+    const int opened = 2 * ((first - 1) / 2);
+    EXPECT_EQ(journal->getCurrent(), opened);
+    EXPECT_EQ(journal->getButton(DiaryScreen::PreviousButton)->isEnabled(), opened >= 2);
+    // Once in, it turns to the next spread when there is one.
+    const bool more = journal->canTurnNext();
+    app.frames(40);
+    EXPECT_EQ(journal->getCurrent(), more ? opened + 2 : opened);
+    EXPECT_FALSE(journal->getButton(DiaryScreen::NextButton)->isEnabled() && journal->isAtLastSpread());
+}
+
 TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsTheStoryAgain)
 {
     loadSpyFlow(folder, 3);
@@ -496,6 +524,17 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     show(new MainMenu());
     drawStack(app, g);
     EXPECT_TRUE(window->saveScreenshot("simple_main_menu.bmp"));
+    app.closeScreen(nullptr);
+
+    // The journal: the book lies open on its background, its left page
+    // (dark, with white text) left of the middle.
+    fonts.registerFont("FONT_TIMES24_NE", new AngelFontGL("content/fonts/Times24NoEff.fnt"));
+    fonts.registerFont("FONT_TIMES16_NE", new AngelFontGL("content/fonts/Times16NoEff.fnt"));
+    show(new DiaryScreen(false, 2, false, true, false));
+    drawStack(app, g);
+    EXPECT_TRUE(window->saveScreenshot("simple_journal.bmp"));
+    const Color page = window->readPixel(300, 300);
+    EXPECT_LT(page.r + page.g + page.b, 3 * 120) << "the left page is dark";
     app.closeScreen(nullptr);
     app.resources = nullptr;
 }
