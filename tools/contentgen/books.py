@@ -176,7 +176,7 @@ def table_lines(prefix="content/"):
     ]
     lines += [(JOURNAL_IMG + name + IMAGE_EXTENSION, (200, 150), "sprite", {"color": colour, "label": name})
               for name, colour in JOURNAL_PICTURES]
-    lines += _dialog_pair("OptionsMenu", "Panel.png", (512, 576), "#c9b68a", False)
+    lines += _dialog_pair("OptionsMenu", "Panel.png", (520, 580), "#c9b68a", False)
     lines += _dialog_pair("HighScore", "Panel.png", (512, 460), "#c9b68a", False)
     # The rune sheet's clips draw the sheet itself; it stays after opening.
     lines.append(("animations/RuneSheet/Sheet.png", (480, 512), "panel", {"color": "#d9c79c", "label": False}))
