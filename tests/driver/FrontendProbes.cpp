@@ -166,6 +166,31 @@ std::string questCommand(const std::vector<std::string>& a)
     return std::string();
 }
 
+// The game takes at most 30 ms of time in one frame; the loop's own wait
+// adds 10 ms. Long waits in frames that long draw a third of the frames.
+constexpr uint32_t LongFrameMs = 30;
+constexpr uint32_t LoopWaitMs = 10;
+
+std::string runUntil(GameDriver& game, const std::vector<std::string>& a)
+{
+    int ms = 0;
+    if (!DriverScript::toInt(a[0], ms) || ms < 0)
+        return "until: the time limit '" + a[0] + "' is not a number of ms";
+    std::string value;
+    for (size_t i = 2; i < a.size(); ++i)
+        value += (i > 2 ? " " : "") + a[i];
+    HeadlessDriver& driver = game.driver();
+    const uint64_t end = driver.now() + static_cast<uint64_t>(ms);
+    while (game.stateValue(a[1]) != value) {
+        if (driver.now() >= end)
+            return "until: " + a[1] + " is '" + game.stateValue(a[1]) + "', not '" + value + "', after " + a[0] + " ms";
+        driver.advanceTime(LongFrameMs - LoopWaitMs);
+        if (!driver.step())
+            return "until: the game ended";
+    }
+    return std::string();
+}
+
 } // namespace
 
 void addFrontendProbes(GameDriver& game)
@@ -179,4 +204,5 @@ void addFrontendProbes(GameDriver& game)
     driver.addCommand("type", 1, 100, [](HeadlessDriver& d, const Args& a) { return typeText(d, a); });
     driver.addCommand("show", 1, 2, [&game](HeadlessDriver&, const Args& a) { return showScreen(game, a); });
     driver.addCommand("quests", 2, 100, [](HeadlessDriver&, const Args& a) { return questCommand(a); });
+    driver.addCommand("until", 2, 100, [&game](HeadlessDriver&, const Args& a) { return runUntil(game, a); });
 }

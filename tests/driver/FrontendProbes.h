@@ -9,6 +9,10 @@
 //   quests done N... / quests current N
 //                            completes quests (opening what they open) /
 //                            makes a quest current
+//   until MS KEY [VALUE...]  runs frames of 30 ms (the longest the game
+//                            takes in one) until the game dump's KEY holds
+//                            VALUE (as `expect` reads it); fails when MS ms
+//                            of fake time pass first
 class GameDriver;
 
 void addFrontendProbes(GameDriver& driver);

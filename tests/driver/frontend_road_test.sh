@@ -2,7 +2,8 @@
 # The front end's road through the game driver: two runs over one save
 # folder. The first creates two players through the name entry (a taken name
 # refused), switches back to the first and starts her story; the second
-# finds them again, plays the map's first visit and chooses a location.
+# finds them again, resumes her story, plays the map's first visit and
+# chooses a location.
 # Both run the scripts of tests/driver/scripts and fail on a false
 # expectation; the save file is checked between them.
 set -u
