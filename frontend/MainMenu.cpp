@@ -164,10 +164,6 @@ void MainMenu::addButtons()
         QuarnButton* button = FrontendUi::makeButton(this, row.id, desc, FrontendUi::label(row.caption),
                                                      FrontendUi::label(row.tooltip), row.x, ButtonY, over);
         addWidget(button);
-        // The options menu is not part of this game yet: its button stays
-        // in its place, shown disabled.
-        if (row.id == OptionsButton)
-            button->setEnabled(false);
     }
 }
 
