@@ -12,6 +12,7 @@
 #include "frontend/DialogScreen.h"
 #include "frontend/DialogScreenListener.h"
 #include "frontend/DiaryScreen.h"
+#include "frontend/HighScoresMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/MapOfKingdom.h"
 #include "frontend/QuitDialogScreen.h"
@@ -434,6 +435,30 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
     app.frames(20);
     ASSERT_EQ(app.top(), scene);
     EXPECT_TRUE(scene->isActive());
+}
+
+TEST_F(SimpleScreens, CreditsAndHighScoresOpenedOverAScreenReturnToIt)
+{
+    SpyScreen* below = pushBelow();
+    CreditsScreen* credits = show(new CreditsScreen(true));
+    // Two blank pages, the book between its blank first and last pages, two
+    // blank pages; the book opens with a turn.
+    EXPECT_EQ(credits->getPages().size() % 2, 0u);
+    EXPECT_GE(credits->getPages().size(), 6u);
+    EXPECT_EQ(credits->getCurrent(), 2);
+    credits->onButtonEvent(CreditsScreen::OkButton, 1);
+    app.frames(30);
+    ASSERT_EQ(app.top(), below);
+
+    HighScoresMenu* scores = show(new HighScoresMenu());
+    ASSERT_NE(scores->getOkButton(), nullptr) << "the opening clip has not ended";
+    EXPECT_TRUE(scores->areRowsVisible());
+    EXPECT_EQ(scores->getRows().size(), 10u);
+    scores->onButtonEvent(HighScoresMenu::OkButton, 1);
+    EXPECT_FALSE(scores->areRowsVisible());
+    app.frames(20);
+    EXPECT_EQ(app.top(), below);
+    EXPECT_TRUE(below->isActive());
 }
 
 TEST_F(SimpleScreens, SceneLeavesForTheMainMenuAndFindsItsBackground)
