@@ -18,8 +18,11 @@
 #include "frontend/ClothSimulation.h"
 #include "frontend/FrontendUi.h"
 #include "frontend/MapOfKingdom.h"
+#include "frontend/MiniGamesMenu.h"
+#include "frontend/OptionsMenu.h"
 #include "frontend/PlayerProfilesMenu.h"
 #include "frontend/QuitDialogScreen.h"
+#include "frontend/ScenesMenu.h"
 #include "frontend/ScreenRoutes.h"
 #include "frontend/TavrinIntro.h"
 #include "game/ContentTables.h"
@@ -35,6 +38,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -160,10 +164,6 @@ void MainMenu::addButtons()
         QuarnButton* button = FrontendUi::makeButton(this, row.id, desc, FrontendUi::label(row.caption),
                                                      FrontendUi::label(row.tooltip), row.x, ButtonY, over);
         addWidget(button);
-        // The options menu is not part of this game yet: its button stays
-        // in its place, shown disabled.
-        if (row.id == OptionsButton)
-            button->setEnabled(false);
     }
 }
 
@@ -299,6 +299,18 @@ void MainMenu::drawBackground(Graphics& g)
 
 void MainMenu::onEntered()
 {
+    // Test-only developer switch: QUILL_JUMP_MENU=scenes or =minigames opens
+    // that jump menu once, as the codes 1 and 2 that no button gives.
+    static bool jumpUsed = false;
+    const char* jump = std::getenv("QUILL_JUMP_MENU");
+    if (jump && !jumpUsed) {
+        const std::string which = jump;
+        if (which == "scenes" || which == "minigames") {
+            jumpUsed = true;
+            close(which == "scenes" ? ScenesMenuCode : MiniGamesMenuCode, true);
+            return;
+        }
+    }
     if (PlayerProfiles::instance()->profileCount() == 0)
         showProfilesMenu();
 }
@@ -323,6 +335,9 @@ void MainMenu::onButtonEvent(int id, int event)
     case ProfilesButton:
         showProfilesMenu();
         break;
+    case OptionsButton:
+        ScreenRoutes::show(new OptionsMenu());
+        break;
     case ExitButton:
         if (GameShell::instance())
             ScreenRoutes::show(new QuitDialogScreen(appContext()));
@@ -346,9 +361,14 @@ void MainMenu::onClosed(int resultCode)
         if (app)
             app->requestQuit();
         break;
+    case ScenesMenuCode:
+        ScreenRoutes::show(new ScenesMenu());
+        break;
+    case MiniGamesMenuCode:
+        ScreenRoutes::show(new MiniGamesMenu());
+        break;
     default:
-        // The scene and minigame jump menus are not part of this game: a
-        // new menu rather than an empty screen.
+        // A code nothing answers: a new menu rather than an empty screen.
         logWarning("main menu: no screen for close code " + std::to_string(resultCode) + "; the menu again");
         ScreenRoutes::show(new MainMenu());
         break;

@@ -13,7 +13,10 @@
 // With no current profile (and the map not reached) PLAY opens the profiles
 // menu instead. When the stored flow position gives no screen, a new main
 // menu shows, so the stack is never left empty.
-// CHANGE_PROFILE opens the profiles menu on top; EXIT the quit dialog (or,
+// CHANGE_PROFILE opens the profiles menu on top, OPTIONS the options menu;
+// codes 1 and 2 (no button gives them; see onEntered's test-only switch
+// QUILL_JUMP_MENU) lead to the scene and minigame jump menus. EXIT opens
+// the quit dialog (or,
 // without a game application, closes with code 4, a quit request). With no
 // profile at all the profiles menu opens by itself once the menu is in.
 //

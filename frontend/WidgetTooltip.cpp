@@ -44,12 +44,19 @@ bool WidgetTooltip::isPending() const
 
 void WidgetTooltip::draw(Graphics& g, int widgetWidth) const
 {
-    if (!visible || !font)
+    if (visible)
+        drawBox(g, font, text, widgetWidth, 255);
+}
+
+void WidgetTooltip::drawBox(Graphics& g, Font* font, const std::string& text, int widgetWidth, uint8_t alpha)
+{
+    if (!font)
         return;
     const int w = widgetWidth / 2;
     const int tw = font->textWidth(text);
     const int lh = font->getLineHeight();
-    g.fillRect(w - 3, -lh - 3, tw + 6, lh + 6, Ink);
-    g.fillRect(w - 2, -lh - 2, tw + 4, lh + 4, Paper);
-    font->drawRun(g, w, -lh, text, Ink);
+    const Color ink(Ink.r, Ink.g, Ink.b, alpha);
+    g.fillRect(w - 3, -lh - 3, tw + 6, lh + 6, ink);
+    g.fillRect(w - 2, -lh - 2, tw + 4, lh + 4, Color(Paper.r, Paper.g, Paper.b, alpha));
+    font->drawRun(g, w, -lh, text, ink);
 }

@@ -44,6 +44,9 @@ public:
     bool isPending() const;
     // In the widget's coordinates; `widgetWidth` places the box.
     void draw(Graphics& g, int widgetWidth) const;
+    // The framed box with the text at the given opacity, in the widget's
+    // coordinates (nothing without a font).
+    static void drawBox(Graphics& g, Font* font, const std::string& text, int widgetWidth, uint8_t alpha);
 
 private:
     Font* font = nullptr;  // not owned

@@ -464,3 +464,11 @@ std::string QuillendarApp::versionStringFromDate(const std::string& date)
             month = i + 1;
     return std::to_string(year - 2000) + twoDigits(month) + twoDigits(day) + " ";
 }
+
+std::string QuillendarApp::versionString() const
+{
+    std::string version = buildVersionString();
+    while (!version.empty() && version.back() == ' ')
+        version.pop_back();
+    return version;
+}

@@ -109,6 +109,8 @@ public:
     // engine, the system cursor hidden) and the system cursor. When the
     // custom cursor cannot be made, the system cursor stays.
     void applyCursorMode(bool customCursor) override;
+    // The build date (buildVersionString, without its trailing blank).
+    std::string versionString() const override;
 
     // Set by the quit dialog while it is open.
     bool isQuitDialogOpen() const override { return quitDialogOpen; }

@@ -27,7 +27,7 @@ ROOT = TOOLS.parent
 sys.path.insert(0, str(TOOLS))
 
 try:
-    from contentgen import animations, frontend, manifest, minigames, runner, story  # noqa: E402
+    from contentgen import animations, books, frontend, manifest, minigames, runner, story  # noqa: E402
     from contentgen import minigames_necklace_stars  # noqa: E402
     from contentgen import scenes as scene_content  # noqa: E402
     from contentgen import minigames_six  # noqa: E402
@@ -197,6 +197,8 @@ LABELS += scene_content.LABELS
 
 # Menus, profiles, the map and the conversations.
 LABELS += frontend.LABELS
+# The books, the story texts and the screens around them.
+LABELS += books.LABELS
 
 # Logo screens shown before the main menu: (type, folder, file).
 LOGO_SCREENS = [
@@ -525,6 +527,9 @@ def content_table():
     # Six minigames' files, among them registered textures the manifest
     # leaves to this table.
     table += minigames_mechanisms.table_lines()
+    # The journal and credits books (with their page pictures), the story
+    # texts' pictures and clips.
+    table += books.table_lines(c)
     # Everything the content registration tables name that the tables above
     # do not make: the textures and music of tools/content_manifest.tsv.
     table += manifest.table_lines(manifest.read(), {line[0]: line[1] for line in table})

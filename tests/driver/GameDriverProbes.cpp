@@ -5,6 +5,7 @@
 #include "tests/driver/MiniGameDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
 #include "tests/driver/SpellDriverSupport.h"
+#include "tests/driver/StoryProbes.h"
 
 void addGameDriverProbes(GameDriver& driver)
 {
@@ -12,4 +13,5 @@ void addGameDriverProbes(GameDriver& driver)
     addMiniGameDriver(driver);
     addFrontendProbes(driver);
     addSpellDriverSupport(driver);
+    addStoryProbes(driver);
 }

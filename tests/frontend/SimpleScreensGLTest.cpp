@@ -5,10 +5,14 @@
 #include "engine/gfx/GLGraphics.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/res/ResourceManager.h"
+#include "engine/ui/InputEvents.h"
+#include "engine/ui/QuarnButton.h"
 #include "frontend/ChapterTransition.h"
+#include "frontend/CreditsScreen.h"
 #include "frontend/DialogScreen.h"
 #include "frontend/DialogScreenListener.h"
 #include "frontend/DiaryScreen.h"
+#include "frontend/HighScoresMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/MapOfKingdom.h"
 #include "frontend/QuitDialogScreen.h"
@@ -75,13 +79,28 @@ protected:
         profile->setFlowIndex(flowIndex);
         return profile;
     }
-    // Presses the interim screen's one "Continue" button and lets it leave.
+    // Lets the journal on top finish its entry (and its first turn), presses
+    // its CONTINUE and lets it leave.
+    void continueJournal()
+    {
+        app.frames(30);
+        auto* journal = dynamic_cast<DiaryScreen*>(app.top());
+        ASSERT_NE(journal, nullptr);
+        journal->onButtonEvent(DiaryScreen::ContinueButton, 1);
+        app.frames(20);
+    }
+    // Escape on the top screen of type T once it runs; it then leaves.
     template <class T>
-    void pressContinue()
+    void escape()
     {
         auto* screen = dynamic_cast<T*>(app.top());
         ASSERT_NE(screen, nullptr);
-        screen->onButtonEvent(T::ContinueButton, 1);
+        // Keys count once the screen has entered.
+        for (int i = 0; i < 100 && screen->getState() != ScreenBase::Running; ++i)
+            app.frames(1);
+        KeyEvent key;
+        key.key = 27;
+        screen->onKey(&key);
         app.frames(20);
     }
 
@@ -132,12 +151,12 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
     EXPECT_TRUE(profile->isGameStarted());
     EXPECT_EQ(profile->getFlowIndex(), 0);
     ASSERT_NE(dynamic_cast<TavrinIntro*>(app.top()), nullptr);
-    pressContinue<TavrinIntro>();
+    escape<TavrinIntro>();
     auto* transition = dynamic_cast<ChapterTransition*>(app.top());
     ASSERT_NE(transition, nullptr);
     EXPECT_EQ(transition->getChapter(), 0);
-    pressContinue<ChapterTransition>();
-    pressContinue<DiaryScreen>();
+    escape<ChapterTransition>();
+    continueJournal();
     auto* scene = dynamic_cast<QDScene*>(app.top());
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(scene->getSceneId(), 0);
@@ -267,22 +286,46 @@ TEST_F(SimpleScreens, JournalContinuesTheFlowUnlessItMayOnlyLeave)
     // The journal of a flow entry moves the flow on.
     DiaryScreen* diary = show(new DiaryScreen(false, 4, false, true, false));
     EXPECT_EQ(diary->getOpenAtEntryId(), 4);
-    diary->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
 
     // One with noPushOnLeave, or opened over another screen, only leaves.
     SpyScreen* below = pushBelow();
-    DiaryScreen* overlay = show(new DiaryScreen(false, -1, false, true, true));
-    overlay->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    show(new DiaryScreen(false, -1, false, true, true));
+    continueJournal();
     EXPECT_EQ(app.top(), below);
-    DiaryScreen* overMap = show(new DiaryScreen(true, -1, true, false, false));
-    overMap->onButtonEvent(DiaryScreen::ContinueButton, 1);
-    app.frames(20);
+    show(new DiaryScreen(true, -1, true, false, false));
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(app.top(), below);
+}
+
+TEST_F(SimpleScreens, JournalFromTheMapHoldsTheEntriesUpToTheQuestsAndOpensAtItsSpread)
+{
+    loadSpyFlow(folder, 3);
+    loadQuestChain(folder, 40);
+    QuestManager::instance()->setCurrent(30);
+    auto* journal = new DiaryScreen(true, -1, true, false, false);
+    EXPECT_EQ(journal->getOpenAtEntryId(), 3);
+    ScreenRoutes::show(journal);
+    const std::vector<int> ids = journal->pageIds();
+    ASSERT_FALSE(ids.empty()) << "content not generated";
+    int first = -1;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_LE(ids[i], 3);
+        if (ids[i] == 3 && first < 0)
+            first = static_cast<int>(i);
+    }
+    ASSERT_GT(first, 0);
+    const int opened = 2 * ((first - 1) / 2);
+    EXPECT_EQ(journal->getCurrent(), opened);
+    EXPECT_EQ(journal->getButton(DiaryScreen::PreviousButton)->isEnabled(), opened >= 2);
+    // Once in, it turns to the next spread when there is one.
+    const bool more = journal->canTurnNext();
+    app.frames(40);
+    EXPECT_EQ(journal->getCurrent(), more ? opened + 2 : opened);
+    EXPECT_FALSE(journal->getButton(DiaryScreen::NextButton)->isEnabled() && journal->isAtLastSpread());
 }
 
 TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsTheStoryAgain)
@@ -292,8 +335,7 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     GameFlow::instance()->index = 1;
     TavrinIntro* fresh = show(new TavrinIntro(nullptr));
     EXPECT_FALSE(fresh->isEpilogue());
-    fresh->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    escape<TavrinIntro>();
     auto* transition = dynamic_cast<ChapterTransition*>(app.top());
     ASSERT_NE(transition, nullptr);
     EXPECT_EQ(transition->getChapter(), 0);
@@ -302,8 +344,8 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     QuestManager::instance()->complete(0);
     QuestManager::instance()->setCurrent(2);
     TavrinIntro* prologue = show(new TavrinIntro(nullptr));
-    prologue->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    EXPECT_FALSE(prologue->isEpilogue());
+    escape<TavrinIntro>();
     EXPECT_EQ(GameFlow::instance()->index, 1);
     EXPECT_EQ(topTag(), "1");
     app.closeScreen(nullptr);
@@ -313,11 +355,17 @@ TEST_F(SimpleScreens, PrologueLeadsToChapterZeroOrTheCurrentEntryEpilogueStartsT
     TavrinIntro* epilogue = show(new TavrinIntro(&last));
     last = false;
     EXPECT_TRUE(epilogue->isEpilogue());
-    epilogue->onButtonEvent(TavrinIntro::ContinueButton, 1);
-    app.frames(20);
+    escape<TavrinIntro>();
     EXPECT_EQ(GameFlow::instance()->index, 0);
     EXPECT_EQ(QuestManager::instance()->currentId(), 0);
     EXPECT_FALSE(QuestManager::instance()->questAt(0)->done);
+    ASSERT_EQ(app.stack.size(), 1u);
+    // The credits, which lead to a new main menu.
+    auto* credits = dynamic_cast<CreditsScreen*>(app.top());
+    ASSERT_NE(credits, nullptr);
+    EXPECT_FALSE(credits->isReturnToCaller());
+    credits->onButtonEvent(CreditsScreen::OkButton, 1);
+    app.frames(30);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
 }
@@ -331,14 +379,14 @@ TEST_F(SimpleScreens, ChapterTransitionLeadsToTheJournalThatShowsTheCurrentEntry
     chapter = 1;
     EXPECT_EQ(transition->getChapter(), 3);
     EXPECT_EQ(ChapterTransition(nullptr).getChapter(), 0);
-    transition->onButtonEvent(ChapterTransition::ContinueButton, 1);
-    app.frames(20);
+    escape<ChapterTransition>();
     ASSERT_EQ(app.stack.size(), 1u);
     auto* diary = dynamic_cast<DiaryScreen*>(app.top());
     ASSERT_NE(diary, nullptr);
-    EXPECT_EQ(diary->getOpenAtEntryId(), -1);
+    // -1 became the entry of the current quest (none: entry 0).
+    EXPECT_EQ(diary->getOpenAtEntryId(), 0);
     EXPECT_FALSE(diary->isNoPushOnLeave());
-    pressContinue<DiaryScreen>();
+    continueJournal();
     EXPECT_EQ(GameFlow::instance()->index, 2);
     EXPECT_EQ(topTag(), "2");
 }
@@ -404,10 +452,35 @@ TEST_F(SimpleScreens, RuneSheetClosesBackToTheScene)
 {
     SpyScreen* scene = pushBelow();
     RuneSheet* sheet = show(new RuneSheet());
-    sheet->onButtonEvent(RuneSheet::CloseButton, 1);
-    app.frames(5);
+    ASSERT_NE(sheet->getOkButton(), nullptr);
+    sheet->onButtonEvent(RuneSheet::OkButton, 1);
+    app.frames(20);
     ASSERT_EQ(app.top(), scene);
     EXPECT_TRUE(scene->isActive());
+}
+
+TEST_F(SimpleScreens, CreditsAndHighScoresOpenedOverAScreenReturnToIt)
+{
+    SpyScreen* below = pushBelow();
+    CreditsScreen* credits = show(new CreditsScreen(true));
+    // Two blank pages, the book between its blank first and last pages, two
+    // blank pages; the book opens with a turn.
+    EXPECT_EQ(credits->getPages().size() % 2, 0u);
+    EXPECT_GE(credits->getPages().size(), 6u);
+    EXPECT_EQ(credits->getCurrent(), 2);
+    credits->onButtonEvent(CreditsScreen::OkButton, 1);
+    app.frames(30);
+    ASSERT_EQ(app.top(), below);
+
+    HighScoresMenu* scores = show(new HighScoresMenu());
+    ASSERT_NE(scores->getOkButton(), nullptr) << "the opening clip has not ended";
+    EXPECT_TRUE(scores->areRowsVisible());
+    EXPECT_EQ(scores->getRows().size(), 10u);
+    scores->onButtonEvent(HighScoresMenu::OkButton, 1);
+    EXPECT_FALSE(scores->areRowsVisible());
+    app.frames(20);
+    EXPECT_EQ(app.top(), below);
+    EXPECT_TRUE(below->isActive());
 }
 
 TEST_F(SimpleScreens, SceneMenuButtonLeavesForTheMainMenu)
@@ -487,6 +560,17 @@ TEST_F(SimpleScreens, ScreensDrawTheirBackgroundsTitlesAndButtons)
     show(new MainMenu());
     drawStack(app, g);
     EXPECT_TRUE(window->saveScreenshot("simple_main_menu.bmp"));
+    app.closeScreen(nullptr);
+
+    // The journal: the book lies open on its background, its left page
+    // (dark, with white text) left of the middle.
+    fonts.registerFont("FONT_TIMES24_NE", new AngelFontGL("content/fonts/Times24NoEff.fnt"));
+    fonts.registerFont("FONT_TIMES16_NE", new AngelFontGL("content/fonts/Times16NoEff.fnt"));
+    show(new DiaryScreen(false, 2, false, true, false));
+    drawStack(app, g);
+    EXPECT_TRUE(window->saveScreenshot("simple_journal.bmp"));
+    const Color page = window->readPixel(300, 300);
+    EXPECT_LT(page.r + page.g + page.b, 3 * 120) << "the left page is dark";
     app.closeScreen(nullptr);
     app.resources = nullptr;
 }

@@ -104,7 +104,9 @@ TEST_F(ScreenCreatorsTest, MenuDialogAndJournal)
     EXPECT_TRUE(j->isNoPushOnLeave());
     auto bare = make("DiaryScreen", {{"noPushOnLeave", "true"}});
     ASSERT_NE(dynamic_cast<DiaryScreen*>(bare.get()), nullptr);
-    EXPECT_EQ(dynamic_cast<DiaryScreen*>(bare.get())->getOpenAtEntryId(), -1);
+    // Without the attribute the journal opens at the current quest's entry
+    // (entry 0 without quests).
+    EXPECT_EQ(dynamic_cast<DiaryScreen*>(bare.get())->getOpenAtEntryId(), 0);
     EXPECT_FALSE(dynamic_cast<DiaryScreen*>(bare.get())->isNoPushOnLeave());
 
     EXPECT_EQ(make("Nope", {}), nullptr);

@@ -11,7 +11,9 @@ Kinds:
 
 from pathlib import Path
 
-_ESCAPES = [("&", "&amp;"), ("<", "&lt;"), (">", "&gt;"), ('"', "&quot;")]
+# A line feed in an attribute is written as a character reference, so that
+# parsers keep it instead of normalising it to a space.
+_ESCAPES = [("&", "&amp;"), ("<", "&lt;"), (">", "&gt;"), ('"', "&quot;"), ("\n", "&#10;")]
 
 
 def _ascii(text, where):

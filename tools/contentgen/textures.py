@@ -30,6 +30,7 @@ Style (manifest.table_lines fills it from the manifest's hints):
   ids    the resource ids: the label
   mask   write the mask
   index  the file's place in the manifest
+  color  a colour of its own instead of the one picked by index
 """
 
 import colorsys
@@ -277,7 +278,7 @@ def write_texture(path, size, kind, style):
     except KeyError:
         raise ValueError("%s: unknown look %r (one of %s)"
                          % (path, style.get("look"), ", ".join(LOOKS))) from None
-    colour = colour_of(style["index"])
+    colour = images.rgba(style["color"]) if "color" in style else colour_of(style["index"])
     img = draw(tuple(size), colour, style)
     if img.size != tuple(size):
         raise RuntimeError("%s: drawn at %s instead of %s" % (path, img.size, size))
