@@ -147,7 +147,6 @@ def tuning():
     return keys
 
 
-LABELS = [
-    ("SPELL_VISIBILITY", "Visibility"), ("SPELL_DRAWN", "Drawn"), ("SPELL_VISION", "Vision"),
-    ("SPELL_LIGHTNING", "Lightning"),
-]
+# The spell buttons' tooltips read the spells' names the rune sheet shows
+# ("SPELL_VISIBILITY" ...), written with the books' labels.
+LABELS = []
