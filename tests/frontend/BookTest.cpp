@@ -8,6 +8,7 @@
 #include "frontend/PageSwitchListener.h"
 #include "frontend/RuneSheet.h"
 #include "frontend/TavrinIntro.h"
+#include "tests/anim/FakeAppContext.h"
 
 #include <tinyxml.h>
 #include <gtest/gtest.h>
@@ -94,10 +95,13 @@ public:
     }
     void loadResources() override {}
     void build() override {}
+    // The turns run on the game clock, stepped with the frames.
     void run(int ms)
     {
-        for (int t = 0; t < ms; t += 10)
+        for (int t = 0; t < ms; t += 10) {
+            FakeAppContext::advance(10);
             onUpdate(10);
+        }
     }
 };
 
@@ -190,6 +194,7 @@ TEST(BookLayoutTest, WrappedHeightCountsOnlyLinesWithText)
 
 TEST(BookScreenTest, ShortBooksArePaddedAndTurnsStopAtBothEnds)
 {
+    FakeAppContext app;
     TestBook tiny({-1, -1});
     EXPECT_EQ(tiny.getPages().size(), 4u);
     EXPECT_FALSE(tiny.canTurnNext());
@@ -250,6 +255,7 @@ TEST(DiaryPageTest, HalfwayAnglesAndWidth)
 
 TEST(DiaryPageTest, EachEventOncePerTurnWhateverTheFrameTimes)
 {
+    FakeAppContext app;  // the turn runs on its game clock
     const std::vector<std::vector<int>> frames = {{900}, {1, 900}, {7, 13, 400, 480}};
     for (const std::vector<int>& dts : frames) {
         for (int direction : {1, 0}) {
@@ -257,8 +263,11 @@ TEST(DiaryPageTest, EachEventOncePerTurnWhateverTheFrameTimes)
             sheet.direction = direction;
             CountingListener listener;
             sheet.startTurn(&listener);
-            for (int i = 0; i < 100 && sheet.isTurning(); ++i)
+            for (int i = 0; i < 100 && sheet.isTurning(); ++i) {
+                FakeAppContext::advance(dts[i % dts.size()]);
                 sheet.advance(dts[i % dts.size()]);
+            }
+            FakeAppContext::advance(10);
             sheet.advance(10);
             const std::string d = direction == 1 ? "0" : "1";
             EXPECT_EQ(listener.log, (std::vector<std::string>{"started " + d, "ending " + d, "finished " + d}))
