@@ -13,13 +13,13 @@ default_save_hex() {
 bmp_bytes=$((54 + 1024 * 3 * 768))
 complete() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$bmp_bytes" ]; }
 
-# Presses F8 (again every 0.2 s, 20 s at most) until the screenshot $1 exists,
+# Presses F8 (again every 0.2 s, 60 s at most) until the screenshot $1 exists,
 # then waits (10 s at most) until it is complete. Keys sent while the game is
 # still starting are lost; presses that were only late write screenshots
 # after it. False when none came.
 shot_until() {
   local _
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ -e "$1" ] && break
     xdotool key F8
     for _ in 1 2 3 4; do [ -e "$1" ] && break; sleep 0.05; done

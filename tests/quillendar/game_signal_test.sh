@@ -47,8 +47,8 @@ for sig in TERM HUP INT; do
   kill -0 "$pid" 2>/dev/null || fail "SIG$sig: the game ended early"
 
   kill -s "$sig" "$pid"
-  for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$pid" 2>/dev/null && fail "SIG$sig: still running 20 s after the signal"
+  for _ in $(seq 1200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$pid" 2>/dev/null && fail "SIG$sig: still running 60 s after the signal"
   wait "$pid"
   rc=$?
   pid=""
