@@ -105,13 +105,8 @@ void MgCipherTiles::onButton(int id, int state)
     if (tileEvent && state == TileWidget::Pressed)
         playUiSound("MG_CIPHERTILES_SELECT");
     MgRearrangeElements::onButton(id, state);
-    if (!tileEvent || board.isSwapBusy() || board.slotOf(id) == board.getSelectedSlot())
-        return;
-    TileWidget* t = tile(id);
-    if (state == TileWidget::Entered)
-        t->setState(TileWidget::Over);
-    else if (state == TileWidget::Left)
-        t->setState(TileWidget::Normal);
+    if (tileEvent)
+        hoverTile(id, state);
 }
 
 void MgCipherTiles::deselectTile(int slot)

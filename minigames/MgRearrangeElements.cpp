@@ -117,6 +117,19 @@ bool MgRearrangeElements::isSolved() const
 void MgRearrangeElements::deselectTile(int) {}
 void MgRearrangeElements::selectTile(int) {}
 
+void MgRearrangeElements::hoverTile(int id, int state)
+{
+    if (board.isSwapBusy() || board.slotOf(id) == board.getSelectedSlot())
+        return;
+    TileWidget* t = tile(id);
+    if (!t)
+        return;
+    if (state == TileWidget::Entered)
+        t->setState(TileWidget::Over);
+    else if (state == TileWidget::Left)
+        t->setState(TileWidget::Normal);
+}
+
 void MgRearrangeElements::onButton(int id, int state)
 {
     MiniGameBase::onButton(id, state);

@@ -69,6 +69,9 @@ protected:
     virtual bool isSolved() const;
     virtual void deselectTile(int slot);
     virtual void selectTile(int slot);
+    // Lights tile `id` while the pointer is over it (an Entered or Left
+    // event), except during a swap and for the selected tile.
+    void hoverTile(int id, int state);
 
     // build()'s steps, for derived games that put widgets between them:
     // the frame's buttons and the optional background; then the slots, the

@@ -114,14 +114,8 @@ bool MgRectangleTileSum::isSolved() const
 void MgRectangleTileSum::onButton(int id, int state)
 {
     MgRearrangeElements::onButton(id, state);
-    if (id >= SkipButtonId || !board.contains(id) || board.isSwapBusy() ||
-        board.slotOf(id) == board.getSelectedSlot())
-        return;
-    TileWidget* t = tile(id);
-    if (state == TileWidget::Entered)
-        t->setState(TileWidget::Over);
-    else if (state == TileWidget::Left)
-        t->setState(TileWidget::Normal);
+    if (id < SkipButtonId && board.contains(id))
+        hoverTile(id, state);
 }
 
 void MgRectangleTileSum::selectTile(int slot)
