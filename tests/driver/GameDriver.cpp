@@ -49,6 +49,8 @@ std::string joinInts(const std::vector<int>& values)
 
 GameDriver::GameDriver(HeadlessDriver& driver) : headless(driver)
 {
+    // Game scripts wait through seconds of frames nobody sees.
+    headless.setQuickWaits(true);
     addCommands();
 }
 

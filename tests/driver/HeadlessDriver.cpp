@@ -1,5 +1,7 @@
 #include "tests/driver/HeadlessDriver.h"
 
+#include "tests/driver/QuickFrames.h"
+
 #include "engine/app/SDLGameApp.h"
 #include "engine/core/GameClock.h"
 #include "engine/ui/ScreenBase.h"
@@ -8,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -383,6 +386,9 @@ void HeadlessDriver::addBuiltInCommands()
         if (d.delayMode == DelayMode::Skip && ms > 0)
             return std::string("wait cannot pass time while the frame delay is skipped");
         const uint64_t until = d.now() + static_cast<uint64_t>(ms);
+        std::optional<QuickFrames> quick;
+        if (d.quickWaits)
+            quick.emplace(d);
         while (d.isRunning() && d.now() < until)
             d.step(1);
         return needsRunning(d);

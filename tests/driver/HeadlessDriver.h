@@ -76,6 +76,10 @@ public:
     uint64_t now() const { return ticks; }
     void advanceTime(uint32_t ms) { ticks += ms; }
     void setDelayMode(DelayMode mode) { delayMode = mode; }
+    // With quick waits on, the frames of a `wait` are rasterised into one
+    // pixel (QuickFrames): the game's logic and draw calls run as ever, and a
+    // `shot` or `step` after the wait draws the full frame.
+    void setQuickWaits(bool on) { quickWaits = on; }
 
     // Input for the next frame.
     void queueEvent(const SDL_Event& event);
@@ -136,6 +140,7 @@ private:
     SDLGameApp* app = nullptr;  // not owned
     uint64_t ticks;
     DelayMode delayMode = DelayMode::Advance;
+    bool quickWaits = false;
     bool started = false;
     bool running = false;
     std::deque<SDL_Event> pending;
