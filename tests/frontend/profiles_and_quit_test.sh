@@ -10,6 +10,7 @@
 #  4. a second start goes straight to the menu; Alice is chosen in the
 #     profiles menu and the quit confirmed: the save has Alice current.
 set -u
+. "$(dirname "$0")/../quillendar/game_script_support.sh"
 exe=$(realpath "$1")
 root=$(pwd)
 tmp=$(mktemp -d /tmp/quill-fe-x.XXXXXX)
@@ -26,18 +27,6 @@ export APPDATA="$tmp/appdata"
 save="$APPDATA/Quillendar/save.dat"
 shots="$APPDATA/Quillendar/ScreenShots"
 
-# Pixels: the median of the 5x5 patch at (x, y), by default (10, 400), as
-# "r g b" (rain drops and lightning vary single frames), compared channel by
-# channel within 12.
-patch() { # cropped first: a median over the whole frame is slow
-  local x=${2:-10} y=${3:-400}
-  convert "$1" -crop "9x9+$((x - 4))+$((y - 4))" +repage -statistic Median 5x5 \
-    -format '%[fx:int(255*p{4,4}.r+0.5)] %[fx:int(255*p{4,4}.g+0.5)] %[fx:int(255*p{4,4}.b+0.5)]' info:
-}
-near() {
-  awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
-    for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
-}
 scaled() { # "r g b" times num / den, twice when given two pairs
   awk -v c="$1" -v f="$2" 'BEGIN { split(c, x, " "); printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }'
 }

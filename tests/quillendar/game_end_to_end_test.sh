@@ -64,19 +64,11 @@ echo "ok: no tuning file -> status 1, '$(cat "$tmp/notuning.err")', error.txt: $
 
 # --- 3. A fresh start under the private X server --------------------------------
 [ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
-# The median of the 5x5 patch around (10, 400) as "r g b" (rain drops vary
-# single pixels of the menu), cropped first: a median over the whole frame
-# is slow on a busy machine.
-patch() { convert "$1" -crop 9x9+6+396 +repage -statistic Median 5x5 -format '%[fx:int(255*p{4,4}.r+0.5)] %[fx:int(255*p{4,4}.g+0.5)] %[fx:int(255*p{4,4}.b+0.5)]' info:; }
-# The sky's pixel there under the profiles menu's dim (alpha 128) and the
+# The sky's pixel at (10, 400) under the profiles menu's dim (alpha 128) and the
 # name entry's (alpha 150), worked out before the game starts so that the
 # logo's few seconds are not spent on it.
 read -r sr sg sb <<<"$(patch "$root/content/images/menus/main/Bg.jpg")"
 entry_rgb="$((sr * 127 / 255 * 105 / 255)) $((sg * 127 / 255 * 105 / 255)) $((sb * 127 / 255 * 105 / 255))"
-near() { # "r g b" "r g b": each channel within 12
-  awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
-    for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
-}
 appdata="$tmp/appdata"
 save="$appdata/Quillendar/save.dat"
 APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >"$tmp/game.log" 2>&1 &

@@ -41,3 +41,17 @@ settle() {
     complete "$1/ScrShot$n.bmp" || fail "F8 wrote no complete ScrShot$n.bmp"
   done
 }
+
+# Pixels: the median of the 5x5 patch at (x, y), by default (10, 400), of the
+# picture $1 as "r g b" (rain drops and lightning vary single frames),
+# cropped first: a median over the whole frame is slow on a busy machine.
+patch() {
+  local x=${2:-10} y=${3:-400}
+  convert "$1" -crop "9x9+$((x - 4))+$((y - 4))" +repage -statistic Median 5x5 \
+    -format '%[fx:int(255*p{4,4}.r+0.5)] %[fx:int(255*p{4,4}.g+0.5)] %[fx:int(255*p{4,4}.b+0.5)]' info:
+}
+# Two "r g b" colours alike: each channel within 12.
+near() {
+  awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
+    for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
+}

@@ -2,14 +2,20 @@
 # A new player's route into the first scene of the story, from the outside:
 # the real game executable and xdotool only. Run from the repository root
 # under scripts/with-xvfb.sh: scene_route_test.sh EXE [SHOTS]
-#  1. "Play" on the start screen shows the first flow entry's scene (its
+#  1. a fresh start asks for a name over the main menu; a name typed in
+#     makes the player (casual, the entry's default); "Play" goes through the
+#     prologue (Escape skips it), the chapter's title (Escape again) and the
+#     journal (its CONTINUE button) to the first flow entry's scene (its
 #     background picture on screen);
 #  2. clicking every item at the position its item file gives takes the
 #     wanted ones out of the scene, and the goal panel follows;
-#  3. more rounds of clicks find the rest, until the scene has left for the
+#  3. Alt+F4 and "Yes" there end the game; a new start and "Play" show the
+#     same scene with the same items gone;
+#  4. more rounds of clicks find the rest, until the scene has left for the
 #     next screen of its steps (the scene's own picture is gone).
 # With SHOTS given, the screenshots are kept there as PNG files.
 set -u
+. "$(dirname "$0")/../quillendar/game_script_support.sh"
 exe=$(realpath "$1")
 keep=${2:-}
 scene_dir=content/config/scene/Scene01
@@ -30,11 +36,13 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
 
 appdata="$tmp/appdata"
 shots="$appdata/Quillendar/ScreenShots"
-APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >"$tmp/game.log" 2>&1 &
-pid=$!
-timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
-xdotool mousemove 512 300
-
+start_game() {
+  APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
+  pid=$!
+  timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
+  xdotool mousemove 1000 300
+}
+start_game
 # Difference (0..1) between an area of a screenshot and the same area of
 # another picture; AREA is WxH+X+Y.
 rmse() {
@@ -46,31 +54,26 @@ is_below() { awk -v v="$1" -v t="$2" 'BEGIN { exit !(v < t) }'; }
 ncc() {
   MAGICK_THREAD_LIMIT=1 compare -metric NCC "$1[$3]" "$2[$3]" null: 2>&1 | sed -E 's/^([0-9.e-]+).*/\1/'
 }
-# Presses F8 and prints the new screenshot's path once it is written. Keys
-# sent while the game starts are lost, so F8 is pressed again until it is.
+# Presses F8 and prints the new screenshot's path once it is complete.
 shot() {
-  local file="$shots/ScrShot$(( $(ls "$shots" 2>/dev/null | wc -l) + 1 )).bmp"
-  for _ in $(seq 40); do
-    xdotool key F8
-    for _ in $(seq 10); do [ -s "$file" ] && break 2; sleep 0.1; done
-  done
-  [ -s "$file" ] || fail "F8 wrote no $file"
-  sleep 0.2  # the BMP may still be written
+  local file="$shots/ScrShot$(( $(count_shots "$shots") + 1 )).bmp"
+  shot_until "$file" || fail "F8 wrote no complete $file"
   echo "$file"
 }
 keep_shot() { [ -n "$keep" ] && mkdir -p "$keep" && convert "$1" -depth 8 "$keep/$2.png"; }
 
-# --- 1. Start screen, "Play", the scene --------------------------------------------
+# --- 1. The name, "Play", the story's first screens, the scene ------------------------
 menu=content/images/menus/main/Bg.jpg
 bg="$scene_dir/bg.jpg"
-# The top strip of the scene holds no item, and without a profile no score:
-# it shows the background, darkened while the fog is on.
+# The top strip of the scene holds no item, and for a casual player (the
+# name entry's default) no score, which only a fearless player's scenes show
+# there: it shows the background, darkened while the fog is on.
 strip=1024x40+0+0
 scene_shown() { ! is_below "$(ncc "$1" "$bg" "$strip")" 0.97; }
 fog_free() { is_below "$(rmse "$1" "$bg" "$strip")" 0.05; }
 # Screenshots until the scene shows free of fog (prints "scene" and the
 # screenshot) or has gone (prints "left" and the screenshot), at most 60 s.
-settle() {
+scene_state() {
   local file
   for _ in $(seq 60); do
     file=$(shot)
@@ -80,33 +83,82 @@ settle() {
   done
   fail "the fog did not clear in 60 s"
 }
-for _ in $(seq 60); do
-  file=$(shot)
-  is_below "$(rmse "$file" "$menu" 1024x768+0+0)" 0.08 && break
-  sleep 0.5
-done
-is_below "$(rmse "$file" "$menu" 1024x768+0+0)" 0.08 || fail "no start screen"
-sleep 0.6  # the menu's fade-in
-# "Play" is the left button of the menu's row at y 600.
-scene_on=0
-for _ in $(seq 20); do
-  xdotool mousemove 397 620 click 1
-  sleep 1.5
-  file=$(shot)
-  if fog_free "$file"; then scene_on=1; break; fi
-done
-[ "$scene_on" -eq 1 ] || fail "\"Play\" did not show the first scene"
-# The end of the scene's fade-in: two screenshots alike.
-start=$file
-for _ in $(seq 20); do
-  sleep 0.5
-  file=$(shot)
-  is_below "$(rmse "$file" "$start" 1024x768+0+0)" 0.01 && break
-  start=$file
-done
+# The screens on the way, told apart by their backdrop at (10, 400): the
+# main menu's sky, under the profiles menu's dim (alpha 128) and the name
+# entry's (alpha 150) on a fresh start; the prologue's map; the chapter
+# title's backdrop; the journal's.
+read -r sky <<<"$(patch "$menu")"
+entry=$(awk -v c="$sky" 'BEGIN { split(c, x, " "); f = 127 / 255 * 105 / 255;
+  printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }')
+read -r prologue <<<"$(patch content/images/menus/map/BgMap.jpg)"
+read -r chapter <<<"$(patch content/animations/ChapterTransition/Backdrop.png)"
+read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
+# The name entry's CANCEL button at (366, 493) once its widgets are up.
+read -r cancel <<<"$(patch content/images/menus/SmlBtnN.jpg 20 20)"
+# Screenshots until the patch at (x, y) is near the colour (the last one in
+# $file); fails after `tries` screenshots.
+file=""
+await() { # colour what [tries [x y]]
+  for _ in $(seq "${3:-40}"); do
+    file=$(shot)
+    near "$(patch "$file" "${4:-10}" "${5:-400}")" "$1" && return 0
+    sleep 0.3
+  done
+  fail "never saw $2 (wanted $1, last $(patch "$file" "${4:-10}" "${5:-400}"))"
+}
+# From the main menu to the scene as a player goes: "Play" (the left button
+# of the menu's bottom row) until the menu leaves, Escape on the prologue
+# and on the chapter's title (keys during their fade-ins are ignored, so
+# again until they go), CONTINUE at the journal's foot, until the scene
+# shows free of fog. The screens met are listed in $seen.
+to_scene() {
+  local colour
+  seen=""
+  for _ in $(seq 150); do
+    file=$(shot)
+    fog_free "$file" && return 0
+    colour=$(patch "$file")
+    if near "$colour" "$sky"; then
+      xdotool mousemove 182 729 click 1
+    elif near "$colour" "$prologue"; then
+      [[ $seen == *prologue* ]] || seen="$seen prologue"
+      xdotool key Escape
+    elif near "$colour" "$chapter"; then
+      [[ $seen == *chapter* ]] || seen="$seen chapter"
+      xdotool key Escape
+    elif near "$colour" "$journal"; then
+      [[ $seen == *journal* ]] || seen="$seen journal"
+      xdotool mousemove 511 724 click 1
+    fi
+    sleep 0.3
+  done
+  fail "\"Play\" did not lead to the first scene (screens met:$seen)"
+}
+# The end of the scene's fade-in: two screenshots alike (the last in $file).
+steady() {
+  local previous=$file
+  for _ in $(seq 20); do
+    sleep 0.5
+    file=$(shot)
+    is_below "$(rmse "$file" "$previous" 1024x768+0+0)" 0.01 && return 0
+    previous=$file
+  done
+  fail "the scene did not settle after its fade-in"
+}
+await "$entry" "the name entry over the main menu" 150
+await "$cancel" "the name entry's widgets" 40 366 493
+xdotool mousemove 536 261 click 1
+sleep 0.3
+xdotool type --delay 60 Ria
+xdotool key Return
+await "$sky" "the main menu after the name"
+echo "ok: a fresh start asks for a name; \"Ria\" typed in leads to the main menu"
+to_scene
+[ "$seen" = " prologue chapter journal" ] || fail "on the way to the scene: $seen (not the prologue, the chapter, the journal)"
+steady
 start=$file
 keep_shot "$start" scene_start
-echo "ok: \"Play\" shows the first scene"
+echo "ok: \"Play\" goes through the prologue, the chapter's title and the journal to the first scene"
 
 # --- 2. Every item of the item file clicked ---------------------------------------
 # name x y width height, the click point is the middle of the picture.
@@ -128,30 +180,61 @@ click_all() {
   # The collect animations take 1 s; missed clicks bring the fog.
   sleep 1.5
 }
-# How many items' areas differ from the scene's first screenshot.
-gone_in() {
-  local file=$1 n=0
+# The names of the items whose areas differ from the scene's first screenshot.
+gone_names() {
+  local file=$1 names=""
   for item in "${items[@]}"; do
     set -- $item
-    is_below "$(rmse "$file" "$start" "${4}x${5}+${2}+${3}")" 0.05 || n=$((n + 1))
+    is_below "$(rmse "$file" "$start" "${4}x${5}+${2}+${3}")" 0.05 || names="$names $1"
   done
-  echo $n
+  echo "$names"
 }
 panel=604x52+216+692
 click_all
-read -r state after < <(settle)
+read -r state after < <(scene_state)
 keep_shot "$after" scene_first_round
 [ "$state" = scene ] || fail "the scene left after one round of clicks"
-gone=$(gone_in "$after")
+gone=$(gone_names "$after" | wc -w)
 [ "$gone" -ge 6 ] || fail "only $gone items left the scene after every item was clicked"
 is_below "$(rmse "$after" "$start" "$panel")" 0.02 && fail "the goal panel did not change"
 echo "ok: one round of clicks took $gone items out of the scene, the goal panel followed"
 
-# --- 3. More rounds until the scene is done --------------------------------------
+# --- 3. Quit in the middle of the scene, start again -----------------------------
+before=$(gone_names "$after")
+xdotool key alt+F4
+# The quit question dims the scene, the strip too.
+for _ in $(seq 40); do
+  file=$(shot)
+  fog_free "$file" || break
+  sleep 0.3
+done
+fog_free "$file" && fail "Alt+F4 brought no quit question over the scene"
+keep_shot "$file" scene_quit
+# "Yes", the left button, clicked until the game ends.
+for _ in $(seq 40); do
+  kill -0 "$pid" 2>/dev/null || break
+  xdotool mousemove 413 464 click 1
+  sleep 0.5
+done
+kill -0 "$pid" 2>/dev/null && fail "still running 20 s after clicking \"Yes\""
+wait "$pid"
+rc=$?
+pid=""
+[ "$rc" -eq 0 ] || fail "exit status $rc after \"Yes\""
+start_game
+await "$sky" "the main menu of a known player" 150
+to_scene
+steady
+keep_shot "$file" scene_resumed
+now=$(gone_names "$file")
+[ "$now" = "$before" ] || fail "gone before the quit:$before; after the new start:$now"
+echo "ok: after Alt+F4, \"Yes\" and a new start, \"Play\" (past:${seen:- nothing}) shows the scene with the same $(echo $now | wc -w) items gone"
+
+# --- 4. More rounds until the scene is done --------------------------------------
 left=0
 for round in 2 3 4 5 6; do
   click_all
-  read -r state file < <(settle)
+  read -r state file < <(scene_state)
   if [ "$state" = left ]; then left=$round; break; fi
 done
 keep_shot "$file" scene_left
