@@ -154,7 +154,13 @@ xdotool key Return
 await "$sky" "the main menu after the name"
 echo "ok: a fresh start asks for a name; \"Ria\" typed in leads to the main menu"
 to_scene
-[ "$seen" = " prologue chapter journal" ] || fail "on the way to the scene: $seen (not the prologue, the chapter, the journal)"
+# An Escape sent while a late screenshot still showed the prologue can skip
+# the chapter's title before any screenshot sees it (the driver's story road
+# checks that screen); the prologue and the journal are always met.
+case "$seen" in
+  " prologue chapter journal" | " prologue journal") ;;
+  *) fail "on the way to the scene: $seen (not the prologue, the chapter, the journal)" ;;
+esac
 steady
 start=$file
 keep_shot "$start" scene_start
