@@ -76,16 +76,7 @@ start_game() {
 confirm_quit() {
   xdotool key alt+F4
   await "$quit" "the quit question"
-  for _ in $(seq 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    xdotool mousemove 413 464 click 1
-    sleep 0.5
-  done
-  kill -0 "$pid" 2>/dev/null && fail "still running after \"Yes\""
-  wait "$pid"
-  local rc=$?
-  pid=""
-  [ "$rc" -eq 0 ] || fail "exit status $rc after \"Yes\""
+  answer_yes_until_exit
 }
 current_index() { tail -c 8 "$save" | head -c 4 | od -An -t d4 | tr -d ' '; }
 type_name() {

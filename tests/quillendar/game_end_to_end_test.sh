@@ -149,16 +149,7 @@ kill -0 "$pid" 2>/dev/null || fail "the game ended before \"Yes\""
 rm -f "$save"  # so that the save at exit shows
 # Clicked until the game ends: on a slow machine the dialog may not be up
 # yet, and that spot of the start screen holds nothing.
-for _ in $(seq 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool mousemove 413 464 click 1
-  sleep 0.5
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 20 s after clicking \"Yes\""
-wait "$pid"
-rc=$?
-pid=""
-[ "$rc" -eq 0 ] || fail "exit status $rc after confirming the quit"
+answer_yes_until_exit
 [ -f "$save" ] || fail "no save file written at the exit"
 [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$expected_hex" ] || fail "save at exit: $(od -An -v -tx1 "$save" | tr -d ' \n')"
 [ -e "$save.tmp" ] && fail "a temporary save file was left behind"

@@ -55,3 +55,21 @@ near() {
   awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " ");
     for (i = 1; i <= 3; i++) { d = x[i] - y[i]; if (d < -12 || d > 12) exit 1 } }'
 }
+
+# Clicks the quit question's "Yes" (its left button) every 0.5 s until the
+# game $pid ends (on a slow machine the question may not be up yet), at most
+# 20 s; then waits for it, clears $pid and fails unless its status was 0.
+# Needs the script's own fail().
+answer_yes_until_exit() {
+  local _ rc
+  for _ in $(seq 40); do
+    kill -0 "$pid" 2>/dev/null || break
+    xdotool mousemove 413 464 click 1
+    sleep 0.5
+  done
+  kill -0 "$pid" 2>/dev/null && fail "still running 20 s after clicking \"Yes\""
+  wait "$pid"
+  rc=$?
+  pid=""
+  [ "$rc" -eq 0 ] || fail "exit status $rc after \"Yes\""
+}

@@ -218,16 +218,7 @@ done
 fog_free "$file" && fail "Alt+F4 brought no quit question over the scene"
 keep_shot "$file" scene_quit
 # "Yes", the left button, clicked until the game ends.
-for _ in $(seq 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool mousemove 413 464 click 1
-  sleep 0.5
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 20 s after clicking \"Yes\""
-wait "$pid"
-rc=$?
-pid=""
-[ "$rc" -eq 0 ] || fail "exit status $rc after \"Yes\""
+answer_yes_until_exit
 start_game
 await "$sky" "the main menu of a known player" 150
 to_scene
