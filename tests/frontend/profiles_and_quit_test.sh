@@ -70,7 +70,7 @@ start_game() {
   count=$(ls "$shots" 2>/dev/null | wc -l)
   "$exe" >"$tmp/game.log" 2>&1 &
   pid=$!
-  timeout 30 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
+  await_window 30 || fail "no game window"
   xdotool mousemove 1000 300
 }
 confirm_quit() {

@@ -73,7 +73,7 @@ appdata="$tmp/appdata"
 save="$appdata/Quillendar/save.dat"
 APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >"$tmp/game.log" 2>&1 &
 pid=$!
-timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
+await_window 60 || fail "no game window"
 
 # The save is written before the window opens: 5 entries, no profiles, ten
 # empty high scores, the configuration's volumes (music 50, sound 75).

@@ -28,6 +28,19 @@ shot_until() {
   return 1
 }
 
+# Waits (at most $1 seconds, 60 by default) until the game's window is up.
+# xdotool's own --sync search dies on the X error it gets when a window it
+# walks goes away under it (windows come and go while a game starts), so the
+# search is simply asked again.
+await_window() {
+  local _
+  for _ in $(seq $(( ${1:-60} * 5 ))); do
+    xdotool search --name '^Quillendar$' >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # The number of screenshots in the folder $1.
 count_shots() { ls "$1" 2>/dev/null | grep -c '^ScrShot[0-9]*\.bmp$'; }
 

@@ -33,7 +33,7 @@ for sig in TERM HUP INT; do
   # ignored, which the game then rightly keeps: give it the default.
   APPDATA="$appdata" env --default-signal=INT,HUP,TERM "$exe" >"$tmp/$sig.log" 2>&1 &
   pid=$!
-  timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "SIG$sig: no game window"
+  await_window 60 || fail "SIG$sig: no game window"
   [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$(default_save_hex 01)" ] || fail "SIG$sig: no default save at the start"
 
   xdotool mousemove 512 384

@@ -39,7 +39,7 @@ shots="$appdata/Quillendar/ScreenShots"
 start_game() {
   APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
   pid=$!
-  timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
+  await_window 60 || fail "no game window"
   xdotool mousemove 1000 300
 }
 start_game
