@@ -41,12 +41,25 @@ FireflyWidget::~FireflyWidget() = default;
 
 void FireflyWidget::buildPulse()
 {
-    const int ms = randomBelow(2000) + 300;
-    const float swell = randomShare(2000) * 0.4f / 1000.0f;
+    // Built once; each pulse retunes the two tweens, so that the steady run
+    // allocates nothing.
     pulse = std::make_unique<ActionSequence>();
     pulse->add(std::make_unique<Setter<float>>(&scale, 1.0f));
-    pulse->add(std::make_unique<RelIncrementator<float>>(Duration(ms), &scale, swell));
-    pulse->add(std::make_unique<RelIncrementator<float>>(Duration(ms), &scale, -swell));
+    auto up = std::make_unique<RelIncrementator<float>>(Duration(0), &scale, 0.0f);
+    auto down = std::make_unique<RelIncrementator<float>>(Duration(0), &scale, 0.0f);
+    swellUp = up.get();
+    swellDown = down.get();
+    pulse->add(std::move(up));
+    pulse->add(std::move(down));
+    startPulse();
+}
+
+void FireflyWidget::startPulse()
+{
+    const int ms = randomBelow(2000) + 300;
+    const float swell = randomShare(2000) * 0.4f / 1000.0f;
+    swellUp->retune(ms, swell);
+    swellDown->retune(ms, -swell);
     pulse->start(this, 0);
 }
 
@@ -114,7 +127,7 @@ void FireflyWidget::update(int dt, ScreenBase*)
     pulse->update(dt);
     if (pulseDone) {
         pulseDone = false;
-        buildPulse();
+        startPulse();
     }
 }
 

@@ -15,6 +15,8 @@
 #include <memory>
 
 class ActionSequence;
+template <typename T>
+class RelIncrementator;
 
 class FireflyWidget : public ImageWidget, public ActionListener {
 public:
@@ -38,6 +40,8 @@ public:
 
 private:
     void buildPulse();
+    // Retunes the pulse to a new random length and swell and starts it.
+    void startPulse();
     void steer(int dt);
     void turnHome(int dt);
     void changeSpeed(int dt);
@@ -55,5 +59,7 @@ private:
     float turnDirection = -1.0f;
     float scale = 1.0f;
     std::unique_ptr<ActionSequence> pulse;
+    RelIncrementator<float>* swellUp = nullptr;    // owned by pulse
+    RelIncrementator<float>* swellDown = nullptr;  // owned by pulse
     bool pulseDone = false;
 };

@@ -207,9 +207,10 @@ void HOScene::buildRenderer(ItemState* state)
 void HOScene::onUpdate(int dt)
 {
     // A renderer's update may refresh the list or destroy items: walk a copy
-    // and skip what has left the list meanwhile.
-    const std::vector<ItemState*> items = renderList;
-    for (ItemState* state : items) {
+    // (a member, so that its buffer is reused from frame to frame) and skip
+    // what has left the list meanwhile.
+    updatingList.assign(renderList.begin(), renderList.end());
+    for (ItemState* state : updatingList) {
         if (std::find(renderList.begin(), renderList.end(), state) == renderList.end())
             continue;
         if (state->renderer)

@@ -214,4 +214,6 @@ private:
     int32_t pendingCloseCode = 0;
     // The step whose onStepStarted last ran (-2: none yet).
     int32_t announcedStep = -2;
+    // onUpdate's copy of the render list, kept for its buffer.
+    std::vector<ItemState*> updatingList;
 };

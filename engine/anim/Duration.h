@@ -28,6 +28,8 @@ public:
     // the last restart (0 before the first restart, never negative).
     int32_t elapsed() const;
     int32_t length() const { return lengthMs; }
+    // A new length, for an action that is reused rather than rebuilt.
+    void setLength(int32_t ms) { lengthMs = ms; }
     bool isManual() const { return manual; }
 
 private:

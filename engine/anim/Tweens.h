@@ -78,6 +78,13 @@ public:
         duration.add(dt);
         step();
     }
+    // A new length and delta for the next start: a finished tween is reused
+    // instead of being rebuilt.
+    void retune(int32_t lengthMs, T delta_)
+    {
+        duration.setLength(lengthMs);
+        delta = delta_;
+    }
 
 protected:
     LinearTween(const Duration& duration_, T* target_, T delta_, int sign_)

@@ -66,7 +66,10 @@ int AngelFont::textWidth(const std::string& text) const
 
 void AngelFont::wrapText(const std::string& text, std::string& out, int maxWidth) const
 {
-    out = fontMetrics.wrapText(text, maxWidth);
+    if (&out == &text)
+        out = fontMetrics.wrapText(text, maxWidth);  // in place: wrap from a copy
+    else
+        fontMetrics.wrapText(text, maxWidth, out);
 }
 
 void AngelFont::drawText(ImageGraphics* target, int x, int y, const std::string& text, Color /*colour*/,
@@ -93,14 +96,16 @@ void AngelFont::drawTextInBox(ImageGraphics* target, const WidgetGeometry& box, 
 {
     if (!target)
         return;
-    for (const PlacedLine& line : fontMetrics.layoutBox(box, text, hAlign, vAlign, wrap))
+    fontMetrics.layoutBox(box, text, hAlign, vAlign, wrap, placedLines, wrappedText);
+    for (const PlacedLine& line : placedLines)
         drawText(target, line.x, line.y, line.text, colour, extra);
 }
 
 void AngelFont::drawTextInBoxRuns(Graphics& g, const WidgetGeometry& box, const std::string& text, Color colour,
                                   int hAlign, int vAlign, bool wrap)
 {
-    for (const PlacedLine& line : fontMetrics.layoutBox(box, text, hAlign, vAlign, wrap))
+    fontMetrics.layoutBox(box, text, hAlign, vAlign, wrap, placedLines, wrappedText);
+    for (const PlacedLine& line : placedLines)
         drawRun(g, line.x, line.y, line.text, colour);
 }
 

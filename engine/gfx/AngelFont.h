@@ -57,4 +57,10 @@ protected:
     AngelFontMetrics fontMetrics;
     // Index = page number; null for a page whose image could not be loaded.
     std::vector<std::unique_ptr<GLTexture>> pages;
+
+private:
+    // Layout buffers kept between draws, so that drawing a text of a size
+    // seen before allocates nothing.
+    std::vector<PlacedLine> placedLines;
+    std::string wrappedText;
 };

@@ -310,7 +310,7 @@ const GlyphInfo* AngelFontMetrics::glyphFor(unsigned char code) const
     return found == glyphTable.end() ? nullptr : &found->second;
 }
 
-void AngelFontMetrics::extend(Run& run, const std::string& text) const
+void AngelFontMetrics::extend(Run& run, std::string_view text) const
 {
     for (const char ch : text) {
         const auto code = static_cast<unsigned char>(ch);
@@ -335,50 +335,78 @@ int AngelFontMetrics::textWidth(const std::string& text) const
 
 std::string AngelFontMetrics::wrapText(const std::string& text, int maxWidth) const
 {
-    const std::vector<std::string> words = splitString(text, ' ');
-    if (words.size() == 1)
-        return text;
-
-    static const std::string space(" ");
     std::string out;
+    wrapText(text, maxWidth, out);
+    return out;
+}
+
+void AngelFontMetrics::wrapText(const std::string& text, int maxWidth, std::string& out) const
+{
+    if (text.find(' ') == std::string::npos) {
+        out.assign(text);
+        return;
+    }
+    // Words are the pieces between single spaces (empty ones included); they
+    // are read in place and the lines written straight into `out`, so a
+    // buffer that has held such a text before is filled without allocating.
+    out.clear();
+    const std::string_view all(text);
+    const size_t pastLastWord = text.size() + 1;
+    const auto wordEnd = [&text](size_t start) {
+        const size_t space = text.find(' ', start);
+        return space == std::string::npos ? text.size() : space;
+    };
+    size_t next = 0;  // start of the next word
     bool firstLine = true;
-    size_t next = 0;
-    while (next < words.size()) {
-        std::string line;
+    while (next < pastLastWord) {
+        if (!firstLine)
+            out += '\n';
+        firstLine = false;
         Run run;
         size_t count = 0;
         size_t lengthBefore = 0;
+        size_t wordBefore = next;
         // The first word always goes in, so every line takes at least one
         // word and the loop ends even for a box narrower than any word.
         do {
-            lengthBefore = line.size();
+            lengthBefore = out.size();
+            wordBefore = next;
             if (count > 0) {
-                line += ' ';
-                extend(run, space);
+                out += ' ';
+                extend(run, " ");
             }
-            line += words[next];
-            extend(run, words[next]);
-            ++next;
+            const size_t end = wordEnd(next);
+            out.append(text, next, end - next);
+            extend(run, all.substr(next, end - next));
+            next = end + 1;
             ++count;
-        } while (run.width <= maxWidth && next < words.size());
+        } while (run.width <= maxWidth && next < pastLastWord);
         if (run.width > maxWidth && count > 1) {
-            line.resize(lengthBefore);
-            --next;
+            out.resize(lengthBefore);
+            next = wordBefore;
         }
-        if (!firstLine)
-            out += '\n';
-        out += line;
-        firstLine = false;
     }
-    return out;
 }
 
 std::vector<PlacedLine> AngelFontMetrics::layoutBox(const WidgetGeometry& box, const std::string& text, int hAlign,
                                                     int vAlign, bool wrap) const
 {
-    std::vector<std::string> lines;
-    splitString(wrap ? wrapText(text, box.w) : text, lines, '\n');
-    const long long total = static_cast<long long>(lineHeightPx) * static_cast<long long>(lines.size());
+    std::vector<PlacedLine> placed;
+    std::string wrapped;
+    layoutBox(box, text, hAlign, vAlign, wrap, placed, wrapped);
+    return placed;
+}
+
+void AngelFontMetrics::layoutBox(const WidgetGeometry& box, const std::string& text, int hAlign, int vAlign, bool wrap,
+                                 std::vector<PlacedLine>& placed, std::string& wrapped) const
+{
+    const std::string* source = &text;
+    if (wrap) {
+        wrapText(text, box.w, wrapped);
+        source = &wrapped;
+    }
+    const size_t lineCount = static_cast<size_t>(std::count(source->begin(), source->end(), '\n')) + 1;
+    const long long total = static_cast<long long>(lineHeightPx) * static_cast<long long>(lineCount);
     const long long top = box.y, height = box.h;
     long long y = top;
     if (vAlign == 2)
@@ -386,20 +414,26 @@ std::vector<PlacedLine> AngelFontMetrics::layoutBox(const WidgetGeometry& box, c
     else if (vAlign == 4)
         y = top + height - total;
 
-    std::vector<PlacedLine> placed;
-    placed.reserve(lines.size());
-    for (std::string& line : lines) {
-        const long long width = textWidth(line);
+    // Lines kept from an earlier layout keep their text buffers.
+    placed.resize(lineCount);
+    size_t start = 0;
+    for (PlacedLine& line : placed) {
+        size_t end = source->find('\n', start);
+        if (end == std::string::npos)
+            end = source->size();
+        line.text.assign(*source, start, end - start);
+        start = end + 1;
+        const long long width = textWidth(line.text);
         const long long left = box.x, boxWidth = box.w;
         long long x = left;
         if (hAlign == 1)
             x = left + boxWidth - width;
         else if (hAlign == 2)
             x = left + (boxWidth - width) / 2;
-        placed.push_back(PlacedLine{saturate(x), saturate(y), std::move(line)});
+        line.x = saturate(x);
+        line.y = saturate(y);
         y += lineHeightPx;
     }
-    return placed;
 }
 
 int AngelFontMetrics::saturate(long long value)

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One glyph as the descriptor gives it; positions and sizes are pixels in the
@@ -99,6 +100,8 @@ public:
     // its own line (also for maxWidth <= 0). A text without a space comes out
     // unchanged. Line feeds already in the text count as parts of words.
     std::string wrapText(const std::string& text, int maxWidth) const;
+    // The same into `out`, whose buffer is reused (text and out are distinct).
+    void wrapText(const std::string& text, int maxWidth, std::string& out) const;
 
     // Lines of boxed text with their positions: the text (wrapped to the box
     // width when `wrap`) split at line feeds; the block of lines is placed at
@@ -108,6 +111,11 @@ public:
     // used and lines are not clipped to the box.
     std::vector<PlacedLine> layoutBox(const WidgetGeometry& box, const std::string& text, int hAlign, int vAlign,
                                       bool wrap) const;
+    // The same into `placed`, reusing its lines and their buffers, with
+    // `wrapped` as the buffer of the wrapped text: a caller that keeps both
+    // lays out text of a size seen before without allocating.
+    void layoutBox(const WidgetGeometry& box, const std::string& text, int hAlign, int vAlign, bool wrap,
+                   std::vector<PlacedLine>& placed, std::string& wrapped) const;
 
     // Calls visit(const GlyphInfo&, int left, int top) for every glyph of the
     // text in order, by the advance rule, with the first line's top-left at
@@ -123,7 +131,7 @@ private:
         const GlyphInfo* previous = nullptr;
     };
     // Applies the advance rule for `text` after what `run` already holds.
-    void extend(Run& run, const std::string& text) const;
+    void extend(Run& run, std::string_view text) const;
     void clear();
 
     static int saturate(long long value);

@@ -83,7 +83,7 @@ GLTexture* ResourceManager::getTexture(const std::string& id) const
     return textures[it->second].get();
 }
 
-GLTexture* ResourceManager::findTexture(const std::string& id) const
+GLTexture* ResourceManager::findTexture(std::string_view id) const
 {
     const auto it = textureIds.find(id);
     return it == textureIds.end() ? nullptr : textures[it->second].get();

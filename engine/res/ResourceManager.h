@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Font;
@@ -42,8 +43,9 @@ public:
     // The texture under the id. An id never registered gives null and one
     // line on standard error.
     GLTexture* getTexture(const std::string& id) const;
-    // The texture under the id, or null (silently) when there is none.
-    GLTexture* findTexture(const std::string& id) const;
+    // The texture under the id, or null (silently) when there is none. Looked
+    // up in place: drawing code may call it each frame with a literal.
+    GLTexture* findTexture(std::string_view id) const;
 
     // Take ownership of the object; one held under the same id is deleted first.
     void registerFont(const std::string& id, Font* font);
@@ -64,7 +66,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<GLTexture>> textures;
-    std::map<std::string, int> textureIds;  // id -> index into textures
+    std::map<std::string, int, std::less<>> textureIds;  // id -> index into textures
     std::map<std::string, std::unique_ptr<Font>> fonts;
     std::map<std::string, std::unique_ptr<Music>> music;
     std::map<std::string, std::unique_ptr<Sound>> sounds;

@@ -24,6 +24,7 @@
 #include "game/Quest.h"
 #include "scenes/MyLightningWidget.h"
 #include "scenes/RainWidget.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/GLTestSuite.h"
 #include "tests/support/ScreenTestSupport.h"
 
@@ -393,4 +394,20 @@ TEST_F(FrontendScreens, TheMainMenuAsksForAPlayerNamesHimAndItsStormMoves)
     menu->onButtonEvent(MainMenu::PlayButton, 1);
     EXPECT_EQ(menu->getState(), ScreenBase::Idle);
     EXPECT_NE(topAs<PlayerProfilesMenu>(), nullptr);
+}
+
+TEST_F(FrontendScreens, RainDensityAbove100SpawnsAsAt100)
+{
+    // 500 ms of 20 ms updates: no drop falls out of the area yet, so the
+    // count is the number spawned.
+    const auto dropsAfterHalfASecond = [](int density) {
+        RainWidget rain;
+        rain.setup(fixture("opaque32.png"), density, nullptr, 0x40ffffffu, 0.f);
+        for (int i = 0; i < 25; ++i)
+            rain.update(20, nullptr);
+        return rain.getDrops().size();
+    };
+    const size_t at100 = dropsAfterHalfASecond(100);
+    EXPECT_EQ(dropsAfterHalfASecond(150), at100);
+    EXPECT_GT(at100, 3 * dropsAfterHalfASecond(50));
 }
