@@ -38,7 +38,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -299,18 +298,6 @@ void MainMenu::drawBackground(Graphics& g)
 
 void MainMenu::onEntered()
 {
-    // Test-only developer switch: QUILL_JUMP_MENU=scenes or =minigames opens
-    // that jump menu once, as the codes 1 and 2 that no button gives.
-    static bool jumpUsed = false;
-    const char* jump = std::getenv("QUILL_JUMP_MENU");
-    if (jump && !jumpUsed) {
-        const std::string which = jump;
-        if (which == "scenes" || which == "minigames") {
-            jumpUsed = true;
-            close(which == "scenes" ? ScenesMenuCode : MiniGamesMenuCode, true);
-            return;
-        }
-    }
     if (PlayerProfiles::instance()->profileCount() == 0)
         showProfilesMenu();
 }

@@ -14,11 +14,11 @@
 // menu instead. When the stored flow position gives no screen, a new main
 // menu shows, so the stack is never left empty.
 // CHANGE_PROFILE opens the profiles menu on top, OPTIONS the options menu;
-// codes 1 and 2 (no button gives them; see onEntered's test-only switch
-// QUILL_JUMP_MENU) lead to the scene and minigame jump menus. EXIT opens
-// the quit dialog (or,
-// without a game application, closes with code 4, a quit request). With no
-// profile at all the profiles menu opens by itself once the menu is in.
+// codes 1 and 2, which no button gives (only a test driver closes the menu
+// with them), lead to the scene and minigame jump menus. EXIT opens the quit
+// dialog (or, without a game application, closes with code 4, a quit
+// request). With no profile at all the profiles menu opens by itself once
+// the menu is in.
 //
 // A ScreenBase3D: the banners are drawn lit in the perspective pass between
 // the sky and the 2-D widgets. The storm's thunder is timed by delays fed

@@ -6,6 +6,7 @@
 #include "game/PlayerProfile.h"
 #include "game/PlayerProfiles.h"
 #include "game/QuestManager.h"
+#include "scenes/QDScene.h"
 
 ScenesMenu::ScenesMenu()
 {
@@ -28,5 +29,10 @@ void ScenesMenu::onEntryChosen(int id)
     ItemRegistry::instance()->clear();
     QuestManager::instance()->reset();
     flow->index = id - FirstSceneId;
-    ScreenRoutes::show(flow->nextScreen(false));
+    ScreenBase* screen = flow->nextScreen(false);
+    // A replayed scene leaves the story as it stands: it saves nothing and
+    // completes no quest when it ends.
+    if (auto* scene = dynamic_cast<QDScene*>(screen))
+        scene->setReplay(true);
+    ScreenRoutes::show(screen);
 }

@@ -3,7 +3,8 @@
 // (ids 1000 to 1025). A jump starts the story afresh (the current profile,
 // when there is one, reset and marked started; items and quests reset),
 // puts the flow at the scene's position and pushes its screen over the
-// menu; nothing when the flow has no screen there.
+// menu as a replay (it saves nothing when it ends); nothing when the flow
+// has no screen there.
 #include "frontend/JumpMenu.h"
 
 class ScenesMenu : public JumpMenu {

@@ -111,6 +111,8 @@ void probe(GameDriver& driver, GameDriver::DumpLines& out)
     out.emplace_back("scene.step", std::to_string(scene->getStepIndex()));
     out.emplace_back("scene.steps", std::to_string(scene->getSteps().size()));
     out.emplace_back("scene.stepKind", stepKind(*scene));
+    if (auto* qd = dynamic_cast<QDScene*>(scene))
+        out.emplace_back("scene.replay", qd->isReplay() ? "1" : "0");
     ScreenBase* child = scene->getChildScreen();
     out.emplace_back("scene.child", GameDriver::className(child));
     out.emplace_back("scene.black", scene->isBlackOverlay() ? "1" : "0");

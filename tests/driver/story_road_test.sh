@@ -3,8 +3,9 @@
 #   road       the short road from the prologue to the first scene and from
 #              the epilogue over the credits to the main menu and its
 #              options (the music volume read back from the save file);
-#   scenes     the scene jump menu behind its test-only switch;
-#   minigames  the minigame jump menu likewise.
+#   scenes     the scene jump menu (the main menu closed with code 1) and a
+#              replayed scene;
+#   minigames  the minigame jump menu (code 2).
 set -u
 exe=$1
 part=$2
@@ -25,8 +26,8 @@ road)
   music=$(tail -c +12 "$save" | head -c 4 | od -An -t d4 | tr -d ' ')
   [ "$music" = "64" ] || fail "the save's music volume is $music, not 64"
   ;;
-scenes) QUILL_JUMP_MENU=scenes run story_jump_scenes.txt ;;
-minigames) QUILL_JUMP_MENU=minigames run story_jump_minigames.txt ;;
+scenes) run story_jump_scenes.txt ;;
+minigames) run story_jump_minigames.txt ;;
 *) fail "no part '$part'" ;;
 esac
 echo "ok: story $part through the driver"
