@@ -46,7 +46,7 @@ await() { # colour what x y: screenshots until the patch at (x, y) is near
 start_game() {
   "$exe" >>"$tmp/game.log" 2>&1 &
   pid=$!
-  timeout 60 xdotool search --sync --name '^Quillendar$' >/dev/null || fail "no game window"
+  await_window 60 || fail "no game window"
   xdotool mousemove 1000 300
 }
 open_options() { # the options' slider area, pointer away, in $last
