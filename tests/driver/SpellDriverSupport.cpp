@@ -108,6 +108,11 @@ void addSpellDriverSupport(GameDriver& driver)
         for (const auto& [name, count] : sfx->played)
             out.emplace_back("sfx." + name, std::to_string(count));
     });
+    headless.addCommand("sfx-watch", 1, 8, [sfx](HeadlessDriver&, const Args& a) {
+        for (const std::string& name : a)
+            sfx->played.emplace(name, 0);
+        return std::string();
+    });
     headless.addCommand("spell-button", 1, 1, [&driver](HeadlessDriver&, const Args& a) {
         int index = 0;
         if (!DriverScript::toInt(a[0], index) || index < 0 || index >= SceneSpells::SpellCount)

@@ -16,13 +16,15 @@
 //   spell.renderers          the renderer classes of the render list, in
 //                            drawing order, "|"-separated (one each)
 //   sfx.NAME                 how often the effect NAME was asked for since
-//                            the driver started (absent when never; whatever
-//                            screen is on top)
+//                            the driver started (absent when never, unless
+//                            watched; whatever screen is on top)
 //
 // Commands:
 //   spell-button N           a release over spell button N (as a click)
 //   choose-target            the goal panel's choice of its first wanted
 //                            item while a spell is armed
+//   sfx-watch NAME...        the effects' sfx.NAME lines show from now on,
+//                            0 while never asked for
 class GameDriver;
 
 void addSpellDriverSupport(GameDriver& driver);
