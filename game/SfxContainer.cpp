@@ -89,6 +89,8 @@ void SfxContainer::addVariant(const std::string& name, const std::string& file)
 
 void SfxContainer::playSound(const std::string& name, bool loop)
 {
+    if (playObserver)
+        playObserver(name);
     const auto it = sounds.find(name);
     if (it == sounds.end() || it->second.empty())
         return;

@@ -22,9 +22,11 @@
 // keeps a manager itself.
 #include "game/SingletonContainer.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class AppContext;
@@ -50,6 +52,10 @@ public:
     // Plays one variant of the name picked at random: once, or repeating
     // until stopped when `loop` is set. A name without variants does nothing.
     void playSound(const std::string& name, bool loop);
+    // Called with the name of every effect asked for by playSound, known or
+    // not, before it plays (tests count effects through it); none by default.
+    using PlayObserver = std::function<void(const std::string& name)>;
+    void setPlayObserver(PlayObserver observer) { playObserver = std::move(observer); }
     // Halts every variant of the name that is playing.
     void stopSound(const std::string& name);
     // The first variant's sound (owned by the container), or null.
@@ -75,4 +81,5 @@ private:
     std::map<std::string, std::vector<std::string>> sounds;
     std::string defaultPath;
     bool loaded = false;
+    PlayObserver playObserver;
 };

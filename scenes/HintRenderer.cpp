@@ -47,8 +47,8 @@ void HintRenderer::runAction(std::unique_ptr<Action> action, int id)
 
 void HintRenderer::start(ItemState* item, int offset)
 {
-    if (active)
-        reset();
+    // Also after a finished hint: its phase and glow start over.
+    reset();
     offsetX = offset;
     active = true;
     target = item;
@@ -125,9 +125,10 @@ void HintRenderer::onAnimationFinished(int32_t id)
 
 void HintRenderer::reset()
 {
+    // Every step of the hint ends, the fade too: a fade left running would
+    // end the next hint when it ran out.
     for (auto& action : actions)
-        if (action->isRunning() && action->getId() == SwellId)
-            action->stop();
+        action->stop();
     active = false;
     zoom = 1.0f;
     target = nullptr;

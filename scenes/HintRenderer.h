@@ -4,8 +4,8 @@
 // (500 ms), then shrinks back while it flies onto the item (500 ms), fades
 // (500 ms) while the vision animation plays on the item, and the
 // animation's end lets a paused panorama scroll on. A start during a
-// running hint resets it and replaces the fire ball, so one ball at most
-// exists.
+// running hint resets it (every step of the old hint stops, its fade too)
+// and replaces the fire ball, so one ball at most exists.
 //
 // The fire ball belongs to the screen's widget list; the actions and the
 // animation player are owned; the target is not.

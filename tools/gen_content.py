@@ -104,6 +104,11 @@ SFX = [
     ("SCENE_SPELL_DRAWN", "scene/SpellDrawn.ogg", 400, "sine 550:1100"),
     ("SCENE_SPELL_VISION", "scene/SpellVision.ogg", 400, "sine 880:1760"),
     ("SCENE_SPELL_LIGHTNING", "scene/SpellLightning.ogg", 400, "whitenoise"),
+    # A spell button charged by its third rune.
+    ("VISIBILITY_ENABLED", "scene/VisibilityEnabled.ogg", 300, "sine 784:1047"),
+    ("DRAWN_ENABLED", "scene/DrawnEnabled.ogg", 300, "sine 698:932"),
+    ("VISION_ENABLED", "scene/VisionEnabled.ogg", 300, "sine 880:1175"),
+    ("LIGHTNING_ENABLED", "scene/LightningEnabled.ogg", 300, "sine 988:1319"),
     # Voices: a tone each until the story is recorded.
     ("VO_OPEN_MAP_FROM_SCENE", "vo/OpenMapFromScene.ogg", 500, "sine 330"),
     ("VO_OPEN_STORYBOOK", "vo/OpenStorybook.ogg", 500, "sine 349"),

@@ -4,6 +4,7 @@
 #include "engine/ui/WidgetManager.h"
 #include "game/ItemRenderer.h"
 #include "game/ItemState.h"
+#include "game/SfxContainer.h"
 #include "scenes/AnimatedStaff.h"
 #include "scenes/HintRenderer.h"
 #include "scenes/ItemGoalRenderer.h"
@@ -16,6 +17,8 @@
 #include "tests/driver/HeadlessDriver.h"
 #include "tests/driver/SceneDriverSupport.h"
 
+#include <map>
+#include <memory>
 #include <set>
 #include <typeinfo>
 #include <string>
@@ -38,6 +41,27 @@ int fireBalls(QDScene& scene)
     return count;
 }
 
+// The effects asked for since the driver started, by name, counted on
+// whichever effect list the game has (it may be made anew).
+struct SfxCounts {
+    SfxContainer* hooked = nullptr;
+    std::map<std::string, int> played;
+
+    ~SfxCounts()
+    {
+        if (hooked && hooked == SfxContainer::existingInstance())
+            hooked->setPlayObserver(nullptr);
+    }
+    void hook()
+    {
+        SfxContainer* sfx = SfxContainer::existingInstance();
+        if (!sfx || sfx == hooked)
+            return;
+        hooked = sfx;
+        sfx->setPlayObserver([this](const std::string& name) { ++played[name]; });
+    }
+};
+
 void probe(GameDriver& driver, GameDriver::DumpLines& out)
 {
     QDScene* scene = topGameScene(driver);
@@ -50,6 +74,8 @@ void probe(GameDriver& driver, GameDriver::DumpLines& out)
         const SpellButton* button = spells.getButton(i);
         out.emplace_back("spell.button." + std::to_string(i),
                          !button ? "none" : std::to_string(button->getCharge()) + (button->isReady() ? " ready" : ""));
+        if (button && button->isBlinking())
+            out.emplace_back("spell.blink." + std::to_string(i), "1");
     }
     const AnimatedStaff* staff = spells.getStaff();
     out.emplace_back("spell.staff", !staff ? "none" : staff->isBusy() ? "busy" : "idle");
@@ -75,6 +101,18 @@ void addSpellDriverSupport(GameDriver& driver)
     using Args = std::vector<std::string>;
     driver.addProbe([&driver](ScreenBase*, GameDriver::DumpLines& out) { probe(driver, out); });
     HeadlessDriver& headless = driver.driver();
+    auto sfx = std::make_shared<SfxCounts>();
+    headless.addFrameObserver([sfx] { sfx->hook(); });
+    driver.addProbe([sfx](ScreenBase*, GameDriver::DumpLines& out) {
+        sfx->hook();
+        for (const auto& [name, count] : sfx->played)
+            out.emplace_back("sfx." + name, std::to_string(count));
+    });
+    headless.addCommand("sfx-watch", 1, 8, [sfx](HeadlessDriver&, const Args& a) {
+        for (const std::string& name : a)
+            sfx->played.emplace(name, 0);
+        return std::string();
+    });
     headless.addCommand("spell-button", 1, 1, [&driver](HeadlessDriver&, const Args& a) {
         int index = 0;
         if (!DriverScript::toInt(a[0], index) || index < 0 || index >= SceneSpells::SpellCount)

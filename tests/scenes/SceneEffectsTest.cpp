@@ -5,6 +5,7 @@
 #include "engine/store/ConfigFile.h"
 #include "game/ItemState.h"
 #include "game/SceneItem.h"
+#include "game/SfxContainer.h"
 #include "scenes/AnimatedStaff.h"
 #include "scenes/FireflyWidget.h"
 #include "scenes/FlickerRenderer.h"
@@ -250,4 +251,45 @@ TEST(ParticleSettingsTest, ChosenChannelFollowsTheAlphaAndAMissingLifeIsGuarded)
         EXPECT_EQ(p.lifetime, 1);
     emitter.advance(16);
     EXPECT_EQ(emitter.b, 0);
+}
+
+// Two clicks on the staff 250 ms apart swing it once with one
+// "STAFF_MOVING"; its first appearance fades in over
+// "AnimatedStaff.FadeIn.Duration", then the sparkle plays its 40 frames of
+// 40 ms once and never again.
+TEST(AnimatedStaffTest, TwoQuickClicksSwingOnceAndTheSparklePlaysOnceAfterTheFadeIn)
+{
+    Tuning tuning("AnimatedStaff.FadeIn.Duration = 800\n");
+    TempFolder folder;
+    SfxContainer* sfx = SfxContainer::instance();
+    ASSERT_TRUE(sfx->loadSfx(folder.write("sfx.xml", "<SFX/>")));
+    std::vector<std::string> played;
+    sfx->setPlayObserver([&played](const std::string& name) { played.push_back(name); });
+    AnimatedStaff staff(0, 0, nullptr, nullptr, nullptr);
+    staff.onMousePress(nullptr);
+    staff.update(250, nullptr);
+    staff.onMousePress(nullptr);
+    EXPECT_EQ(played, std::vector<std::string>{"STAFF_MOVING"});
+    sfx->setPlayObserver(nullptr);
+    SfxContainer::destroyInstance();
+
+    AnimatedStaff appearing(0, 0, nullptr, nullptr, nullptr);
+    appearing.appear();
+    appearing.update(400, nullptr);
+    EXPECT_NEAR(appearing.getStaffAlpha(), 128, 3);
+    EXPECT_FALSE(appearing.isSparkleOn());
+    appearing.update(400, nullptr);
+    EXPECT_EQ(appearing.getStaffAlpha(), 255);
+    int sparkleMs = 0, lastFrame = -1;
+    for (int t = 0; t < 6000; t += 10) {
+        appearing.update(10, nullptr);
+        if (appearing.isSparkleOn()) {
+            ASSERT_LT(t, 2000) << "the sparkle plays again";
+            sparkleMs += 10;
+            ASSERT_GE(appearing.getSparkleFrame(), lastFrame);
+            lastFrame = appearing.getSparkleFrame();
+        }
+    }
+    EXPECT_NEAR(sparkleMs, 1600, 40);
+    EXPECT_EQ(lastFrame, 39);
 }

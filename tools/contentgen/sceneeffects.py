@@ -14,8 +14,12 @@ indices:
     joins the items a step may pick (the item group rules tell types 0 and 1
     apart only);
   - three runes each of the lightning, vision and visibility spells
-    (majorGroupID 3, 2 and 0, minorGroupIDs 9-11), enough to charge their
-    buttons.
+    (majorGroupID 3, 2 and 0, minorGroupIDs 9-11), and two of the drawn
+    spell (majorGroupID 1, minorGroupIDs 9-10; the scene's own rune is the
+    third), enough to charge their buttons;
+  - the animated key item (renderer 9, typeId SIGIL_TYPE): shown once the
+    steps are done, the click that finishes the scene (the scene plays
+    quests 3 and 4, never quest 2, at whose start it would show at once).
 Every scene's key item plays the staff sparkle sheet while it is wanted
 (renderer 11, "KeyItem." keys).
 """
@@ -25,6 +29,9 @@ from . import animations, story
 SHOWCASE = 1
 EFFECTS = "animations/SceneEffects/"
 SPARKLE_SHEET = "content/images/scenegui/StaffMagicAnim"
+# The typeId of the animated key item (story.py's rule rows: waiting,
+# renderer 9).
+SIGIL_TYPE = 607
 
 # (name, picture, size, layer, x, y, typeId, type, major, minor, RGBA, angle, infoTip or None)
 ITEMS = [
@@ -32,7 +39,10 @@ ITEMS = [
     ("Firefly", "Firefly.png", (16, 16), 6, 220, 160, 601, 0, 60, 40, (255, 255, 255, 255), 0, None),
     ("Firefly", "Firefly.png", (16, 16), 6, 720, 260, 601, 0, 60, 40, (255, 255, 255, 255), 0, None),
     ("Rain", "Drop.png", (4, 32), 7, 0, 0, 602, 0, 60, 0, (200, 200, 255, 64), 10, None),
-    ("Light", "Light.png", (8, 8), 0, 512, 300, 603, 0, 0, 0, (255, 220, 160, 200), 0, None),
+    # The light stands 400 px in front of the scene (its layer is its z; at
+    # 0 it would graze the pictures and light nothing) with a small ambient
+    # share (A), so that its flicker shows.
+    ("Light", "Light.png", (8, 8), 400, 512, 300, 603, 0, 0, 0, (255, 220, 160, 96), 0, None),
     ("Banner", "Banner.png", (64, 64), 4, 40, 56, 604, 0, 0, 0, (255, 255, 255, 255), 0,
      "content/" + EFFECTS + "Banner.xml"),
     ("Lantern", "Lantern.png", (64, 64), 4, 600, 560, 0, 1, 32, 0, (255, 255, 255, 255), 0, None),
@@ -48,14 +58,21 @@ ITEMS = [
     ("Rune", "VisibilityRune.png", (48, 48), 4, 300, 470, 200, 0, 0, 9, (255, 255, 255, 255), 0, None),
     ("Rune", "VisibilityRune.png", (48, 48), 4, 360, 520, 200, 0, 0, 10, (255, 255, 255, 255), 0, None),
     ("Rune", "VisibilityRune.png", (48, 48), 4, 480, 470, 200, 0, 0, 11, (255, 255, 255, 255), 0, None),
+    # With the scene's own drawn-spell rune (minor 0) these charge the drawn
+    # spell's button.
+    ("Rune", "DrawnRune.png", (48, 48), 4, 120, 400, 200, 0, 1, 9, (255, 255, 255, 255), 0, None),
+    ("Rune", "DrawnRune.png", (48, 48), 4, 180, 460, 200, 0, 1, 10, (255, 255, 255, 255), 0, None),
+    # The animated key item: hidden until the steps are done, then the last
+    # click that finishes the scene (renderer 9, "AnimatedItem." keys).
+    ("SIGIL", "Sigil.png", (64, 64), 5, 820, 300, SIGIL_TYPE, 0, 0, 0, (255, 255, 255, 255), 0, None),
 ]
 COLOURS = {"Torch": "#a06030", "Firefly": "#f0f060", "Drop": "#d0d8ff", "Light": "#ffffff",
            "Banner": "#c03030", "Lantern": "#e0a020", "Hourglass": "#c0a070", "Orb": "#8040e0",
            "LightningRune": "#60e0ff", "VisionRune": "#f9d557",
-           "VisibilityRune": "#a070f0"}
+           "VisibilityRune": "#a070f0", "DrawnRune": "#60d0a0", "Sigil": "#f0f0f0"}
 SHAPES = {"Torch": "block", "Firefly": "disc", "Drop": "block", "Light": "disc", "Banner": "shield",
           "Lantern": "hexagon", "Hourglass": "diamond", "Orb": "disc", "LightningRune": "star",
-          "VisionRune": "star", "VisibilityRune": "star"}
+          "VisionRune": "star", "VisibilityRune": "star", "DrawnRune": "star", "Sigil": "shield"}
 
 # Spell animations (one 128 x 128 picture each, 800 ms, played once) and the
 # clips of the effect items.
@@ -133,6 +150,15 @@ def tuning():
     for scene_id in range(len(story.SCENES)):
         keys += _sprite_keys("KeyItem.", "Scene%02d_BrassKey" % (scene_id + 1))
     keys += _sprite_keys("SceneAnimation.", _tip("Orb"))
+    sigil = "AnimatedItem." + _tip("SIGIL")
+    keys += _sprite_keys("AnimatedItem.", _tip("SIGIL"))
+    keys += [(sigil + ".AnimOffsetX", -32, "sprite left of the picture, px"),
+             (sigil + ".AnimOffsetY", -32, "sprite above the picture, px"),
+             (sigil + ".HasRotation", "true", "the picture spins"),
+             (sigil + ".RotationSpeed", 45, "spin, degrees per second"),
+             (sigil + ".HasScaling", "true", "the picture pulses"),
+             (sigil + ".ScaleSpeed", 0.5, "pulse, scale units per second"),
+             (sigil + ".HasLabel", "true", "its name (label SIGIL) under it")]
     keys += _particle_keys("SceneFlame.", _tip("Torch"), 900, 0.1, -0.8, (255, 200, 40), 1)
     keys += _particle_keys("ItemWithParticles.", _tip("Lantern"), 1200, 0.05, -0.4, (255, 240, 160), 2)
     tip = "SceneFlicker." + _tip("Light")
@@ -149,4 +175,4 @@ def tuning():
 
 # The spell buttons' tooltips read the spells' names the rune sheet shows
 # ("SPELL_VISIBILITY" ...), written with the books' labels.
-LABELS = []
+LABELS = [("SIGIL", "Sigil of Passage")]

@@ -93,7 +93,9 @@ ITEM_GROUP_RULES = ("ItemGroupRules", {}, [
     # Decorations (contentgen/sceneeffects.py) are drawn and never wanted;
     # ordinary items of type 1 wait like the others.
     ("Rule", {"groupId": 6, "typeId": type_id, "type": 0}) for type_id in range(600, 607)] + [
-    ("Rule", {"groupId": 1, "typeId": 0, "type": 1})])
+    ("Rule", {"groupId": 1, "typeId": 0, "type": 1}),
+    # The animated key item waits until the scene shows it.
+    ("Rule", {"groupId": 1, "typeId": 607, "type": 0})])
 ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
     ("Rule", {"renderer": 11, "typeId": 100}),
     ("Rule", {"renderer": 0, "typeId": 200}),
@@ -105,6 +107,8 @@ ITEM_RENDERER_RULES = ("ItemRendererRules", {}, [
     ("Rule", {"renderer": 7, "typeId": 605}), ("Rule", {"renderer": 12, "typeId": 606}),
     # Ordinary items with particles.
     ("Rule", {"renderer": 8, "typeId": 0, "type": 1}),
+    # The animated key item.
+    ("Rule", {"renderer": 9, "typeId": 607}),
     ("Rule", {"renderer": 0})])
 # What a hidden-object step asks for.  The goal panel of the step lists six
 # at a time (its configuration is the text of the label named by the rule's
