@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The journal opened from a scene and closed back to it, played on the real
+# game executable with xdotool. Run from the repository root under
+# scripts/with-xvfb.sh: scene_journal_test.sh GAME_DRIVER EXE [SHOTS]
+#  0. the game driver only writes the save a player has after the first
+#     five quests (a casual profile whose current quest is 5, the third
+#     scene's first step), so that the game starts past the first scenes;
+#  1. the real game: "Play" opens the map (its first visit is over), the
+#     third location's marker the third scene;
+#  2. every item of the scene's item file clicked, round after round, until
+#     the scene's first step is done and its script opens the journal over
+#     the scene (the book's backdrop on screen);
+#  3. CONTINUE at the journal's foot closes it, and the same scene is back
+#     with the items found before the journal still gone.
+# With SHOTS given, the screenshots are kept there as PNG files.
+set -u
+. "$(dirname "$0")/../quillendar/game_script_support.sh"
+. "$(dirname "$0")/scene_script_support.sh"
+driver=$(realpath "$1")
+exe=$(realpath "$2")
+keep=${3:-}
+scene_dir=content/config/scene/Scene03
+bg="$scene_dir/bg.jpg"
+tmp=$(mktemp -d /tmp/quill-journal.XXXXXX)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
+  exit 1
+}
+[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
+grep -q '<Screen type="DiaryScreen"[^>]*noPushOnLeave="1"' "$scene_dir/SceneMechanics.xml" \
+  || fail "$scene_dir/SceneMechanics.xml has no journal step"
+
+# --- 0. The save of a player at quest 5 ---------------------------------------------
+appdata="$tmp/appdata"
+shots="$appdata/Quillendar/ScreenShots"
+printf 'profile Reader 0\nquest 5\nexit\n' >"$tmp/setup.txt"
+"$driver" --appdata "$appdata" "$tmp/setup.txt" >"$tmp/setup.log" 2>&1 \
+  || { tail -5 "$tmp/setup.log" >&2; fail "the game driver wrote no save"; }
+
+# --- 1. "Play", the map, the third location -----------------------------------------
+APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
+pid=$!
+await_window 60 || fail "no game window"
+xdotool mousemove 1000 300
+read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
+read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
+await "$sky" "the main menu of a known player" 150
+# "Play" until the menu leaves, then the marker of location 2 (its opaque
+# centre) until the scene shows.
+for _ in $(seq 100); do
+  file=$(shot)
+  scene_shown "$file" && break
+  if near "$(patch "$file")" "$sky"; then
+    xdotool mousemove 182 729 click 1
+  else
+    xdotool mousemove 364 154 click 1
+  fi
+  sleep 0.3
+done
+scene_shown "$file" || fail "\"Play\" and the map's third marker did not lead to the third scene"
+xdotool mousemove 512 740
+read -r state file < <(scene_state)
+[ "$state" = scene ] || fail "the third scene left before any click"
+steady
+start=$file
+keep_shot "$start" journal_scene_start
+echo "ok: \"Play\", the map and its third marker show the third scene"
+
+# --- 2. Items clicked until the journal opens -----------------------------------------
+read_items
+opened=0
+for round in 1 2 3 4 5 6; do
+  click_all
+  read -r state file < <(scene_state)
+  [ "$state" = left ] && { opened=$round; break; }
+done
+[ "$opened" -gt 0 ] || fail "the scene's first step was not done after 6 rounds of clicks"
+# The scene fades out, then the book fades in.
+await "$journal" "the journal over the scene" 40
+keep_shot "$file" journal_open
+echo "ok: after $opened rounds of clicks the scene's script opened the journal"
+
+# --- 3. CONTINUE, the scene again -----------------------------------------------------
+# CONTINUE answers once the book is open; the journal then closes after its
+# closing voice and a fade.
+for _ in $(seq 60); do
+  file=$(shot)
+  scene_shown "$file" && break
+  near "$(patch "$file")" "$journal" && xdotool mousemove 511 724 click 1
+  sleep 0.5
+done
+scene_shown "$file" || fail "CONTINUE did not lead back to the scene"
+xdotool mousemove 512 740
+read -r state file < <(scene_state)
+[ "$state" = scene ] || fail "the scene left again after the journal"
+steady
+keep_shot "$file" journal_closed
+gone=$(gone_names "$file" | wc -w)
+# The step before the journal wanted 8 items.
+[ "$gone" -ge 8 ] || fail "only $gone items are gone from the scene after the journal"
+kill -0 "$pid" 2>/dev/null || fail "the game ended"
+echo "ok: CONTINUE closed the journal; the third scene is back with its $gone found items gone"
+exit 0
