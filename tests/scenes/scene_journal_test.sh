@@ -3,10 +3,11 @@
 # game executable with xdotool. Run from the repository root under
 # scripts/with-xvfb.sh: scene_journal_test.sh GAME_DRIVER EXE [SHOTS]
 #  0. the game driver only writes the save a player has after the first
-#     five quests (a casual profile whose current quest is 5, the third
+#     21 quests (a casual profile whose current quest is 21, the eighth
 #     scene's first step), so that the game starts past the first scenes;
 #  1. the real game: "Play" opens the map (its first visit is over), the
-#     third location's marker the third scene;
+#     eighth location's marker the eighth scene (whose items all lie clear
+#     of the staff at the bottom right);
 #  2. every item of the scene's item file clicked, round after round, until
 #     the scene's first step is done and its script opens the journal over
 #     the scene (the book's backdrop on screen);
@@ -19,7 +20,7 @@ set -u
 driver=$(realpath "$1")
 exe=$(realpath "$2")
 keep=${3:-}
-scene_dir=content/config/scene/Scene03
+scene_dir=content/config/scene/Scene08
 bg="$scene_dir/bg.jpg"
 tmp=$(mktemp -d /tmp/quill-journal.XXXXXX)
 pid=""
@@ -38,14 +39,14 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
 grep -q '<Screen type="DiaryScreen"[^>]*noPushOnLeave="1"' "$scene_dir/SceneMechanics.xml" \
   || fail "$scene_dir/SceneMechanics.xml has no journal step"
 
-# --- 0. The save of a player at quest 5 ---------------------------------------------
+# --- 0. The save of a player at quest 21 --------------------------------------------
 appdata="$tmp/appdata"
 shots="$appdata/Quillendar/ScreenShots"
-printf 'profile Reader 0\nquest 5\nexit\n' >"$tmp/setup.txt"
+printf 'profile Reader 0\nquest 21\nexit\n' >"$tmp/setup.txt"
 "$driver" --appdata "$appdata" "$tmp/setup.txt" >"$tmp/setup.log" 2>&1 \
   || { tail -5 "$tmp/setup.log" >&2; fail "the game driver wrote no save"; }
 
-# --- 1. "Play", the map, the third location -----------------------------------------
+# --- 1. "Play", the map, the eighth location ----------------------------------------
 APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
 pid=$!
 await_window 60 || fail "no game window"
@@ -53,26 +54,30 @@ xdotool mousemove 1000 300
 read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
 read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
 await "$sky" "the main menu of a known player" 150
-# "Play" until the menu leaves, then the marker of location 2 (its opaque
-# centre) until the scene shows.
+# "Play" until the menu leaves, then the marker of location 7 until the
+# scene shows: its opaque centre, 64 pixels into its picture from the
+# corner MapLocations.xml gives.
+read -r marker_x marker_y < <(sed -nE 's/.*<Location x="([0-9]+)" y="([0-9]+)".*/\1 \2/p' \
+                               content/config/MapLocations.xml | sed -n 8p)
+[ -n "${marker_y:-}" ] || fail "no location 7 in content/config/MapLocations.xml"
 for _ in $(seq 100); do
   file=$(shot)
   scene_shown "$file" && break
   if near "$(patch "$file")" "$sky"; then
     xdotool mousemove 182 729 click 1
   else
-    xdotool mousemove 364 154 click 1
+    xdotool mousemove $((marker_x + 64)) $((marker_y + 64)) click 1
   fi
   sleep 0.3
 done
-scene_shown "$file" || fail "\"Play\" and the map's third marker did not lead to the third scene"
+scene_shown "$file" || fail "\"Play\" and the map's eighth marker did not lead to the eighth scene"
 xdotool mousemove 512 740
 read -r state file < <(scene_state)
-[ "$state" = scene ] || fail "the third scene left before any click"
+[ "$state" = scene ] || fail "the eighth scene left before any click"
 steady
 start=$file
 keep_shot "$start" journal_scene_start
-echo "ok: \"Play\", the map and its third marker show the third scene"
+echo "ok: \"Play\", the map and its eighth marker show the eighth scene"
 
 # --- 2. Items clicked until the journal opens -----------------------------------------
 read_items
@@ -107,5 +112,5 @@ gone=$(gone_names "$file" | wc -w)
 # The step before the journal wanted 8 items.
 [ "$gone" -ge 8 ] || fail "only $gone items are gone from the scene after the journal"
 kill -0 "$pid" 2>/dev/null || fail "the game ended"
-echo "ok: CONTINUE closed the journal; the third scene is back with its $gone found items gone"
+echo "ok: CONTINUE closed the journal; the eighth scene is back with its $gone found items gone"
 exit 0

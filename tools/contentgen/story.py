@@ -34,13 +34,13 @@ SCENES = [
     # Chapter 1 (quests 0-14); finishing quest 4 reaches the map.
     [0, 1, (2, "MgMemoryMatch")],
     [3, (4, "MgImagePuzzle")],
-    [5, JOURNAL_PAGE, 6, (7, "MgWhackAMole")],
+    [5, 6, (7, "MgWhackAMole")],
     [8, 9, 10, (11, "MgScrambledDial")],
     [12, 13, (14, "MgRectangleTileSum")],
     # Chapter 2 (15-29)
     [15, 16, (17, "MgCipherTiles")],
     [18, 19, (20, "MgScrambledDial")],
-    [21, 22, (23, "MgShootingPractice")],
+    [21, JOURNAL_PAGE, 22, (23, "MgShootingPractice")],
     [24, (25, "MgScrambledDial")],
     [26, (27, "MgMemoryMatch")],
     [28, (29, "MgCypherWheel")],
