@@ -6,8 +6,8 @@
 // ends. Fades: 500 ms in and out.
 //
 // The menus are reached when the main menu closes with code 1 (scenes) or
-// 2 (minigames); no main-menu button does that: a developer switch (see
-// MainMenu) opens them for testing.
+// 2 (minigames); no main-menu button does that, and the game reads no
+// command line: the game driver's close-top opens them for testing.
 #include "engine/ui/ScreenBase.h"
 #include "engine/ui/SimpleButtonListener.h"
 

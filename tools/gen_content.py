@@ -32,6 +32,7 @@ try:
     from contentgen import scenes as scene_content  # noqa: E402
     from contentgen import minigames_six  # noqa: E402
     from contentgen import minigames_mechanisms  # noqa: E402
+    from contentgen import shortroad  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -474,6 +475,8 @@ ANIMATION_FIXTURES = [
 FIXTURES += [animations.table_line(p, b, args) for p, b, args in ANIMATION_FIXTURES]
 # Item pictures of the scene tests.
 FIXTURES += scene_content.fixture_lines()
+# The short story road's own files (its links to the content follow the run).
+FIXTURES += shortroad.fixture_lines()
 
 
 # ---------------------------------------------------------------------------
@@ -572,6 +575,7 @@ def main():
     jobs = runner.prepare(content, content_table(), "content/")
     jobs += runner.prepare(fixtures, FIXTURES)
     written = runner.run(jobs, args.jobs)
+    written += shortroad.link_content(fixtures, content)
     problems = manifest.line_height_problems(manifest.read(), content)
     if problems:
         sys.exit("gen_content: fonts differ from tools/content_manifest.tsv:\n  "

@@ -67,7 +67,7 @@ def item_file_name(language):
 
 
 def _collect_steps(scene_id):
-    return sum(1 for step in story.SCENES[scene_id] if not isinstance(step, tuple))
+    return sum(1 for step in story.SCENES[scene_id] if isinstance(step, int))
 
 
 def _stem(name):

@@ -19,11 +19,17 @@ from quest 0, the fixed ids the game relies on) and refuses a broken one.
 """
 
 CONFIG = "config/"
+# A journal page shown between two hidden-object steps of a scene: the
+# journal opens over the scene at entry 1 and its CONTINUE hands the scene
+# back (noPushOnLeave: the flow stays where it is).
+JOURNAL_PAGE = {"type": "DiaryScreen", "openAtEntryId": 1, "noPushOnLeave": 1, "transition": "fade"}
 SCENE_CONFIG = CONFIG + "scene/"
 
 # Scenes in flow order.  Each row lists the quests played there, in script
 # order: a plain id is a hidden-object step, (id, class) opens that minigame.
-# The minigames sit at the quest ids the game's minigame menu jumps to.
+# The minigames sit at the quest ids the game's minigame menu jumps to.  A
+# dict is a step of no quest: a screen of that type opened over the scene,
+# which takes the scene up again when it closes (JOURNAL_PAGE below).
 SCENES = [
     # Chapter 1 (quests 0-14); finishing quest 4 reaches the map.
     [0, 1, (2, "MgMemoryMatch")],
@@ -34,7 +40,7 @@ SCENES = [
     # Chapter 2 (15-29)
     [15, 16, (17, "MgCipherTiles")],
     [18, 19, (20, "MgScrambledDial")],
-    [21, 22, (23, "MgShootingPractice")],
+    [21, JOURNAL_PAGE, 22, (23, "MgShootingPractice")],
     [24, (25, "MgScrambledDial")],
     [26, (27, "MgMemoryMatch")],
     [28, (29, "MgCypherWheel")],
@@ -126,6 +132,8 @@ def _steps():
     steps = {}
     for scene_id, row in enumerate(SCENES):
         for stage, step in enumerate(row):
+            if isinstance(step, dict):
+                continue
             qid, game = step if isinstance(step, tuple) else (step, None)
             if qid in steps:
                 raise ValueError("story: quest %d is played twice" % qid)
@@ -183,6 +191,9 @@ def game_flow_root(prefix):
 def mechanics_root(scene_id):
     steps = []
     for step in SCENES[scene_id]:
+        if isinstance(step, dict):
+            steps.append(("Screen", dict(step)))
+            continue
         qid, game = step if isinstance(step, tuple) else (step, None)
         if game:
             steps.append(("Screen", {"type": game, "questId": qid, "transition": "fade"}))

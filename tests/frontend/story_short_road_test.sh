@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# A fresh profile reaches the credits along the short story road, played on
+# the real game executable with xdotool. The game runs in the generator's
+# short-road fixture tree (tools/contentgen/shortroad.py: the generated
+# content, with a story of one scene whose two steps play quest 0 and the
+# last quest). Run from the repository root under scripts/with-xvfb.sh:
+#   story_short_road_test.sh EXE GAME_DRIVER [SHOTS]
+#  1. a fresh start asks for a name; "Play" goes through the prologue
+#     (Escape), the chapter's title (Escape) and the journal (CONTINUE) to
+#     the scene;
+#  2. every item of the scene's item file and its key item clicked, round
+#     after round, until the scene has gone;
+#  3. the epilogue follows (Escape), then the credits (the book again); their
+#     OK leads to a new main menu;
+#  4. after "Yes" to the quit question the save holds the profile with the
+#     story at its start: flow position 0 and the game started (read by the
+#     game driver, which loads the same save).
+# With SHOTS given, the screenshots are kept there as PNG files.
+set -u
+. "$(dirname "$0")/../quillendar/game_script_support.sh"
+. "$(dirname "$0")/../scenes/scene_script_support.sh"
+exe=$(realpath "$1")
+driver=$(realpath "$2")
+keep=${3:-}
+[ -n "$keep" ] && keep=$(realpath -m "$keep")
+repo=$(pwd)
+road=$(realpath "${QUILL_FIXTURES:-build/fixtures}/shortroad")
+tmp=$(mktemp -d /tmp/quill-road.XXXXXX)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
+  exit 1
+}
+[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
+[ -f "$road/content/config/Quests.xml" ] || fail "no short-road fixture in $road (run scripts/gen-content.sh)"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
+cd "$road" || fail "cannot enter $road"
+appdata="$tmp/appdata"
+shots="$appdata/Quillendar/ScreenShots"
+scene_dir=content/config/scene/Scene01
+bg="$scene_dir/bg.jpg"
+
+APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
+pid=$!
+await_window 60 || fail "no game window"
+xdotool mousemove 1000 300
+
+# --- 1. The name, "Play", the story's first screens, the scene ------------------------
+# The screens told apart by their backdrop at (10, 400), as in the first
+# scene's route (tests/scenes/scene_route_test.sh).
+read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
+entry=$(awk -v c="$sky" 'BEGIN { split(c, x, " "); f = 127 / 255 * 105 / 255;
+  printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }')
+read -r intro <<<"$(patch content/images/menus/map/BgMap.jpg)"
+read -r chapter <<<"$(patch content/animations/ChapterTransition/Backdrop.png)"
+read -r book <<<"$(patch content/images/journal/BookBg.jpg)"
+read -r cancel <<<"$(patch content/images/menus/SmlBtnN.jpg 20 20)"
+await "$entry" "the name entry over the main menu" 150
+await "$cancel" "the name entry's widgets" 40 366 493
+xdotool mousemove 536 261 click 1
+sleep 0.3
+xdotool type --delay 60 Ria
+xdotool key Return
+await "$sky" "the main menu after the name"
+seen=""
+for _ in $(seq 150); do
+  file=$(shot)
+  fog_free "$file" && break
+  colour=$(patch "$file")
+  if near "$colour" "$sky"; then
+    xdotool mousemove 182 729 click 1
+  elif near "$colour" "$intro"; then
+    [[ $seen == *prologue* ]] || seen="$seen prologue"
+    xdotool key Escape
+  elif near "$colour" "$chapter"; then
+    [[ $seen == *chapter* ]] || seen="$seen chapter"
+    xdotool key Escape
+  elif near "$colour" "$book"; then
+    [[ $seen == *journal* ]] || seen="$seen journal"
+    xdotool mousemove 511 724 click 1
+  fi
+  sleep 0.3
+done
+fog_free "$file" || fail "\"Play\" did not lead to the scene (screens met:$seen)"
+# The journal waits for CONTINUE, so the road always meets it, and last.
+[[ $seen == *journal ]] || fail "on the way to the scene:$seen (no journal before the scene)"
+xdotool mousemove 512 740
+steady
+start=$file
+keep_shot "$start" road_scene
+echo "ok: a new player's \"Play\" goes through$seen to the scene"
+
+# --- 2. The scene played to its end ---------------------------------------------------
+read_items
+read -r key_x key_y key_image < <(sed -nE 's/.*image="([^"]+)".* x="([0-9.]+)" y="([0-9.]+)".*typeId="100".*/\2 \3 \1/p' \
+                                    "$scene_dir/Scene.xml" | head -1)
+[ -n "${key_image:-}" ] || fail "no key item in $scene_dir/Scene.xml"
+read -r key_w key_h <<<"$(identify -format '%w %h' "$scene_dir/$key_image")"
+left=0
+for round in 1 2 3 4 5 6 7 8; do
+  click_all
+  xdotool mousemove $(( ${key_x%.*} + key_w / 2 )) $(( ${key_y%.*} + key_h / 2 )) click 1
+  sleep 1.5
+  read -r state file < <(scene_state)
+  if [ "$state" = left ]; then left=$round; break; fi
+done
+[ "$left" -gt 0 ] || fail "the scene was not done after 8 rounds of clicks"
+echo "ok: the scene's two steps and its key item were done after $left rounds"
+
+# --- 3. The epilogue and the credits --------------------------------------------------
+seen=""
+for _ in $(seq 120); do
+  file=$(shot)
+  colour=$(patch "$file")
+  if near "$colour" "$intro"; then
+    [[ $seen == *epilogue* ]] || seen="$seen epilogue"
+    xdotool key Escape
+  elif near "$colour" "$book" && [[ $seen == *epilogue* ]]; then
+    seen="$seen credits"
+    break
+  fi
+  sleep 0.3
+done
+[ "$seen" = " epilogue credits" ] || fail "after the scene:${seen:- nothing known} (no epilogue and credits)"
+keep_shot "$file" road_credits
+# The credits' OK (a journal's CONTINUE would lead to a scene instead).
+for _ in $(seq 60); do
+  file=$(shot)
+  near "$(patch "$file")" "$sky" && break
+  near "$(patch "$file")" "$book" && xdotool mousemove 512 736 click 1
+  sleep 0.5
+done
+near "$(patch "$file")" "$sky" || fail "the credits' OK did not lead to the main menu"
+echo "ok: the scene's end brought the epilogue, the credits and a new main menu"
+
+# --- 4. Quit; the save ------------------------------------------------------------------
+xdotool key alt+F4
+answer_yes_until_exit
+cd "$repo" || fail "cannot go back to $repo"
+printf 'expect profile Ria\nexpect profile.flowIndex 0\nexpect profile.gameStarted 1\nexit\n' >"$tmp/save.txt"
+"$driver" --appdata "$appdata" "$tmp/save.txt" >"$tmp/save.log" 2>&1 \
+  || { grep -E 'game_driver|expect' "$tmp/save.log" | tail -5 >&2; fail "the save after the credits"; }
+echo "ok: the save holds Ria at flow position 0 with the game started"
+exit 0
