@@ -219,6 +219,10 @@ public:
             } else if (driver.now() - lastMove > StallMs) {
                 return "walk: stalled at " + mark;
             }
+            // Nobody sees the frames between two screenshots: they are
+            // rasterised into one pixel.
+            photograph();
+            const QuickFrames quick(driver);
             error = act();
             if (!error.empty())
                 return error;
@@ -345,7 +349,6 @@ private:
             pass(LongFrameMs);
             return std::string();
         }
-        photograph();
         if (auto* entry = dynamic_cast<PlayerNameEntry*>(top))
             return nameEntry(entry);
         if (auto* menu = dynamic_cast<MainMenu*>(top)) {

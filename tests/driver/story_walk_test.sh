@@ -12,6 +12,11 @@
 # process ends and the next begins (default 5 12 20); the word "end" among
 # them ends the walk there instead of at the credits (a shorter walk).
 set -u
+# Most frames of the walk are drawn into one pixel: software GL in the
+# game's own thread costs less than handing them to its raster threads, and
+# the dummy audio driver mixes at the pace of real time instead of as fast
+# as it can (the disk driver without a delay).
+export LP_NUM_THREADS=0 SDL_AUDIODRIVER=dummy
 exe=$1
 mode=$2
 shift 2
