@@ -56,6 +56,7 @@ if [ $ended = 0 ]; then
   else
     [ "${score:-0}" -gt 0 ] || fail "the fearless walk saved no score"
   fi
+  echo "score before the credits: $score"
 fi
 count=$(ls "$shots" 2>/dev/null | wc -l)
 [ "$count" -gt 0 ] || fail "no screenshots in $shots"
