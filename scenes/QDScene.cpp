@@ -492,8 +492,13 @@ void QDScene::onStepStarted(MechanicsStep* step)
         profile->setSavedStep(stepIndex);
     QuestManager* quests = QuestManager::instance();
     const int cur = quests->currentId();
-    if (stepQuestId == cur && cur != -1 && !replay) {
-        quests->complete(cur);
+    // The step before has been played. A minigame step makes its screen
+    // before this hook runs, and the minigame has already marked that quest
+    // done and taken its place as the current one, without opening what the
+    // quest opens: completing it here opens those quests either way.
+    const Quest* played = stepQuestId != -1 ? quests->findById(stepQuestId) : nullptr;
+    if (played && !replay && (stepQuestId == cur || played->done)) {
+        quests->complete(played->id);
         storeScore();
     }
     const int bonusIndex = cur == 27 ? 0 : cur == 41 ? 1 : cur == 49 ? 2 : -1;

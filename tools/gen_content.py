@@ -567,6 +567,11 @@ def main():
         sys.exit("gen_content: missing %s (Debian: sox libsox-fmt-all vorbis-tools)"
                  % ", ".join(missing))
 
+    # A story that cannot be played through is refused before anything is written.
+    try:
+        story.quest_graph()
+    except ValueError as err:
+        sys.exit("gen_content: %s" % err)
     start = time.monotonic()
     content = ROOT / args.content
     fixtures = ROOT / args.fixtures

@@ -6,6 +6,7 @@
 #include "tests/driver/SceneDriverSupport.h"
 #include "tests/driver/SpellDriverSupport.h"
 #include "tests/driver/StoryProbes.h"
+#include "tests/driver/StoryWalker.h"
 
 void addGameDriverProbes(GameDriver& driver)
 {
@@ -14,4 +15,5 @@ void addGameDriverProbes(GameDriver& driver)
     addFrontendProbes(driver);
     addSpellDriverSupport(driver);
     addStoryProbes(driver);
+    addStoryWalker(driver);
 }

@@ -14,10 +14,17 @@ void setViewport(HeadlessDriver& driver, bool full)
     SDLGameApp* app = driver.application();
     if (!app || !app->isWindowOpen())
         return;
-    if (full)
+    // The clear at each frame's start ignores the viewport; a scissor box
+    // of one pixel keeps it from filling the whole frame (until the game
+    // clips something itself, which turns the box off again).
+    if (full) {
         glViewport(0, 0, app->getWidth(), app->getHeight());
-    else
+        glDisable(GL_SCISSOR_TEST);
+    } else {
         glViewport(0, 0, 1, 1);
+        glScissor(0, 0, 1, 1);
+        glEnable(GL_SCISSOR_TEST);
+    }
 }
 
 } // namespace

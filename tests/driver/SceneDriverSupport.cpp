@@ -190,6 +190,18 @@ bool visiblePointOf(const HOScene& scene, ItemState* item, Point& out)
     return best >= 0;
 }
 
+bool clickWanted(GameDriver& driver)
+{
+    HOScene* scene = topScene(driver);
+    if (!scene)
+        return false;
+    Point unused;
+    for (ItemState* item : itemsOf(2, scene->getSceneId()))
+        if (clickable(item) && visiblePointOf(*scene, item, unused))
+            return clickItem(driver, scene, item).empty();
+    return false;
+}
+
 void addSceneDriverSupport(GameDriver& driver)
 {
     using Args = std::vector<std::string>;
@@ -208,14 +220,9 @@ void addSceneDriverSupport(GameDriver& driver)
         return clickItem(driver, scene, item);
     });
     headless.addCommand("click-wanted", 0, 0, [&driver](HeadlessDriver&, const Args&) {
-        HOScene* scene = topScene(driver);
-        if (!scene)
+        if (!topScene(driver))
             return std::string("click-wanted: no scene");
-        Point unused;
-        for (ItemState* item : itemsOf(2, scene->getSceneId()))
-            if (clickable(item) && visiblePointOf(*scene, item, unused))
-                return clickItem(driver, scene, item);
-        return std::string("click-wanted: no clickable wanted item shows");
+        return clickWanted(driver) ? std::string() : std::string("click-wanted: no clickable wanted item shows");
     });
     headless.addCommand("close-top", 1, 1, [&driver](HeadlessDriver&, const Args& a) {
         int code = 0;

@@ -45,3 +45,6 @@ HOScene* topScene(GameDriver& driver);
 // A point (scene coordinates) where the scene's hit test gives `item`,
 // as near the middle of its picture as can be; false when there is none.
 bool visiblePointOf(const HOScene& scene, ItemState* item, Point& out);
+// Clicks the first clickable wanted item of the topmost scene that shows
+// (as `click-wanted`); false when there is none.
+bool clickWanted(GameDriver& driver);

@@ -14,6 +14,7 @@
 #include "game/ItemState.h"
 #include "game/PlayerProfile.h"
 #include "game/PlayerProfiles.h"
+#include "game/Quest.h"
 #include "game/QuestManager.h"
 #include "game/SceneIndex.h"
 #include "game/SceneItem.h"
@@ -268,6 +269,38 @@ TEST_F(QDSceneTest, ALockedStepClosesOnceTheSceneIsPushedAndLeadsToTheMap)
     EXPECT_EQ(scene->getGoalRenderer(), nullptr);
     waitMs(800);
     EXPECT_NE(dynamic_cast<MapOfKingdom*>(game->app()->topScreen()), nullptr);
+}
+
+TEST_F(QDSceneTest, AMinigameStepAfterAFindStepOpensEverythingTheFoundQuestOpens)
+{
+    // Quest 26 opens the bonus minigame 27 and quest 28 beside it. The
+    // minigame's screen is made before the step starts and takes over as the
+    // current quest; quest 28 must open all the same, or no location is
+    // left on the map once the bonus game is played.
+    EXPECT_EQ(game->newProfile("Opens", 0), "");
+    QuestManager* quests = QuestManager::instance();
+    for (int q = 0; q < 26; ++q)
+        quests->complete(q);
+    quests->setCurrent(26);
+    files.write("Scene.xml", "<Scene>" + itemXml(Item{"GreyBackground.png", 0, 0, 500, "Background"}) +
+                                 itemXml(EveryKind[0]) + "</Scene>");
+    files.write("M.xml", "<SceneMechanics>" + collect("STACKED_ITEM_LIST", rule("STACK_CFG_MAIN", "0", 26)) +
+                             "<Screen type='MgMemoryMatch' questId='27' transition='none'/></SceneMechanics>");
+    auto* scene = new QDScene(SceneId, files.path() + "/", "R.xml", "M.xml", "G.xml");
+    SceneIndex::instance()->entries()[SceneId] = SceneIndexEntry{SceneId, "Scene.xml", files.path() + "/"};
+    game->app()->showScreen(scene);
+    waitMs(600);
+    ASSERT_EQ(scene->getStepQuestId(), 26);
+    EXPECT_FALSE(quests->questAt(28)->open);
+    ASSERT_TRUE(clickItem(scene, 1));
+    waitMs(1500);
+    ASSERT_EQ(scene->getStepIndex(), 1);
+    EXPECT_EQ(GameDriver::className(scene->getChildScreen()), "MgMemoryMatch");
+    EXPECT_EQ(quests->currentId(), 27);
+    EXPECT_TRUE(quests->questAt(26)->done);
+    EXPECT_TRUE(quests->questAt(27)->open);
+    EXPECT_TRUE(quests->questAt(28)->open);
+    EXPECT_FALSE(quests->questAt(28)->done);
 }
 
 TEST_F(QDSceneTest, EscapeWhileLeavingKeepsTheCodeAndDoneLeadsOnByQuest)

@@ -18,6 +18,8 @@ table_lines() checks the graph (ids 0..72 in order, every quest reachable
 from quest 0, the fixed ids the game relies on) and refuses a broken one.
 """
 
+from . import reachability
+
 CONFIG = "config/"
 # A journal page shown between two hidden-object steps of a scene: the
 # journal opens over the scene at entry 1 and its CONTINUE hands the scene
@@ -164,6 +166,9 @@ def quest_graph():
             open_.update(t for t in opens[q] if all(n in done for n in needs[t]))
     if len(done) != QUEST_COUNT:
         raise ValueError("story: quests %s can never open" % sorted(set(range(QUEST_COUNT)) - done))
+    # The same played through the scenes' scripts in their order.
+    from . import minigames
+    reachability.check(SCENES, opens, QUEST_COUNT, set(minigames.GAME_TEXTS))
     return [(q, steps[q][0], steps[q][1], opens[q], needs[q] or [-1]) for q in range(QUEST_COUNT)]
 
 
