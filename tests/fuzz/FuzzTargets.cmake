@@ -85,7 +85,7 @@ quill_fuzz_target(book LIBS engine_gfx SOURCES frontend/BookLayout.cpp
 # The minigames' description files.
 quill_fuzz_target(casting_spells LIBS engine_core SOURCES minigames/CastingSpellsFile.cpp
   SEEDS content/config/minigames/CastingSpells/*.xml)
-quill_fuzz_target(klotsky LIBS engine_core SOURCES minigames/KlotskyFile.cpp
+quill_fuzz_target(klotsky LIBS engine_core SOURCES minigames/KlotskyFile.cpp minigames/KlotskyGrid.cpp
   SEEDS content/config/minigames/Klotsky/*.xml)
 quill_fuzz_target(zodiac_signs LIBS engine_core SOURCES minigames/ZodiacSignsFile.cpp
   SEEDS content/config/minigames/ZodiacSigns/*.xml)
