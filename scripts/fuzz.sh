@@ -48,7 +48,10 @@ for t in "${targets[@]}"; do
     exit 1
   fi
 done
-cmake --build "$build" -j"$(nproc 2>/dev/null || echo 4)" --target "${targets[@]}"
+# One build of all of them (one make run) unless some were named.
+build_targets=(fuzz_targets)
+[ $# -gt 0 ] && build_targets=("${targets[@]}")
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 4)" --target "${build_targets[@]}"
 
 mkdir -p "$build/fuzz-logs"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:allocator_may_return_null=0"
