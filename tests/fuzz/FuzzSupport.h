@@ -37,6 +37,16 @@ inline std::string scratchPath(const std::string& name)
     return scratchFolder() + "/" + name;
 }
 
+// Removes every file of the scratch folder: for readers that leave files
+// behind (a save loader keeps copies of damaged files), so that one input's
+// leftovers neither slow the next ones down nor change what they do.
+inline void clearScratch()
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(scratchFolder(), ec))
+        std::filesystem::remove_all(entry.path(), ec);
+}
+
 // Writes the input to the file, replacing it; aborts when it cannot (a broken
 // harness must not look like a clean run).
 inline void writeInput(const std::string& path, const uint8_t* data, std::size_t size)
