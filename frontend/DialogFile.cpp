@@ -118,17 +118,6 @@ bool charactersFrom(TiXmlDocument& doc, const std::string& where, DialogFile::Ch
     return true;
 }
 
-bool parseText(const std::string& xml, const std::string& where, TiXmlDocument& doc, const char* what)
-{
-    doc.Parse(xml.c_str());
-    if (doc.Error()) {
-        logError(std::string(what) + " '" + where + "': " + doc.ErrorDesc() + " at row " +
-                 std::to_string(doc.ErrorRow()));
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool DialogFile::readConversation(const std::string& path, Conversation& out)
@@ -142,7 +131,7 @@ bool DialogFile::parseConversation(const std::string& xml, const std::string& wh
 {
     out = Conversation();
     TiXmlDocument doc;
-    return parseText(xml, where, doc, "dialog") && conversationFrom(doc, where, out);
+    return XmlFile::parse(xml, doc, "dialog", where) && conversationFrom(doc, where, out);
 }
 
 bool DialogFile::readCharacters(const std::string& path, Characters& out)
@@ -156,5 +145,5 @@ bool DialogFile::parseCharacters(const std::string& xml, const std::string& wher
 {
     out = Characters();
     TiXmlDocument doc;
-    return parseText(xml, where, doc, "dialog characters") && charactersFrom(doc, where, out);
+    return XmlFile::parse(xml, doc, "dialog characters", where) && charactersFrom(doc, where, out);
 }

@@ -46,10 +46,7 @@ std::vector<MapLocationRecord> MapLocationRecord::parse(const std::string& xml, 
                                                         const std::string& extension)
 {
     TiXmlDocument doc;
-    doc.Parse(xml.c_str());
-    if (doc.Error()) {
-        logError("map locations '" + where + "': " + doc.ErrorDesc() + " at row " + std::to_string(doc.ErrorRow()));
+    if (!XmlFile::parse(xml, doc, "map locations", where))
         return {};
-    }
     return recordsOf(doc, where, extension);
 }

@@ -30,9 +30,15 @@ bool SceneMusic::loadSceneMusic(const std::string& path)
         if (!index)
             continue;
         std::vector<std::string> files;
-        for (const TiXmlElement* m = scene->FirstChildElement("Music"); m; m = m->NextSiblingElement("Music"))
-            if (const char* file = m->Attribute("file"))
+        for (const TiXmlElement* m = scene->FirstChildElement("Music"); m; m = m->NextSiblingElement("Music")) {
+            const char* file = m->Attribute("file");
+            // An empty name would play the folder itself.
+            if (file && !*file)
+                logWarning("scene music: \"" + path + "\": the <Music> on row " + std::to_string(m->Row()) +
+                           " names no file; skipped");
+            else if (file)
                 files.push_back(file);
+        }
         // Every piece counts, an empty one as scene 0 (atoi of "").
         for (const std::string& piece : splitString(index, ',')) {
             std::vector<std::string>& list = tracks[stringToInt(piece)];

@@ -7,7 +7,7 @@
 // <Scene> is appended, in order, to the list of each index it names. The
 // indexes are read like C atoi, piece by piece, so an empty piece ("2,,4")
 // stands for scene 0. <Scene> without "index" and <Music> without "file"
-// are skipped.
+// are skipped, as is a <Music> whose "file" is empty (with a warning).
 #include "game/SingletonContainer.h"
 
 #include <map>

@@ -56,9 +56,17 @@ KlotskyDesc KlotskyFile::load(const std::string& path)
         return desc;
     }
     const Reader read(path);
+    const int rows = read.integer(board, "numRows", 0);
+    const int columns = read.integer(board, "numColumns", 0);
+    if (rows > MaxSide || columns > MaxSide) {
+        logError("klotsky: \"" + path + "\": a board of " + std::to_string(rows) + " x " + std::to_string(columns) +
+                 " cells is larger than " + std::to_string(MaxSide) + " x " + std::to_string(MaxSide) +
+                 "; the board stays empty");
+        return desc;
+    }
     desc.hasBoard = true;
-    desc.rows = read.integer(board, "numRows", 0);
-    desc.columns = read.integer(board, "numColumns", 0);
+    desc.rows = rows;
+    desc.columns = columns;
     desc.pattern = read.text(board, "pattern", 0);
     int index = 0;
     for (const TiXmlElement* e = root->FirstChildElement("Tile"); e; e = e->NextSiblingElement("Tile"), ++index) {

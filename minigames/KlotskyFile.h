@@ -11,8 +11,9 @@
 // Integers are read the C library's way (an optional sign and the leading
 // digits; text without digits gives 0). Every attribute but "glowImage" is
 // required: a missing one reads as 0 (or empty) with a warning naming it.
-// A file that cannot be read, or lacks "KlotskyGame" or its "Board", gives
-// no board (hasBoard false) and one error line.
+// A file that cannot be read, or lacks "KlotskyGame" or its "Board", or
+// whose board has more than MaxSide rows or columns, gives no board
+// (hasBoard false) and one error line.
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ struct KlotskyDesc {
 class KlotskyFile {
 public:
     static const char* const Folder;
+    // A board with more rows or columns than this is refused (no board).
+    static constexpr int MaxSide = 64;
 
     static KlotskyDesc load(const std::string& path);
 };

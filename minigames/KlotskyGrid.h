@@ -22,7 +22,11 @@ public:
         int width = 1;
         int height = 1;
         // The cell lies inside the footprint.
-        bool covers(int r, int c) const { return r >= row && r < row + height && c >= column && c < column + width; }
+        bool covers(int r, int c) const
+        {
+            return r >= row && r < static_cast<long long>(row) + height && c >= column &&
+                   c < static_cast<long long>(column) + width;
+        }
     };
 
     KlotskyGrid() = default;
@@ -58,6 +62,13 @@ public:
     std::string describe() const;
 
 private:
+    size_t indexOf(int r, int c) const
+    {
+        return static_cast<size_t>(r) * static_cast<size_t>(columnCount) + static_cast<size_t>(c);
+    }
+    // Sets the block's cells that lie on the board.
+    void fill(const Block& block, int state);
+
     int rowCount = 0;
     int columnCount = 0;
     std::vector<int> cells;

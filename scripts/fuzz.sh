@@ -7,6 +7,12 @@
 #   TARGET    the targets to run (default: all of them)
 #   -j N      run N targets at once (default 1)
 #
+# The targets and the globs of their seed files are declared once, in
+# tests/fuzz/FuzzTargets.cmake, which writes them to build-fuzz/fuzz/targets.tsv.
+# Each target's working corpus build-fuzz/fuzz-corpus/<target>/ starts with
+# its seeds from the generated content/ (scripts/gen-content.sh) and the small
+# committed seeds of tests/fuzz/corpus/<target>/, if any.
+#
 # Exits non-zero when a target crashes, leaks, times out or fails to build.
 # Crash inputs are written to build-fuzz/fuzz-artifacts/<target>/ and each
 # run's log to build-fuzz/fuzz-logs/<target>.log; new corpus entries go to
@@ -22,15 +28,30 @@ if [ "${1:-}" = "-j" ]; then
 fi
 seconds="${1:-20}"
 [ $# -gt 0 ] && shift
-all_targets=(save_loader tuning_file labels app_config font_descriptor)
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=("${all_targets[@]}")
 
 build="$root/build-fuzz"
 echo "== fuzz: build (clang, libFuzzer, ASan, UBSan) in $build"
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUILL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc 2>/dev/null || echo 4)" --target "${targets[@]}"
+declare -A seeds=()
+all_targets=()
+while IFS=$'\t' read -r name globs; do
+  [ -n "$name" ] || continue
+  all_targets+=("$name")
+  seeds[$name]="$globs"
+done <"$build/fuzz/targets.tsv"
+[ ${#targets[@]} -eq 0 ] && targets=("${all_targets[@]}")
+for t in "${targets[@]}"; do
+  if [ -z "${seeds[$t]+set}" ]; then
+    echo "fuzz: $t: no such target (see tests/fuzz/FuzzTargets.cmake)"
+    exit 1
+  fi
+done
+# One build of all of them (one make run) unless some were named.
+build_targets=(fuzz_targets)
+[ $# -gt 0 ] && build_targets=("${targets[@]}")
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 4)" --target "${build_targets[@]}"
 
 mkdir -p "$build/fuzz-logs"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:allocator_may_return_null=0"
@@ -41,10 +62,18 @@ run_one() {
   local t="$1"
   local corpus="$build/fuzz-corpus/$t" artifacts="$build/fuzz-artifacts/$t"
   mkdir -p "$corpus" "$artifacts"
+  # Seeds from the generated content, under names unique per source path.
+  # (The unquoted list is split into globs and expanded on purpose.)
+  local file
+  for file in ${seeds[$t]}; do
+    if [ -f "$file" ]; then cp "$file" "$corpus/seed-${file//\//_}"; fi
+  done
+  local committed=()
+  [ -d "tests/fuzz/corpus/$t" ] && committed=("tests/fuzz/corpus/$t")
   local dict=()
   [ -f "tests/fuzz/$t.dict" ] && dict=("-dict=tests/fuzz/$t.dict")
   # -close_fd_mask=1: the readers print one line per bad input to stdout.
-  "$build/fuzz/$t" "$corpus" "tests/fuzz/corpus/$t" "${dict[@]}" \
+  "$build/fuzz/$t" "$corpus" "${committed[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256 \
     -max_len=8192 -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     >"$build/fuzz-logs/$t.log" 2>&1

@@ -67,20 +67,27 @@ bool XmlFile::load(const std::string& path, TiXmlDocument& doc, const std::strin
         logError(what + ": cannot open \"" + path + "\": " + reason);
         return false;
     }
+    return parse(raw, doc, what, path, encoding);
+}
+
+bool XmlFile::parse(const std::string& raw, TiXmlDocument& doc, const std::string& what, const std::string& where,
+                    Encoding encoding)
+{
+    doc.Clear();
     std::string text = normaliseLineEnds(raw);
     // TinyXML looks for the byte-order mark only when the encoding is left to
     // it; in legacy mode the mark would make the document unreadable.
     static const char utf8Bom[] = "\xEF\xBB\xBF";
     if (encoding == Encoding::Legacy && text.compare(0, 3, utf8Bom) == 0)
         text.erase(0, 3);
-    // TinyXML steps over the byte after a UTF-8 lead byte inside a quoted
-    // value without checking for the end of the text, so a file cut after a
-    // lead byte would make it read past the terminator. Zero padding keeps
-    // every such step inside the buffer.
+    // TinyXML steps over the bytes after a UTF-8 lead byte (in names and
+    // quoted values) without checking for the end of the text, so a text cut
+    // after a lead byte would make it read past the terminator. Zero padding
+    // keeps every such step inside the buffer.
     text.append(4, '\0');
     doc.Parse(text.c_str(), nullptr, encoding == Encoding::Legacy ? TIXML_ENCODING_LEGACY : TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
-        logError(what + ": cannot parse \"" + path + "\": " + doc.ErrorDesc() + " (row " +
+        logError(what + ": cannot parse \"" + where + "\": " + doc.ErrorDesc() + " (row " +
                  std::to_string(doc.ErrorRow()) + ", column " + std::to_string(doc.ErrorCol()) + ")");
         doc.Clear();
         return false;

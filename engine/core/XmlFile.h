@@ -33,6 +33,11 @@ public:
                                    const std::string& what = "XML file",
                                    Encoding encoding = Encoding::Declared);
 
+    // The same for text already in memory: `where` names it in the error
+    // line (line ends are normalised and the text is padded the same way).
+    [[nodiscard]] static bool parse(const std::string& text, TiXmlDocument& doc, const std::string& what,
+                                    const std::string& where, Encoding encoding = Encoding::Declared);
+
 private:
     XmlFile() = delete;
 };

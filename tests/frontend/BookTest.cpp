@@ -1,7 +1,6 @@
 // The book and story screens without a window: the layout of book files
 // on pages, the moves through the book, the turning sheet's geometry and
 // events, the intro's lines and the rune sheet's spells.
-#include "engine/gfx/Font.h"
 #include "frontend/BookLayout.h"
 #include "frontend/BookScreen.h"
 #include "frontend/DiaryPage.h"
@@ -9,6 +8,7 @@
 #include "frontend/RuneSheet.h"
 #include "frontend/TavrinIntro.h"
 #include "tests/anim/FakeAppContext.h"
+#include "tests/support/GridFont.h"
 
 #include <tinyxml.h>
 #include <gtest/gtest.h>
@@ -17,35 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Glyphs 10 px wide, lines 20 px high; wraps at spaces like the real fonts.
-class GridFont : public Font {
-public:
-    explicit GridFont(int height = 20) { lineHeight = height; }
-    int textWidth(const std::string& text) const override { return 10 * static_cast<int>(text.size()); }
-    void drawTextInBox(ImageGraphics*, const WidgetGeometry&, const std::string&, Color, int, int, bool,
-                       const uint8_t*) override {}
-    void drawText(ImageGraphics*, int, int, const std::string&, Color, const uint8_t*) override {}
-    void drawTextInBoxRuns(Graphics&, const WidgetGeometry&, const std::string&, Color, int, int, bool) override {}
-    void drawRun(Graphics&, int, int, const std::string&, Color) override {}
-    void reloadGpu() override {}
-    void releaseGpu() override {}
-    void wrapText(const std::string& text, std::string& out, int maxWidth) const override
-    {
-        out = text;
-        std::size_t lineStart = 0, lastSpace = std::string::npos;
-        for (std::size_t i = 0; i < out.size(); ++i) {
-            if (out[i] == ' ')
-                lastSpace = i;
-            if (textWidth(out.substr(lineStart, i - lineStart + 1)) > maxWidth && lastSpace != std::string::npos &&
-                lastSpace > lineStart) {
-                out[lastSpace] = '\n';
-                lineStart = lastSpace + 1;
-                lastSpace = std::string::npos;
-            }
-        }
-    }
-};
 
 struct Book {
     explicit Book(int lineHeight = 20) : font(lineHeight) {}

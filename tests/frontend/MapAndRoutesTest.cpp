@@ -29,6 +29,20 @@ TEST(MapLocationRecord, MissingNumbersReadMinusOneAndPicturesGetFolderAndExtensi
     EXPECT_TRUE(MapLocationRecord::read("/nonexistent/MapLocations.xml", ".jpg").empty());
 }
 
+// Text in memory ending in a UTF-8 lead byte made the parser step past the
+// terminator and read on through the heap (found by the map locations fuzz
+// target): it now goes through the same padded parse as files and fails
+// with one line naming it.
+TEST(MapLocationRecord, TextCutAfterAUtf8LeadByteGivesNoLocations)
+{
+    for (const char* lead : {"\xc3", "\xe1", "\xf0"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(MapLocationRecord::parse(std::string("<Map><Location x=\"1\"/>x") + lead, "cut", ".jpg").empty());
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find("map locations: cannot parse \"cut\""), std::string::npos) << out;
+    }
+}
+
 TEST(MapOfKingdom, MarkersFollowTheOpenLocationsAscendingAndSkipThoseWithoutARecord)
 {
     TempFolder folder;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -34,6 +35,16 @@ inline const std::string& scratchFolder()
 inline std::string scratchPath(const std::string& name)
 {
     return scratchFolder() + "/" + name;
+}
+
+// Removes every file of the scratch folder: for readers that leave files
+// behind (a save loader keeps copies of damaged files), so that one input's
+// leftovers neither slow the next ones down nor change what they do.
+inline void clearScratch()
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(scratchFolder(), ec))
+        std::filesystem::remove_all(entry.path(), ec);
 }
 
 // Writes the input to the file, replacing it; aborts when it cannot (a broken

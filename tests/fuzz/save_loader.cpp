@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static IdApp app("QD001");
     static const std::string input = fuzz::scratchPath("save.dat");
+    fuzz::clearScratch();
     fuzz::writeInput(input, data, size);
 
     Store loaded(input, &app);

@@ -196,11 +196,12 @@ TEST(SceneMusicTest, FilesGoToEveryIndexTheirSceneNames)
     ASSERT_TRUE(music.loadSceneMusic(folder.write("music.xml",
         "<SceneMusic path=\"content/music/\">\n"
         "  <Scene index=\"2,,4\"><Music file=\"a.ogg\"/><Music file=\"b.ogg\"/></Scene>\n"
-        "  <Scene index=\"4\"><Music file=\"c.ogg\"/><Music/></Scene>\n"
+        "  <Scene index=\"4\"><Music file=\"c.ogg\"/><Music/><Music file=\"\"/></Scene>\n"
         "  <Scene><Music file=\"lost.ogg\"/></Scene>\n"
         "</SceneMusic>\n")));
     EXPECT_EQ(music.tracksFor(2), (Ids{"a.ogg", "b.ogg"}));
     EXPECT_EQ(music.tracksFor(0), (Ids{"a.ogg", "b.ogg"}));
+    // An empty file name is no track: the scene would play the folder.
     EXPECT_EQ(music.tracksFor(4), (Ids{"a.ogg", "b.ogg", "c.ogg"}));
     EXPECT_TRUE(music.tracksFor(1).empty());
     EXPECT_EQ(music.musicForScene(1), "");

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,24 @@ TEST(MgKlotskyRules, HorizontalDragsComeFirstAndTheSolutionNamesBlocksByIndex)
     EXPECT_TRUE(MgKlotsky::conditionResults({}, {Point(0, 0)}).empty());
 }
 
+TEST(KlotskyGrid, BlocksOfAnySizeFromAFileStayOnTheBoard)
+{
+    // Sizes and places near the int limits: the footprint is cut to the
+    // board, nothing overflows, and the off-board cells make it unclear.
+    KlotskyGrid grid(3, 3);
+    const int huge = std::numeric_limits<int>::max();
+    EXPECT_FALSE(grid.place(KlotskyGrid::Block{1, 1, huge, huge}));
+    EXPECT_EQ(grid.describe(), "000/011/011");
+    KlotskyGrid::Block far{huge, huge, huge, huge};
+    EXPECT_FALSE(grid.place(far));
+    EXPECT_FALSE(grid.canMoveTo(KlotskyGrid::Block{0, 0, huge, 1}, 0, 0));
+    EXPECT_FALSE(grid.canMoveTo(KlotskyGrid::Block{0, 0, 1, 1}, huge, huge));
+    EXPECT_FALSE(grid.occupy(far, 0, 0));
+    EXPECT_EQ(grid.describe(), "000/011/011");
+    // An empty block covers nothing and is clear anywhere.
+    EXPECT_TRUE(grid.place(KlotskyGrid::Block{-5, -5, 0, 0}));
+}
+
 TEST(KlotskyFile, MissingRequiredAttributesReadAsZero)
 {
     TempFolder folder;
@@ -93,6 +112,11 @@ TEST(KlotskyFile, MissingRequiredAttributesReadAsZero)
     ASSERT_EQ(d.conditions.size(), 1u);
     EXPECT_EQ(d.conditions[0].column, 0);
     EXPECT_FALSE(KlotskyFile::load(folder.write("n.xml", "<KlotskyGame><Tile/></KlotskyGame>")).hasBoard);
+    // A board too large to build is refused rather than allocated.
+    const KlotskyDesc wide = KlotskyFile::load(folder.write(
+        "w.xml", "<KlotskyGame><Board numRows='6' numColumns='7000000' pattern=''/><Tile/></KlotskyGame>"));
+    EXPECT_FALSE(wide.hasBoard);
+    EXPECT_TRUE(wide.tiles.empty());
 }
 
 namespace {
