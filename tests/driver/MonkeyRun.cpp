@@ -12,6 +12,9 @@
 
 #include <SDL.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -152,7 +155,11 @@ void MonkeyRun::jumpToRandomEntry(const char* why)
         note(std::string(why) + ": no flow; the main menu");
         return;
     }
-    const int index = uniform(0, count - 1);
+    jumpToEntry(uniform(0, count - 1), why);
+}
+
+void MonkeyRun::jumpToEntry(int index, const char* why)
+{
     const std::string problem = game->showFlowEntry(index);
     note(std::string(why) + ": flow " + std::to_string(index) + (problem.empty() ? "" : " (" + problem + ")"));
     if (!problem.empty())
@@ -175,7 +182,13 @@ void MonkeyRun::tendScreens(long frame)
         question->onAnswer(0, 0);
         quitDialogFrames = 0;
     }
-    if (frame >= nextJump) {
+    if (frame < nextJump)
+        return;
+    const int count = GameFlow::instance()->entryCount();
+    if (frame < options.tourFrames && count > 0 && jumpCount < count) {
+        jumpToEntry(int(jumpCount), "tour");
+        nextJump = frame + std::max(1, options.tourFrames / count);
+    } else {
         jumpToRandomEntry("jump");
         nextJump = frame + uniform(options.jumpMin, options.jumpMax);
     }
@@ -259,11 +272,16 @@ void MonkeyRun::randomInput()
 
 bool MonkeyRun::run(std::string& error)
 {
+    // A fixed threshold for the allocator's own mappings: by default it
+    // rises with every large block freed, after which large blocks stay in
+    // the heap once freed, and the resident memory shows the peak of the
+    // run so far rather than what the game holds.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     std::printf("monkey: seed %u, %ld frames\n", options.seed, options.frames);
     std::fflush(stdout);
     if (!startGame(error))
         return false;
-    nextJump = uniform(options.jumpMin, options.jumpMax);
+    nextJump = options.tourFrames > 0 ? 0 : uniform(options.jumpMin, options.jumpMax);
     for (frameNumber = 0; frameNumber < options.frames; ++frameNumber) {
         if (!driver->isRunning()) {
             note("the loop ended; the game starts again");

@@ -5,6 +5,9 @@
 // (frames rasterised into one pixel, QuickFrames), jumping to a random flow
 // entry now and then.
 //
+// The jumps of the first `tourFrames` frames visit every flow entry in
+// order, evenly spread; random ones follow.
+//
 // The run goes on whatever the game does: a quit question left open for a
 // while is answered "no"; an empty screen stack gets a random flow entry;
 // when the loop ends anyway (the question answered "yes" by a random click)
@@ -32,6 +35,10 @@ public:
         // Frames between two jumps to a random flow entry, drawn from this range.
         int jumpMin = 200;
         int jumpMax = 1500;
+        // Over the first frames the jumps go to every flow entry in turn, so
+        // that each screen's first visit (its loading, the allocator's and
+        // the driver's peak) falls before the memory baseline at this frame.
+        int tourFrames = 10000;
         // A quit question on top this many frames running is answered "no".
         int quitPatience = 40;
     };
@@ -62,6 +69,7 @@ private:
     // Keeps a screen on top and the quit question from ending the run.
     void tendScreens(long frame);
     void jumpToRandomEntry(const char* why);
+    void jumpToEntry(int index, const char* why);
     void randomInput();
     void continueDrag();
     int uniform(int low, int high);
