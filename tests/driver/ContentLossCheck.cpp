@@ -132,8 +132,9 @@ std::string ContentLossCheck::judge(const Case& c, int status, const std::string
     const bool named = output.find(name) != std::string::npos;
     switch (WEXITSTATUS(status)) {
     case Reached:
-        if (c.change == Change::Missing && !named && !absenceIsSilent(c.file))
-            return "started, but nothing on the output names the missing file";
+        if (c.change != Change::None && !named && !(c.change == Change::Missing && absenceIsSilent(c.file)))
+            return std::string("started, but nothing on the output names the ") +
+                   (c.change == Change::Missing ? "missing" : "damaged") + " file";
         return std::string();
     case Refused:
         if (c.change != Change::Missing)

@@ -19,7 +19,7 @@
 //
 // A case passes when the child reached the start screen, or when the file
 // is one the game needs (the child's status says it exited with a line
-// naming the file), and when, for a missing file, its output names the file
+// naming the file), and when its output names the missing or damaged file
 // (except the files whose absence is no fault: JPEG masks).
 #include <functional>
 #include <string>

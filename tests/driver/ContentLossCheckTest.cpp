@@ -56,7 +56,9 @@ TEST(ContentLossCheck, JudgesCrashesSilenceAndRefusals)
     EXPECT_EQ(ContentLossCheck::judge(missing, exited(0), "font: cannot read content/fonts/Arial14.fnt\n"), "");
     EXPECT_NE(ContentLossCheck::judge(missing, exited(0), "all is well\n"), "");
     EXPECT_EQ(ContentLossCheck::judge({"content/images/a_.jpg", Change::Missing}, exited(0), ""), "");
-    EXPECT_EQ(ContentLossCheck::judge(half, exited(0), ""), "");
+    EXPECT_EQ(ContentLossCheck::judge(half, exited(0), "sfx: \"content/config/sfx.xml\" is malformed\n"), "");
+    EXPECT_NE(ContentLossCheck::judge(half, exited(0), ""), "");
+    EXPECT_EQ(ContentLossCheck::judge({"", Change::None}, exited(0), ""), "");
     EXPECT_NE(ContentLossCheck::judge(half, W_EXITCODE(0, SIGSEGV), "").find("signal 11"), std::string::npos);
     EXPECT_NE(ContentLossCheck::judge(half, exited(ContentLossCheck::Refused), "missing sfx.xml"), "");
     EXPECT_NE(ContentLossCheck::judge(half, exited(1), "ASan report"), "");
