@@ -1,5 +1,6 @@
 #include "tests/driver/MonkeyRun.h"
 
+#include "engine/app/ExitSignals.h"
 #include "engine/ui/ScreenBase.h"
 #include "frontend/QuitDialogScreen.h"
 #include "game/GameFlow.h"
@@ -284,6 +285,12 @@ bool MonkeyRun::run(std::string& error)
     nextJump = options.tourFrames > 0 ? 0 : uniform(options.jumpMin, options.jumpMax);
     for (frameNumber = 0; frameNumber < options.frames; ++frameNumber) {
         if (!driver->isRunning()) {
+            // SIGTERM, SIGINT or SIGHUP end the run, not only the game.
+            if (const int signal = ExitSignals::received()) {
+                error = std::string("stopped by ") + ExitSignals::name(signal) + " at frame " +
+                        std::to_string(frameNumber);
+                return false;
+            }
             note("the loop ended; the game starts again");
             stopGame();
             ++restartCount;

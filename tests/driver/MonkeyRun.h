@@ -12,6 +12,7 @@
 // while is answered "no"; an empty screen stack gets a random flow entry;
 // when the loop ends anyway (the question answered "yes" by a random click)
 // the game is built again over the same save folder and the run continues.
+// An exit signal (SIGTERM, SIGINT, SIGHUP) ends the run as a failure.
 //
 // Every `rssEvery` frames one line "rss frame=N kb=K top=CLASS" goes to
 // standard output (the process's resident memory, VmRSS of
