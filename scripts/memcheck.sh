@@ -39,8 +39,14 @@ echo "memcheck: $script under valgrind (log: $log)"
 start=$(date +%s)
 status=0
 # One GL thread (LP_NUM_THREADS=0): valgrind serialises threads anyway, and
-# llvmpipe's worker threads only add noise and time.
-env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 LP_NUM_THREADS=0 \
+# llvmpipe's worker threads only add noise and time. Mesa's driver is loaded
+# for the whole process: SDL unloads it at SDL_Quit, and the leak report at
+# the end would otherwise show its frames as "???", which no suppression can
+# name.
+dri=/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so
+preload=""
+[ -e "$dri" ] && preload="LD_PRELOAD=$dri"
+env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 LP_NUM_THREADS=0 $preload \
   scripts/with-xvfb.sh nice -n 19 valgrind --tool=memcheck --leak-check=full \
     --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --suppressions=scripts/memcheck.supp --num-callers=40 --error-exitcode=99 \
