@@ -46,8 +46,8 @@ status=0
 dri=/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so
 preload=""
 [ -e "$dri" ] && preload="LD_PRELOAD=$dri"
-env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 LP_NUM_THREADS=0 $preload \
-  scripts/with-xvfb.sh nice -n 19 valgrind --tool=memcheck --leak-check=full \
+env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 LP_NUM_THREADS=0 \
+  scripts/with-xvfb.sh env $preload nice -n 19 valgrind --tool=memcheck --leak-check=full \
     --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --suppressions=scripts/memcheck.supp --num-callers=40 --error-exitcode=99 \
     --log-file="$log" "$exe" "$script" >"$out/driver.log" 2>&1 || status=$?
