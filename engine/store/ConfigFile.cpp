@@ -116,10 +116,13 @@ void ConfigFile::readFile()
 
     std::map<std::string, std::string> table;
     std::string line;
+    bool ended = false;
     while (nextLine(line)) {
         cutComment(line);
-        if (contains(line, endMarker))
+        if (contains(line, endMarker)) {
+            ended = true;
             break;
+        }
         if (separator.empty())
             continue;
         const std::size_t at = line.find(separator);
@@ -151,6 +154,11 @@ void ConfigFile::readFile()
         }
         table[trim(key)] = trim(value);
     }
+    // A file cut short (a broken copy, a full disk) reads as a shorter table
+    // without any other sign; its missing end marker is the one trace left.
+    if (!endMarker.empty() && !ended)
+        logError("tuning: \"" + fileName + "\" has no \"" + endMarker + "\" line; it may be cut short (" +
+                 std::to_string(table.size()) + " keys read, the others take their defaults)");
     contents.swap(table);
 }
 

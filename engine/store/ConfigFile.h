@@ -5,6 +5,8 @@
 // File format (with the usual arguments "=", "#" and "EndConfigFile"):
 //  - Everything from the comment mark to the end of its line is ignored.
 //  - A line containing the end marker (outside a comment) ends the reading.
+//    A file that ends without one (cut short) keeps what it holds and gives
+//    one error line naming the file.
 //  - A line with the separator stores key = value; lines without it are
 //    ignored. Key and value are trimmed of spaces, tabs, CR, LF, VT and FF.
 //  - The lines after a key line that hold neither the separator nor the end

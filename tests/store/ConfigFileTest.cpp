@@ -91,6 +91,20 @@ TEST_F(ConfigFileTest, EndMarkerStopsReading)
     EXPECT_EQ(inLine->getParamString("after", absent), absent);
 }
 
+TEST_F(ConfigFileTest, AFileCutBeforeItsEndMarkerKeepsItsKeysAndSaysSo)
+{
+    testing::internal::CaptureStdout();
+    const auto cut = read("a = 1\nb = 2\nc = ");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(cut->getParamString("b", absent), "2");
+    EXPECT_NE(said.find("GameParameters.cfg"), std::string::npos) << said;
+    EXPECT_NE(said.find("cut short"), std::string::npos) << said;
+
+    testing::internal::CaptureStdout();
+    read("a = 1\nEndConfigFile\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST_F(ConfigFileTest, CrlfFilesReadLikeLfFiles)
 {
     const auto cfg = read("a = 1\r\n"
