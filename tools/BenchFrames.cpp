@@ -46,10 +46,14 @@ Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int
 ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames, int rounds)
 {
     g.ops.clear();
+    g.arrays.clear();
+    RecordingGraphics::active = &g;
     g.recording = true;
     drawScreens(app, g);
     g.recording = false;
+    RecordingGraphics::active = nullptr;
     const std::vector<RecordingGraphics::DrawOp> ops = g.ops;
+    const std::vector<float> arrays = g.arrays;
     ReplayCosts out;
     out.calls = ops.size();
     out.render = out.replay = std::numeric_limits<double>::max();
@@ -61,7 +65,7 @@ ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames,
         out.render = std::min(out.render, msSince(t0) / perRound);
         t0 = std::chrono::steady_clock::now();
         for (int i = 0; i < perRound; ++i)
-            RecordingGraphics::replay(ops);
+            RecordingGraphics::replay(ops, arrays);
         out.replay = std::min(out.replay, msSince(t0) / perRound);
     }
     return out;

@@ -11,6 +11,57 @@ bool drawable(const GLTexture* texture)
 
 } // namespace
 
+RecordingGraphics* RecordingGraphics::active = nullptr;
+
+extern "C" void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
+
+extern "C" void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count)
+{
+    if (RecordingGraphics::active && RecordingGraphics::active->recording)
+        RecordingGraphics::active->noteArrays(mode, first, count);
+    __real_glDrawArrays(mode, first, count);
+}
+
+void RecordingGraphics::noteArrays(GLenum mode, GLint first, GLsizei count)
+{
+    GLint size = 0, type = 0, stride = 0, texSize = 0, texType = 0, texStride = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_SIZE, &size);
+    glGetIntegerv(GL_VERTEX_ARRAY_TYPE, &type);
+    glGetIntegerv(GL_VERTEX_ARRAY_STRIDE, &stride);
+    const bool textured = glIsEnabled(GL_TEXTURE_COORD_ARRAY) == GL_TRUE;
+    glGetIntegerv(GL_TEXTURE_COORD_ARRAY_SIZE, &texSize);
+    glGetIntegerv(GL_TEXTURE_COORD_ARRAY_TYPE, &texType);
+    glGetIntegerv(GL_TEXTURE_COORD_ARRAY_STRIDE, &texStride);
+    void* vertexData = nullptr;
+    void* texData = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &vertexData);
+    glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &texData);
+    // Only tightly packed float arrays (what the engine draws) are noted.
+    if (glIsEnabled(GL_VERTEX_ARRAY) != GL_TRUE || !vertexData || type != GL_FLOAT || stride != 0 || size < 2 ||
+        (textured && (!texData || texType != GL_FLOAT || texStride != 0 || texSize != 2)))
+        return;
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    DrawOp op = start(DrawOp::Array, Color(static_cast<uint8_t>(colour[0] * 255.f + 0.5f),
+                                           static_cast<uint8_t>(colour[1] * 255.f + 0.5f),
+                                           static_cast<uint8_t>(colour[2] * 255.f + 0.5f),
+                                           static_cast<uint8_t>(colour[3] * 255.f + 0.5f)));
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    op.texture = textured && glIsEnabled(GL_TEXTURE_2D) == GL_TRUE ? static_cast<GLuint>(bound) : 0;
+    op.mode = mode;
+    op.first = arrays.size() / 5;
+    op.count = static_cast<size_t>(count);
+    const auto* v = static_cast<const float*>(vertexData);
+    const auto* t = static_cast<const float*>(texData);
+    for (GLsizei i = first; i < first + count; ++i) {
+        const float* p = v + i * size;
+        arrays.insert(arrays.end(), {p[0], p[1], size > 2 ? p[2] : 0.f, op.texture ? t[2 * i] : 0.f,
+                                     op.texture ? t[2 * i + 1] : 0.f});
+    }
+    ops.push_back(op);
+}
+
 RecordingGraphics::DrawOp RecordingGraphics::start(DrawOp::Kind kind, Color c) const
 {
     DrawOp op{};
@@ -112,7 +163,7 @@ void RecordingGraphics::enableClip(bool on)
     noteClip();
 }
 
-void RecordingGraphics::replay(const std::vector<DrawOp>& ops)
+void RecordingGraphics::replay(const std::vector<DrawOp>& ops, const std::vector<float>& arrays)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
@@ -169,6 +220,23 @@ void RecordingGraphics::replay(const std::vector<DrawOp>& ops)
             glVertex2f(p[0], p[1]), glVertex2f(p[2], p[3]), glVertex2f(p[4], p[5]);
             glEnd();
             break;
+        case DrawOp::Array: {
+            if (op.texture) {
+                glEnable(GL_TEXTURE_2D);
+                glBindTexture(GL_TEXTURE_2D, op.texture);
+            } else {
+                glDisable(GL_TEXTURE_2D);
+            }
+            const float* v = arrays.data() + op.first * 5;
+            glBegin(op.mode);
+            for (size_t i = 0; i < op.count; ++i, v += 5) {
+                if (op.texture)
+                    glTexCoord2f(v[3], v[4]);
+                glVertex3f(v[0], v[1], v[2]);
+            }
+            glEnd();
+            break;
+        }
         case DrawOp::Clip:
             break;
         }

@@ -5,22 +5,25 @@
 // renderer's time to the replay's time is what the renderer adds.
 //
 // Noted: textured quads (drawImageScaled, drawImageQuad, and through them
-// every image, frame and text glyph), filled rectangles, lines, triangles
-// and the clip box, each with the model-view matrix it ran in. Drawing that
-// bypasses the renderer (GL vertex arrays of effect widgets) is not in the
-// list; the stencil passes of outlines are replayed as their plain quads.
+// every image and frame), filled rectangles, lines, triangles, the clip box
+// and glDrawArrays of float vertex arrays (the bitmap fonts' glyphs; the
+// programs that use this class link with --wrap=glDrawArrays), each with the
+// model-view matrix it ran in. Other drawing that bypasses the renderer
+// (glBegin in the book pages, cloth, rain and lightning) is not in the list;
+// the stencil passes of outlines are replayed as their plain quads.
 #include "engine/core/Types.h"
 #include "engine/gfx/GLGraphics.h"
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <vector>
 
 class RecordingGraphics : public GLGraphics {
 public:
     // One drawing call, with the model-view matrix it ran in.
     struct DrawOp {
-        enum Kind { Quad, FreeQuad, Rect, Line, Triangle, Clip } kind;
+        enum Kind { Quad, FreeQuad, Rect, Line, Triangle, Clip, Array } kind;
         float matrix[16];
         GLuint texture = 0;
         float u1 = 0, v1 = 0, u2 = 0, v2 = 0;
@@ -28,11 +31,20 @@ public:
         float width = 1;
         bool flag = false;  // Line: smooth; Clip: scissor on
         int box[4] = {};    // Clip: the scissor box in GL's window rows
+        GLenum mode = 0;    // Array: the primitive, and its vertices in `arrays`
+        std::size_t first = 0, count = 0;
         Color colour;
     };
 
     bool recording = false;
     std::vector<DrawOp> ops;
+    // The vertices of Array ops: x, y, z, u, v each.
+    std::vector<float> arrays;
+
+    // The recorder noting now, if any: glDrawArrays calls (the bitmap fonts'
+    // glyphs) reach it through the link's wrapper of that function.
+    static RecordingGraphics* active;
+    void noteArrays(GLenum mode, GLint first, GLsizei count);
 
     void drawImageScaled(int x, int y, int w, int h, GLTexture* texture, const ::Rect& rect, Color c) override;
     void drawImageQuad(GLTexture* texture, PointF p1, PointF p2, PointF p3, PointF p4, const ::Rect& rect,
@@ -45,7 +57,7 @@ public:
 
     // Draws `ops` once in a bare loop: clear, blending on, each call with its
     // matrix and colour, glFinish.
-    static void replay(const std::vector<DrawOp>& ops);
+    static void replay(const std::vector<DrawOp>& ops, const std::vector<float>& arrays);
 
 private:
     DrawOp start(DrawOp::Kind kind, Color c) const;
