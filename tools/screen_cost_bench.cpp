@@ -11,6 +11,10 @@
 //    open loaded (each file once, best of three passes), with the count of
 //    loads and of distinct files; the screen's ratio create / decode
 //    (target <= 1.3);
+//    loads/files/upl: decodes, distinct files, texture uploads of that open;
+//    the best open's parts: c.img (in IMG_Load), c.upl (in glTexImage2D),
+//    c.draw (drawing the first frame); the rest is the screen's own work
+//    (files read, pictures widened and masked, widgets built);
 //  - after a warm-up (the minigames' opening message answered): update and
 //    render ms per steady frame and the C++ heap allocations per frame
 //    (target 0);
@@ -39,6 +43,7 @@
 #include "tools/AllocationCounter.h"
 #include "tools/BenchFrames.h"
 
+#include <GL/gl.h>
 #include <SDL_image.h>
 
 #include <algorithm>
@@ -54,14 +59,19 @@
 
 #include <unistd.h>
 
-// Every IMG_Load of the program passes here (the link wraps the symbol):
-// the files an open decodes are noted while `noting` is set.
+// Every IMG_Load and glTexImage2D of the program passes here (the link
+// wraps the symbols): while `noting` is set, the files an open decodes are
+// noted and the time spent in both is added up.
 extern "C" SDL_Surface* __real_IMG_Load(const char* file);
+extern "C" void __real_glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                                    GLsizei height, GLint border, GLenum format, GLenum type, const void* pixels);
 
 namespace {
 
 bool noting = false;
 std::vector<std::string> notedFiles;
+double notedDecodeMs = 0, notedUploadMs = 0;
+size_t notedUploads = 0;
 std::atomic<uint64_t> imageLoads{0};
 
 } // namespace
@@ -69,9 +79,24 @@ std::atomic<uint64_t> imageLoads{0};
 extern "C" SDL_Surface* __wrap_IMG_Load(const char* file)
 {
     ++imageLoads;
-    if (noting && file)
-        notedFiles.emplace_back(file);
-    return __real_IMG_Load(file);
+    if (!noting || !file)
+        return __real_IMG_Load(file);
+    notedFiles.emplace_back(file);
+    const auto t0 = std::chrono::steady_clock::now();
+    SDL_Surface* surface = __real_IMG_Load(file);
+    notedDecodeMs += BenchFrames::msSince(t0);
+    return surface;
+}
+
+extern "C" void __wrap_glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                                    GLint border, GLenum format, GLenum type, const void* pixels)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    __real_glTexImage2D(target, level, internalFormat, width, height, border, format, type, pixels);
+    if (noting && target == GL_TEXTURE_2D) {
+        notedUploadMs += BenchFrames::msSince(t0);
+        ++notedUploads;
+    }
 }
 
 namespace {
@@ -151,7 +176,9 @@ struct Row {
     BenchFrames::Costs steady;
     BenchFrames::ReplayCosts same;
     double create = 0, decode = 0;
-    size_t loads = 0, files = 0;
+    // Parts of the best open: in IMG_Load, in glTexImage2D, drawing the frame.
+    double openDecode = 0, openUpload = 0, firstDraw = 0;
+    size_t loads = 0, files = 0, uploads = 0;
     int frames = 0;
 };
 
@@ -171,24 +198,35 @@ double decodeMs(const std::set<std::string>& files)
 
 // Opens the kind and draws its first frame; ms, or a negative value when the
 // creator made no screen.
-double openOnce(GameDriver& game, const Kind& kind, ScreenBase*& screen, RecordingGraphics& g)
+struct OpenCosts {
+    double total = -1, decode = 0, upload = 0, draw = 0;
+};
+
+OpenCosts openOnce(GameDriver& game, const Kind& kind, ScreenBase*& screen, RecordingGraphics& g)
 {
+    OpenCosts c;
     SDLGameApp& app = *game.app();
     clearStack(app);
     if (!kind.setup.empty() && !game.driver().runScript(kind.setup))
-        return -1;
+        return c;
     clearStack(app);
     notedFiles.clear();
+    notedDecodeMs = notedUploadMs = 0;
+    notedUploads = 0;
     noting = true;
     const auto t0 = std::chrono::steady_clock::now();
     screen = kind.make();
     if (screen) {
         app.showScreen(screen);
+        const auto t1 = std::chrono::steady_clock::now();
         BenchFrames::drawScreens(app, g);
+        c.draw = msSince(t1);
     }
     const double ms = msSince(t0);
     noting = false;
-    return screen ? ms : -1;
+    if (screen)
+        c.total = ms, c.decode = notedDecodeMs, c.upload = notedUploadMs;
+    return c;
 }
 
 bool measureKind(GameDriver& game, const Kind& kind, int frames, Row& row)
@@ -199,14 +237,20 @@ bool measureKind(GameDriver& game, const Kind& kind, int frames, Row& row)
     row.name = kind.name;
     row.frames = frames;
     ScreenBase* screen = nullptr;
-    if (openOnce(game, kind, screen, g) < 0) {  // the warm-up open
+    if (openOnce(game, kind, screen, g).total < 0) {  // the warm-up open
         row.note = "no screen: " + driver.lastError();
         return false;
     }
     row.create = std::numeric_limits<double>::max();
-    for (int i = 0; i < Opens; ++i)
-        row.create = std::min(row.create, openOnce(game, kind, screen, g));
+    for (int i = 0; i < Opens; ++i) {
+        const OpenCosts c = openOnce(game, kind, screen, g);
+        if (c.total < row.create) {
+            row.create = c.total;
+            row.openDecode = c.decode, row.openUpload = c.upload, row.firstDraw = c.draw;
+        }
+    }
     row.loads = notedFiles.size();
+    row.uploads = notedUploads;
     const std::set<std::string> files(notedFiles.begin(), notedFiles.end());
     row.files = files.size();
     row.decode = decodeMs(files);
@@ -242,10 +286,12 @@ void printRow(const Row& r)
 {
     const double allocs = static_cast<double>(r.steady.allocations) / r.frames;
     const double createRatio = r.decode > 0 ? r.create / r.decode : 0.0;
-    std::fprintf(table, "%-20s %7.3f %7.3f %7.3f %7.3f %5.2f%s %7.2f%s %8.1f %8.1f %5.2f%s %3zu/%-3zu %s\n", r.name.c_str(),
-                r.steady.update, r.steady.render, r.same.render, r.same.replay, r.same.ratio(),
-                mark(r.same.ratio() <= 1.15), allocs, mark(allocs == 0), r.create, r.decode, createRatio,
-                mark(r.decode > 0 ? createRatio <= 1.3 : true), r.loads, r.files, r.note.c_str());
+    std::fprintf(table,
+                 "%-20s %7.3f %7.3f %7.3f %7.3f %5.2f%s %6.2f%s %7.1f %7.1f %5.2f%s %3zu/%3zu/%-3zu %6.1f %6.1f %6.1f %s\n",
+                 r.name.c_str(), r.steady.update, r.steady.render, r.same.render, r.same.replay, r.same.ratio(),
+                 mark(r.same.ratio() <= 1.15), allocs, mark(allocs == 0), r.create, r.decode, createRatio,
+                 mark(r.decode > 0 ? createRatio <= 1.3 : true), r.loads, r.files, r.uploads, r.openDecode, r.openUpload,
+                 r.firstDraw, r.note.c_str());
     std::fflush(table);
 }
 
@@ -281,8 +327,9 @@ int main(int argc, char** argv)
             std::fprintf(table, "%d steady frames of %d ms per screen; ms per frame, create and decode in ms; "
                         "! marks a missed target (ratio <= 1.15, 0 allocations, create/decode <= 1.3)\n",
                         frames, BenchFrames::FrameMs);
-            std::fprintf(table, "%-20s %7s %7s %7s %7s %6s %8s %8s %8s %6s %7s\n", "screen", "update", "render",
-                        "redraw", "replay", "ratio", "allocs", "create", "decode", "ratio", "loads/files");
+            std::fprintf(table, "%-20s %7s %7s %7s %7s %6s %7s %7s %7s %6s %11s %6s %6s %6s\n", "screen", "update",
+                         "render", "redraw", "replay", "ratio", "allocs", "create", "decode", "ratio", "loads/files/upl",
+                         "c.img", "c.upl", "c.draw");
             for (const Kind& kind : kinds()) {
                 if (!only.empty() && std::none_of(only.begin(), only.end(), [&](const std::string& word) {
                         return kind.name.find(word) != std::string::npos;
