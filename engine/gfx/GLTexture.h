@@ -42,6 +42,14 @@ public:
     void upload() override;
     void releaseGpu() override;
 
+    // True when this texture was loaded whole from the file at `file`: no
+    // filter, the picture kept. Such a texture can stand for any other load
+    // of that file with the defaults.
+    bool isPlainLoadOf(const std::string& file) const
+    {
+        return !file.empty() && path == file && !filter && keepMode == KeepImage;
+    }
+
     // Replaces the kept image by an alpha-only image (one byte per pixel).
     void keepAlphaOnly();
 
