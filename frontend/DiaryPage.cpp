@@ -21,7 +21,9 @@ GLTexture* blankLike(GLTexture* background, ResourceManager* resources)
 {
     if (!background || !resources)
         return nullptr;
-    auto* texture = new GLTexture(new SDLSurfaceImage(background->getWidth(), background->getHeight()));
+    // Uploaded when its page is first drawn into (or shown, if that comes first).
+    auto* texture = new GLTexture(new SDLSurfaceImage(background->getWidth(), background->getHeight()), nullptr,
+                                  GLTexture::KeepImage, GLTexture::UploadWhenUsed);
     resources->addTexture(texture);
     return texture;
 }
