@@ -21,7 +21,9 @@ GLTexture* blankLike(GLTexture* background, ResourceManager* resources)
 {
     if (!background || !resources)
         return nullptr;
-    auto* texture = new GLTexture(new SDLSurfaceImage(background->getWidth(), background->getHeight()));
+    // Uploaded when its page is first drawn into (or shown, if that comes first).
+    auto* texture = new GLTexture(new SDLSurfaceImage(background->getWidth(), background->getHeight()), nullptr,
+                                  GLTexture::KeepImage, GLTexture::UploadWhenUsed);
     resources->addTexture(texture);
     return texture;
 }
@@ -154,7 +156,8 @@ void DiaryPage::strip(GLTexture* texture, bool back, float t)
     texture->bind();
     const float k = widthFactor(t);
     const bool turning = isTurning();
-    glBegin(GL_QUAD_STRIP);
+    float* vertex = stripVertices;
+    float* coord = stripTexCoords;
     for (int i = 0; i <= Columns; ++i) {
         const float s = static_cast<float>(i) / Columns;
         float bottom = 0.f, top = 0.f;
@@ -169,12 +172,21 @@ void DiaryPage::strip(GLTexture* texture, bool back, float t)
         for (int row = 1; row >= 0; --row) {
             const float angle = (row == 1 ? top : bottom) * 3.14159265f / 180.f;
             const float y = row == 1 ? height : 0.f;
-            glTexCoord2f(u, row == 1 ? 0.f : vMax);
+            *coord++ = u;
+            *coord++ = row == 1 ? 0.f : vMax;
             // Rotate-Y(angle) of (x, y, z).
-            glVertex3f(std::cos(angle) * x + std::sin(angle) * z, y, -std::sin(angle) * x + std::cos(angle) * z);
+            *vertex++ = std::cos(angle) * x + std::sin(angle) * z;
+            *vertex++ = y;
+            *vertex++ = -std::sin(angle) * x + std::cos(angle) * z;
         }
     }
-    glEnd();
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, stripVertices);
+    glTexCoordPointer(2, GL_FLOAT, 0, stripTexCoords);
+    glDrawArrays(GL_QUAD_STRIP, 0, (Columns + 1) * 2);
+    glPopClientAttrib();
 }
 
 void DiaryPage::draw()

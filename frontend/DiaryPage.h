@@ -88,4 +88,7 @@ private:
     // Texture coordinates of the right edge and the bottom of the page.
     float uMax = 1.f;
     float vMax = 1.f;
+    // One side's quad strip, drawn as a vertex array: two corners a column.
+    float stripVertices[(Columns + 1) * 2 * 3] = {};
+    float stripTexCoords[(Columns + 1) * 2 * 2] = {};
 };

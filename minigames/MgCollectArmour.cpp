@@ -15,6 +15,9 @@ namespace {
 
 const char* const ImageFolder = "content/images/minigames/CollectArmour/";
 
+// Looked up by literal every frame (no string is built).
+const char* const FrameIds[4] = {"MG_COLLECTARMOUR_FRAME1", "MG_COLLECTARMOUR_FRAME2", "MG_COLLECTARMOUR_FRAME3",
+                                 "MG_COLLECTARMOUR_FRAME4"};
 } // namespace
 
 const Point MgCollectArmour::FrameCorners[4] = {Point(209, 556), Point(364, 556), Point(513, 556), Point(660, 556)};
@@ -74,7 +77,7 @@ void MgCollectArmour::drawBackground(Graphics& g)
     if (GLTexture* bg = res->findTexture("MG_COLLECTARMOUR_BG"))
         g.drawImage(0, 0, bg, Color::white());
     for (int i = 0; i < 4; ++i)
-        if (GLTexture* frame = res->findTexture("MG_COLLECTARMOUR_FRAME" + std::to_string(i + 1)))
+        if (GLTexture* frame = res->findTexture(FrameIds[i]))
             g.drawImage(FrameCorners[i].x, FrameCorners[i].y, frame, Color::white());
 }
 

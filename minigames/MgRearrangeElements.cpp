@@ -14,6 +14,8 @@
 namespace {
 const char* const ImageFolder = "content/images/minigames/RearangeElements/";
 const Color PlaceholderText(192, 192, 192, 255);
+// Built once: the caption is drawn every frame.
+const std::string PlaceholderCaption = "MiniGame placeholder...";
 constexpr int PlaceholderTextX = 100;
 constexpr int PlaceholderTextY = 100;
 } // namespace
@@ -183,7 +185,7 @@ void MgRearrangeElements::drawBackground(Graphics& g)
     if (GLTexture* placeholder = getResources()->findTexture("MG_BASE_BG_PH"))
         g.drawImage(0, 0, placeholder, Color::white());
     if (FONT_PH_BIG)
-        FONT_PH_BIG->drawRun(g, PlaceholderTextX, PlaceholderTextY, "MiniGame placeholder...", PlaceholderText);
+        FONT_PH_BIG->drawRun(g, PlaceholderTextX, PlaceholderTextY, PlaceholderCaption, PlaceholderText);
 }
 
 std::string MgRearrangeElements::puzzleState() const

@@ -19,8 +19,7 @@ void FireflyRenderer::load(ResourceManager* resources)
     if (!item || !item->item || !resources)
         return;
     const SceneItem& record = *item->item;
-    auto* texture = new GLTexture(record.folder + record.image);
-    resources->addTexture(texture);
+    GLTexture* texture = resources->textureForFile(record.folder + record.image);
     firefly = std::make_unique<FireflyWidget>(texture, static_cast<int>(record.x), static_cast<int>(record.y),
                                               record.majorGroupID, static_cast<float>(record.minorGroupID / 4),
                                               static_cast<float>(record.minorGroupID), TurnRate, SpeedVariation);

@@ -24,10 +24,8 @@ void ItemSprite::load(const std::string& prefix, const std::string& tip, Resourc
     const int frameMs = getParamInt(key + ".FrameDuration", 100);
     GLTexture* sheet = nullptr;
     const std::string name = getParamString(key + ".TextureFileName", "");
-    if (resources && !name.empty()) {
-        sheet = new GLTexture(name + getParamString("Game.Images.Extension", ".jpg"));
-        resources->addTexture(sheet);
-    }
+    if (resources && !name.empty())
+        sheet = resources->textureForFile(name + getParamString("Game.Images.Extension", ".jpg"));
     animation = std::make_unique<Animation>(sheet, frameWidth, frameHeight, columns, rows, frames, frameMs);
     if (randomStart && animation->frameCount() > 0)
         animation->setCurrentFrame(std::rand() % animation->frameCount());

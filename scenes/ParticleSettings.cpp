@@ -31,11 +31,8 @@ ParticleSettings ParticleSettings::read(const std::string& prefix, const std::st
 
 void ParticleSettings::apply(ParticleEmmiter& emitter, ResourceManager* resources) const
 {
-    if (resources && !texturePath.empty()) {
-        auto* texture = new GLTexture(texturePath);
-        resources->addTexture(texture);
-        emitter.setTexture(texture);
-    }
+    if (resources && !texturePath.empty())
+        emitter.setTexture(resources->textureForFile(texturePath));
     emitter.setCount(count);
     emitter.baseScale = scale;
     emitter.spreadX = randomVX;

@@ -34,8 +34,7 @@ void TexItemRenderer::load(ResourceManager* resources)
     const SceneItem* record = recordOf(item);
     if (!record || !resources || texture)
         return;
-    texture = new GLTexture(picturePath(*record));
-    resources->addTexture(texture);
+    texture = resources->textureForFile(picturePath(*record));
     geom.x = static_cast<int32_t>(record->x);
     geom.y = static_cast<int32_t>(record->y);
     geom.w = texture->getWidth();

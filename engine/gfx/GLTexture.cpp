@@ -77,7 +77,7 @@ GLTexture::GLTexture(const std::string& sourcePath, ImageFilter* imageFilter, in
     uploaded = true;
 }
 
-GLTexture::GLTexture(SDLSurfaceImage* given, ImageFilter* imageFilter, int mode)
+GLTexture::GLTexture(SDLSurfaceImage* given, ImageFilter* imageFilter, int mode, UploadMode uploadMode)
     : filter(imageFilter), keepMode(mode)
 {
     std::unique_ptr<SDLSurfaceImage> owned(given);
@@ -98,7 +98,16 @@ GLTexture::GLTexture(SDLSurfaceImage* given, ImageFilter* imageFilter, int mode)
                  (surface ? SDL_GetError() : "the image has no pixels"));
         useTransparentPixel();
     }
-    uploadImage();
+    if (uploadMode == UploadWhenUsed) {
+        // The sizes the upload would give; the GL name comes with it.
+        width = sourceWidth;
+        height = sourceHeight;
+        textureWidth = widenedWidth();
+        textureHeight = widenedHeight();
+        uploadPending = true;
+    } else {
+        uploadImage();
+    }
     ++g_liveTextures;
     uploaded = true;
 }
@@ -119,6 +128,8 @@ int GLTexture::liveCount()
 
 void GLTexture::bind()
 {
+    if (uploadPending)
+        uploadImage();
     // Without a GL name bind nothing rather than leave a stale texture bound.
     glBindTexture(GL_TEXTURE_2D, glName == kNoName ? 0 : glName);
 }
@@ -265,6 +276,7 @@ void GLTexture::useTransparentPixel()
 
 void GLTexture::uploadImage()
 {
+    uploadPending = false;
     auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
     std::unique_ptr<OglBlitTexture> result(SDL_oglblit(picture ? picture->getSurface() : nullptr));
     width = sourceWidth;

@@ -33,14 +33,27 @@ public:
     // Loads the file at once. `filter` is applied once before the first
     // upload and is not owned.
     explicit GLTexture(const std::string& path, ImageFilter* filter = nullptr, int keepMode = KeepImage);
+    // When the in-memory image goes to the GPU: at once, or at the first
+    // upload() or bind(), for a picture that is drawn into before it is shown.
+    enum UploadMode { UploadAtOnce = 0, UploadWhenUsed = 1 };
+
     // Builds a texture from an image in memory; takes ownership of `image`
     // (deleted here). The kept image is always kept.
-    explicit GLTexture(SDLSurfaceImage* image, ImageFilter* filter = nullptr, int keepMode = KeepImage);
+    explicit GLTexture(SDLSurfaceImage* image, ImageFilter* filter = nullptr, int keepMode = KeepImage,
+                       UploadMode uploadMode = UploadAtOnce);
     ~GLTexture() override;
 
     void bind() override;
     void upload() override;
     void releaseGpu() override;
+
+    // True when this texture was loaded whole from the file at `file`: no
+    // filter, the picture kept. Such a texture can stand for any other load
+    // of that file with the defaults.
+    bool isPlainLoadOf(const std::string& file) const
+    {
+        return !file.empty() && path == file && !filter && keepMode == KeepImage;
+    }
 
     // Replaces the kept image by an alpha-only image (one byte per pixel).
     void keepAlphaOnly();
@@ -83,4 +96,5 @@ private:
     int32_t sourceWidth = 0, sourceHeight = 0;
     uint8_t* alphaCopy = nullptr;   // owned; JPEG mask alphas of the widened image
     int32_t keepMode = KeepImage;
+    bool uploadPending = false;  // UploadWhenUsed and not yet uploaded
 };

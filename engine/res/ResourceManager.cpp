@@ -73,6 +73,16 @@ int ResourceManager::addTexture(GLTexture* texture)
     return static_cast<int>(textures.size()) - 1;
 }
 
+GLTexture* ResourceManager::textureForFile(const std::string& path)
+{
+    for (const std::unique_ptr<GLTexture>& texture : textures)
+        if (texture && texture->isPlainLoadOf(path))
+            return texture.get();
+    auto* texture = new GLTexture(path);
+    addTexture(texture);
+    return texture;
+}
+
 GLTexture* ResourceManager::getTexture(const std::string& id) const
 {
     const auto it = textureIds.find(id);

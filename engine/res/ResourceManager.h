@@ -40,6 +40,12 @@ public:
     void registerTexture(const std::string& id, GLTexture* texture);
     // Takes ownership of `texture` and appends it without an id; returns its index.
     int addTexture(GLTexture* texture);
+    // The texture of the image file at `path` loaded with the defaults: one
+    // this manager already holds (registered or added) when there is one,
+    // else a new one, added without an id. Screens that draw the same file
+    // in several places decode and upload it once. Registering another
+    // texture under the id of a shared one deletes it for every holder.
+    GLTexture* textureForFile(const std::string& path);
     // The texture under the id. An id never registered gives null and one
     // line on standard error.
     GLTexture* getTexture(const std::string& id) const;

@@ -411,3 +411,26 @@ TEST_F(GLTextureTest, InMemoryImageKeepsItsAlphaValues)
     EXPECT_EQ(nothing.getWidth(), 1);
     EXPECT_TRUE(glIsTexture(nothing.getGLName()));
 }
+
+TEST_F(GLTextureTest, InMemoryImageUploadedWhenUsedGoesToTheGpuOnceFilled)
+{
+    GLTexture page(new SDLSurfaceImage(3, 2), nullptr, GLTexture::KeepImage, GLTexture::UploadWhenUsed);
+    EXPECT_EQ(page.getWidth(), 3);
+    EXPECT_EQ(page.getTextureWidth(), 4);
+    EXPECT_EQ(page.getTextureHeight(), 2);
+    EXPECT_EQ(page.getGLName(), static_cast<uint32_t>(-1));
+    page.getImage()->setPixel(1, 1, Color(200, 100, 50, 255));
+    page.upload();
+    ASSERT_TRUE(glIsTexture(page.getGLName()));
+    page.bind();
+    uint8_t texels[4 * 2 * 4] = {};
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    const uint8_t* filled = texels + (1 * 4 + 1) * 4;
+    EXPECT_EQ(filled[0], 200);
+    EXPECT_EQ(filled[2], 50);
+
+    // Drawn before anything was put in: uploaded then, as it stands.
+    GLTexture blank(new SDLSurfaceImage(2, 2), nullptr, GLTexture::KeepImage, GLTexture::UploadWhenUsed);
+    blank.bind();
+    EXPECT_TRUE(glIsTexture(blank.getGLName()));
+}

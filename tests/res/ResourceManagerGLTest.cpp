@@ -5,6 +5,7 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/SDLSurfaceImage.h"
 #include "tests/res/ResourceDoubles.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/GLTestSuite.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,30 @@ TEST_F(ResourceManagerGL, DestructorDeletesTexturesInVectorOrderThenTheRestInIdO
                                 "delete font F1", "delete font F2", "delete music M1", "delete music M2",
                                 "delete sound S1", "delete sound S2"}));
     EXPECT_EQ(GLTexture::liveCount(), live);
+}
+
+TEST_F(ResourceManagerGL, TextureForFileSharesOnlyAPlainLoadOfTheSameFile)
+{
+    ResourceManager manager;
+    const std::string room = fixture("room.jpg");
+    auto* registered = new GLTexture(room);
+    manager.registerTexture("ROOM", registered);
+    auto* filtered = new GLTexture(fixture("opaque32.png"), nullptr, GLTexture::DropImage);
+    manager.addTexture(filtered);
+    const int live = GLTexture::liveCount();
+
+    CaptureStdout();
+    EXPECT_EQ(manager.textureForFile(room), registered);
+    EXPECT_EQ(manager.textureForFile(room), registered);
+    EXPECT_EQ(GLTexture::liveCount(), live);
+    // A texture whose picture was dropped cannot stand for a plain load.
+    GLTexture* opaque = manager.textureForFile(fixture("opaque32.png"));
+    EXPECT_NE(opaque, filtered);
+    EXPECT_EQ(manager.textureForFile(fixture("opaque32.png")), opaque);
+    GLTexture* other = manager.textureForFile(fixture("room.JPEG"));
+    GetCapturedStdout();
+    EXPECT_NE(other, registered);
+    EXPECT_EQ(GLTexture::liveCount(), live + 2);
+    ASSERT_NE(other->getImage(), nullptr);
+    EXPECT_EQ(other->getWidth(), 64);
 }
