@@ -9,16 +9,7 @@
 set -u
 . "$(dirname "$0")/../quillendar/game_script_support.sh"
 exe=$(realpath "$1")
-tmp=$(mktemp -d /tmp/quill-options.XXXXXX)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; [ -f "$tmp/game.log" ] && tail -5 "$tmp/game.log" >&2; exit 1; }
-[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 SDL_VIDEODRIVER=x11
+begin_game_script options
 export APPDATA="$tmp/appdata"
 save="$APPDATA/Quillendar/save.dat"
 shots="$APPDATA/Quillendar/ScreenShots"

@@ -25,21 +25,8 @@ keep=${3:-}
 [ -n "$keep" ] && keep=$(realpath -m "$keep")
 repo=$(pwd)
 road=$(realpath "${QUILL_FIXTURES:-build/fixtures}/shortroad")
-tmp=$(mktemp -d /tmp/quill-road.XXXXXX)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
-  exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
+begin_game_script road
 [ -f "$road/content/config/Quests.xml" ] || fail "no short-road fixture in $road (run scripts/gen-content.sh)"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
 cd "$road" || fail "cannot enter $road"
 appdata="$tmp/appdata"
 shots="$appdata/Quillendar/ScreenShots"
@@ -52,42 +39,9 @@ await_window 60 || fail "no game window"
 xdotool mousemove 1000 300
 
 # --- 1. The name, "Play", the story's first screens, the scene ------------------------
-# The screens told apart by their backdrop at (10, 400), as in the first
-# scene's route (tests/scenes/scene_route_test.sh).
-read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
-entry=$(awk -v c="$sky" 'BEGIN { split(c, x, " "); f = 127 / 255 * 105 / 255;
-  printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }')
-read -r intro <<<"$(patch content/images/menus/map/BgMap.jpg)"
-read -r chapter <<<"$(patch content/animations/ChapterTransition/Backdrop.png)"
-read -r book <<<"$(patch content/images/journal/BookBg.jpg)"
-read -r cancel <<<"$(patch content/images/menus/SmlBtnN.jpg 20 20)"
-await "$entry" "the name entry over the main menu" 150
-await "$cancel" "the name entry's widgets" 40 366 493
-xdotool mousemove 536 261 click 1
-sleep 0.3
-xdotool type --delay 60 Ria
-xdotool key Return
-await "$sky" "the main menu after the name"
-seen=""
-for _ in $(seq 150); do
-  file=$(shot)
-  fog_free "$file" && break
-  colour=$(patch "$file")
-  if near "$colour" "$sky"; then
-    xdotool mousemove 182 729 click 1
-  elif near "$colour" "$intro"; then
-    [[ $seen == *prologue* ]] || seen="$seen prologue"
-    xdotool key Escape
-  elif near "$colour" "$chapter"; then
-    [[ $seen == *chapter* ]] || seen="$seen chapter"
-    xdotool key Escape
-  elif near "$colour" "$book"; then
-    [[ $seen == *journal* ]] || seen="$seen journal"
-    xdotool mousemove 511 724 click 1
-  fi
-  sleep 0.3
-done
-fog_free "$file" || fail "\"Play\" did not lead to the scene (screens met:$seen)"
+road_colours
+new_player Ria
+to_scene
 # The journal waits for CONTINUE, so the road always meets it, and last.
 [[ $seen == *journal ]] || fail "on the way to the scene:$seen (no journal before the scene)"
 xdotool mousemove 512 740
@@ -118,10 +72,10 @@ seen=""
 for _ in $(seq 120); do
   file=$(shot)
   colour=$(patch "$file")
-  if near "$colour" "$intro"; then
+  if near "$colour" "$prologue"; then
     [[ $seen == *epilogue* ]] || seen="$seen epilogue"
     xdotool key Escape
-  elif near "$colour" "$book" && [[ $seen == *epilogue* ]]; then
+  elif near "$colour" "$journal" && [[ $seen == *epilogue* ]]; then
     seen="$seen credits"
     break
   fi
@@ -133,7 +87,7 @@ keep_shot "$file" road_credits
 for _ in $(seq 60); do
   file=$(shot)
   near "$(patch "$file")" "$sky" && break
-  near "$(patch "$file")" "$book" && xdotool mousemove 512 736 click 1
+  near "$(patch "$file")" "$journal" && xdotool mousemove 512 736 click 1
   sleep 0.5
 done
 near "$(patch "$file")" "$sky" || fail "the credits' OK did not lead to the main menu"

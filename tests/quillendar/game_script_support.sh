@@ -1,5 +1,25 @@
 # Helpers shared by the scripts that drive the real game (sourced).
 
+# The start of such a script: a fresh folder $tmp (/tmp/quill-$1.XXXXXX),
+# removed at the end with the game $pid killed; fail(), which shows the end
+# of $tmp/game.log; a display checked and the sound written nowhere.
+begin_game_script() {
+  tmp=$(mktemp -d "/tmp/quill-$1.XXXXXX")
+  pid=""
+  trap end_game_script EXIT
+  [ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 SDL_VIDEODRIVER=x11
+}
+end_game_script() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+fail() {
+  echo "FAIL: $*" >&2
+  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
+  exit 1
+}
+
 # The save file a fresh start writes, as hex: five entries, no profiles, ten
 # empty high scores, the generated configuration's volumes (music 50, sound
 # 75), FULL_SCREEN given as $1 ("01" by default).

@@ -22,20 +22,7 @@ exe=$(realpath "$2")
 keep=${3:-}
 scene_dir=content/config/scene/Scene08
 bg="$scene_dir/bg.jpg"
-tmp=$(mktemp -d /tmp/quill-journal.XXXXXX)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
-  exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
+begin_game_script journal
 grep -q '<Screen type="DiaryScreen"[^>]*noPushOnLeave="1"' "$scene_dir/SceneMechanics.xml" \
   || fail "$scene_dir/SceneMechanics.xml has no journal step"
 

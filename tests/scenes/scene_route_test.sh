@@ -20,20 +20,7 @@ set -u
 exe=$(realpath "$1")
 keep=${2:-}
 scene_dir=content/config/scene/Scene01
-tmp=$(mktemp -d /tmp/quill-route.XXXXXX)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -e "$tmp/game.log" ] && tail -20 "$tmp/game.log" >&2
-  exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0
+begin_game_script route
 
 appdata="$tmp/appdata"
 shots="$appdata/Quillendar/ScreenShots"
@@ -46,55 +33,9 @@ start_game() {
 start_game
 
 # --- 1. The name, "Play", the story's first screens, the scene ------------------------
-menu=content/images/menus/main/Bg.jpg
 bg="$scene_dir/bg.jpg"
-# The screens on the way, told apart by their backdrop at (10, 400): the
-# main menu's sky, under the profiles menu's dim (alpha 128) and the name
-# entry's (alpha 150) on a fresh start; the prologue's map; the chapter
-# title's backdrop; the journal's.
-read -r sky <<<"$(patch "$menu")"
-entry=$(awk -v c="$sky" 'BEGIN { split(c, x, " "); f = 127 / 255 * 105 / 255;
-  printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }')
-read -r prologue <<<"$(patch content/images/menus/map/BgMap.jpg)"
-read -r chapter <<<"$(patch content/animations/ChapterTransition/Backdrop.png)"
-read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
-# The name entry's CANCEL button at (366, 493) once its widgets are up.
-read -r cancel <<<"$(patch content/images/menus/SmlBtnN.jpg 20 20)"
-# From the main menu to the scene as a player goes: "Play" (the left button
-# of the menu's bottom row) until the menu leaves, Escape on the prologue
-# and on the chapter's title (keys during their fade-ins are ignored, so
-# again until they go), CONTINUE at the journal's foot, until the scene
-# shows free of fog. The screens met are listed in $seen.
-to_scene() {
-  local colour
-  seen=""
-  for _ in $(seq 150); do
-    file=$(shot)
-    fog_free "$file" && return 0
-    colour=$(patch "$file")
-    if near "$colour" "$sky"; then
-      xdotool mousemove 182 729 click 1
-    elif near "$colour" "$prologue"; then
-      [[ $seen == *prologue* ]] || seen="$seen prologue"
-      xdotool key Escape
-    elif near "$colour" "$chapter"; then
-      [[ $seen == *chapter* ]] || seen="$seen chapter"
-      xdotool key Escape
-    elif near "$colour" "$journal"; then
-      [[ $seen == *journal* ]] || seen="$seen journal"
-      xdotool mousemove 511 724 click 1
-    fi
-    sleep 0.3
-  done
-  fail "\"Play\" did not lead to the first scene (screens met:$seen)"
-}
-await "$entry" "the name entry over the main menu" 150
-await "$cancel" "the name entry's widgets" 40 366 493
-xdotool mousemove 536 261 click 1
-sleep 0.3
-xdotool type --delay 60 Ria
-xdotool key Return
-await "$sky" "the main menu after the name"
+road_colours
+new_player Ria
 echo "ok: a fresh start asks for a name; \"Ria\" typed in leads to the main menu"
 to_scene
 # Screenshots come seconds apart on a busy machine: the prologue and the

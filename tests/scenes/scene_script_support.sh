@@ -95,3 +95,57 @@ gone_names() {
   done
   echo "$names"
 }
+
+# A new player's road into the first scene, from a fresh start, by the
+# screens' backdrops at (10, 400): the main menu's sky, under the profiles
+# menu's dim (alpha 128) and the name entry's (alpha 150) on a fresh start;
+# the prologue's map; the chapter title's backdrop; the journal's.
+road_colours() {
+  read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
+  entry=$(awk -v c="$sky" 'BEGIN { split(c, x, " "); f = 127 / 255 * 105 / 255;
+    printf "%d %d %d", x[1] * f, x[2] * f, x[3] * f }')
+  read -r prologue <<<"$(patch content/images/menus/map/BgMap.jpg)"
+  read -r chapter <<<"$(patch content/animations/ChapterTransition/Backdrop.png)"
+  read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
+  # The name entry's CANCEL button at (366, 493) once its widgets are up.
+  read -r cancel <<<"$(patch content/images/menus/SmlBtnN.jpg 20 20)"
+}
+# The name $1 typed into the name entry a fresh start shows over the main
+# menu, until the menu is back.
+new_player() {
+  await "$entry" "the name entry over the main menu" 150
+  await "$cancel" "the name entry's widgets" 40 366 493
+  xdotool mousemove 536 261 click 1
+  sleep 0.3
+  xdotool type --delay 60 "$1"
+  xdotool key Return
+  await "$sky" "the main menu after the name"
+}
+# From the main menu to the scene as a player goes: "Play" (the left button
+# of the menu's bottom row) until the menu leaves, Escape on the prologue
+# and on the chapter's title (keys during their fade-ins are ignored, so
+# again until they go), CONTINUE at the journal's foot, until the scene
+# shows free of fog. The screens met are listed in $seen.
+to_scene() {
+  local colour
+  seen=""
+  for _ in $(seq 150); do
+    file=$(shot)
+    fog_free "$file" && return 0
+    colour=$(patch "$file")
+    if near "$colour" "$sky"; then
+      xdotool mousemove 182 729 click 1
+    elif near "$colour" "$prologue"; then
+      [[ $seen == *prologue* ]] || seen="$seen prologue"
+      xdotool key Escape
+    elif near "$colour" "$chapter"; then
+      [[ $seen == *chapter* ]] || seen="$seen chapter"
+      xdotool key Escape
+    elif near "$colour" "$journal"; then
+      [[ $seen == *journal* ]] || seen="$seen journal"
+      xdotool mousemove 511 724 click 1
+    fi
+    sleep 0.3
+  done
+  fail "\"Play\" did not lead to the scene (screens met:$seen)"
+}
