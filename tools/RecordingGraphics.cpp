@@ -2,11 +2,21 @@
 
 #include "engine/gfx/GLTexture.h"
 
+#include <cstring>
+
 namespace {
 
 bool drawable(const GLTexture* texture)
 {
     return texture && texture->getTextureWidth() > 0 && texture->getTextureHeight() > 0;
+}
+
+void setCapability(GLenum capability, bool on)
+{
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
 }
 
 } // namespace
@@ -49,6 +59,8 @@ void RecordingGraphics::noteArrays(GLenum mode, GLint first, GLsizei count)
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     op.texture = textured && glIsEnabled(GL_TEXTURE_2D) == GL_TRUE ? static_cast<GLuint>(bound) : 0;
+    op.lit = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    op.depth = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     op.mode = mode;
     op.first = arrays.size() / 5;
     op.count = static_cast<size_t>(count);
@@ -68,6 +80,7 @@ RecordingGraphics::DrawOp RecordingGraphics::start(DrawOp::Kind kind, Color c) c
     op.kind = kind;
     op.colour = c;
     glGetFloatv(GL_MODELVIEW_MATRIX, op.matrix);
+    glGetFloatv(GL_PROJECTION_MATRIX, op.projection);
     return op;
 }
 
@@ -168,6 +181,13 @@ void RecordingGraphics::replay(const std::vector<DrawOp>& ops, const std::vector
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The projection changes only between the 2-D screen and a 3-D part
+    // (the book), so it is loaded when it differs from the last one.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const float* projection = nullptr;
+    bool lit = false, depth = false;
     for (const DrawOp& op : ops) {
         if (op.kind == DrawOp::Clip) {
             glScissor(op.box[0], op.box[1], op.box[2], op.box[3]);
@@ -177,6 +197,16 @@ void RecordingGraphics::replay(const std::vector<DrawOp>& ops, const std::vector
                 glDisable(GL_SCISSOR_TEST);
             continue;
         }
+        if (!projection || std::memcmp(projection, op.projection, sizeof op.projection) != 0) {
+            projection = op.projection;
+            glMatrixMode(GL_PROJECTION);
+            glLoadMatrixf(projection);
+            glMatrixMode(GL_MODELVIEW);
+        }
+        if (op.lit != lit)
+            setCapability(GL_LIGHTING, lit = op.lit);
+        if (op.depth != depth)
+            setCapability(GL_DEPTH_TEST, depth = op.depth);
         glLoadMatrixf(op.matrix);
         glColor4ub(op.colour.r, op.colour.g, op.colour.b, op.colour.a);
         const float* p = op.p;
@@ -242,5 +272,10 @@ void RecordingGraphics::replay(const std::vector<DrawOp>& ops, const std::vector
         }
     }
     glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
     glFinish();
 }

@@ -8,9 +8,11 @@
 // every image and frame), filled rectangles, lines, triangles, the clip box
 // and glDrawArrays of float vertex arrays (the bitmap fonts' glyphs; the
 // programs that use this class link with --wrap=glDrawArrays), each with the
-// model-view matrix it ran in. Other drawing that bypasses the renderer
-// (glBegin in the book pages, cloth, rain and lightning) is not in the list;
-// the stencil passes of outlines are replayed as their plain quads.
+// model-view and projection matrices it ran in (the vertex arrays also with
+// their lighting and depth test: the book's lit pages in 3-D). Other drawing
+// that bypasses the renderer (glBegin in the cloth, rain and lightning) is not
+// in the list; the stencil passes of outlines are replayed as their plain
+// quads.
 #include "engine/core/Types.h"
 #include "engine/gfx/GLGraphics.h"
 
@@ -21,10 +23,12 @@
 
 class RecordingGraphics : public GLGraphics {
 public:
-    // One drawing call, with the model-view matrix it ran in.
+    // One drawing call, with the matrices it ran in.
     struct DrawOp {
         enum Kind { Quad, FreeQuad, Rect, Line, Triangle, Clip, Array } kind;
         float matrix[16];
+        float projection[16];
+        bool lit = false, depth = false;  // Array: lighting and depth test on
         GLuint texture = 0;
         float u1 = 0, v1 = 0, u2 = 0, v2 = 0;
         float p[8] = {};  // corners: Quad/Rect x, y, x + w, y + h; others x, y pairs
