@@ -11,6 +11,16 @@
 
 namespace BenchFrames {
 
+namespace {
+
+double median(std::vector<double>& v)
+{
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
 double msSince(std::chrono::steady_clock::time_point t0)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -43,7 +53,7 @@ Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int
     return c;
 }
 
-ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames, int rounds)
+ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames)
 {
     g.ops.clear();
     g.arrays.clear();
@@ -56,18 +66,21 @@ ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames,
     const std::vector<float> arrays = g.arrays;
     ReplayCosts out;
     out.calls = ops.size();
-    out.render = out.replay = std::numeric_limits<double>::max();
-    const int perRound = std::max(1, frames / std::max(1, rounds));
-    for (int r = 0; r < rounds; ++r) {
+    // The two sides alternate frame by frame, so that a change in the
+    // machine's load reaches both alike; each figure is the median frame.
+    const int samples = std::max(1, frames * 2);
+    std::vector<double> render, replay;
+    render.reserve(samples), replay.reserve(samples);
+    for (int i = 0; i < samples; ++i) {
         auto t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < perRound; ++i)
-            drawScreens(app, g);
-        out.render = std::min(out.render, msSince(t0) / perRound);
+        drawScreens(app, g);
+        render.push_back(msSince(t0));
         t0 = std::chrono::steady_clock::now();
-        for (int i = 0; i < perRound; ++i)
-            RecordingGraphics::replay(ops, arrays);
-        out.replay = std::min(out.replay, msSince(t0) / perRound);
+        RecordingGraphics::replay(ops, arrays);
+        replay.push_back(msSince(t0));
     }
+    out.render = median(render);
+    out.replay = median(replay);
     return out;
 }
 

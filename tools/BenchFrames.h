@@ -37,9 +37,9 @@ void drawScreens(SDLGameApp& app, RecordingGraphics& g);
 Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int frames);
 
 // Records the draw list of the next drawn frame (no update), then draws that
-// frame through the renderer and replays the list, `frames` times each in
-// `rounds` alternating rounds; each figure is the best round's mean, so that
-// a busy machine hurts both sides alike.
-ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames, int rounds = 5);
+// frame through the renderer and replays the list, alternately, 2 x `frames`
+// times each; each figure is the median frame, so that a busy machine hurts
+// both sides alike.
+ReplayCosts compareWithReplay(SDLGameApp& app, RecordingGraphics& g, int frames);
 
 } // namespace BenchFrames

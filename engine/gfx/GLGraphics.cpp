@@ -131,9 +131,9 @@ void GLGraphics::drawRect(int x, int y, int w, int h, Color c)
     drawLine(bottomLeft, topLeft, 1.f, true, c);
 }
 
-// The strip is built about the point (x, y) and shifted by half the box by the
-// translation; the net result fills [x, x+w] x [y, y+h]. Half sizes are
-// floats so that odd sizes do not lose a pixel.
+// The strip fills [x, x+w] x [y, y+h]. The corners are worked out here rather
+// than through a matrix push and translation: under software GL every matrix
+// change costs the rasterizer a state change per quad.
 void GLGraphics::drawImageScaled(int x, int y, int w, int h, GLTexture* texture, const Rect& rect, Color c)
 {
     if (!drawable(texture))
@@ -142,27 +142,23 @@ void GLGraphics::drawImageScaled(int x, int y, int w, int h, GLTexture* texture,
     const float texH = static_cast<float>(texture->getTextureHeight());
     const float u1 = rect.x1 / texW, u2 = rect.x2 / texW;
     const float v1 = rect.y1 / texH, v2 = rect.y2 / texH;
-    const float halfW = static_cast<float>(w) * 0.5f;
-    const float halfH = static_cast<float>(h) * 0.5f;
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    const float left = static_cast<float>(x), right = static_cast<float>(x + w);
+    const float top = static_cast<float>(y), bottom = static_cast<float>(y + h);
     const float z = static_cast<float>(depth);
 
     setColor(c);
     glEnable(GL_TEXTURE_2D);
     texture->bind();
-    glPushMatrix();
-    glTranslatef(halfW, halfH, 0.f);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(u2, v1);
-    glVertex3f(fx + halfW, fy - halfH, z);
+    glVertex3f(right, top, z);
     glTexCoord2f(u1, v1);
-    glVertex3f(fx - halfW, fy - halfH, z);
+    glVertex3f(left, top, z);
     glTexCoord2f(u2, v2);
-    glVertex3f(fx + halfW, fy + halfH, z);
+    glVertex3f(right, bottom, z);
     glTexCoord2f(u1, v2);
-    glVertex3f(fx - halfW, fy + halfH, z);
+    glVertex3f(left, bottom, z);
     glEnd();
-    glPopMatrix();
 }
 
 void GLGraphics::setBlending(bool on)
@@ -318,7 +314,6 @@ void GLGraphics::drawImageQuad(GLTexture* texture, PointF p1, PointF p2, PointF 
     setColor(c);
     glEnable(GL_TEXTURE_2D);
     texture->bind();
-    glPushMatrix();
     glBegin(GL_QUADS);
     glTexCoord2f(u1, v1);
     glVertex3f(p1.x, p1.y, z);
@@ -329,5 +324,4 @@ void GLGraphics::drawImageQuad(GLTexture* texture, PointF p1, PointF p2, PointF 
     glTexCoord2f(u1, v2);
     glVertex3f(p4.x, p4.y, z);
     glEnd();
-    glPopMatrix();
 }
