@@ -28,6 +28,9 @@ constexpr int ColumnCentre = 40;
 constexpr int ColumnTop = 50;
 constexpr int ColumnGap = 20;
 const Color Silhouette(80, 80, 80, 230);
+// Kept as a string: a squirrel rises during play, and a name this long built
+// from a literal at each rise would allocate in the frame.
+const std::string ShowSound = "MG_WHACKAMOLE_SHOW";
 constexpr int DefaultShowChance = 50;
 
 std::string key(const std::string& name)
@@ -115,7 +118,7 @@ void MgWhackAMole::showNextSquirrel()
     if (a.squirrel < 0)
         return;
     squirrels[static_cast<size_t>(a.squirrel)]->show(a.piece >= 0 ? pieces[static_cast<size_t>(a.piece)] : nullptr);
-    playUiSound("MG_WHACKAMOLE_SHOW");
+    playUiSound(ShowSound);
 }
 
 void MgWhackAMole::drawBackground(Graphics& g)

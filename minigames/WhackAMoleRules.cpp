@@ -46,30 +46,46 @@ bool WhackAMoleRules::advanceTimer(int dt)
     return true;
 }
 
+bool WhackAMoleRules::isCandidate(int k) const
+{
+    return !out[static_cast<size_t>(k)] && k != lastSquirrel;
+}
+
 std::vector<int> WhackAMoleRules::candidates() const
 {
     std::vector<int> found;
     for (int k = 0; k < squirrelCount(); ++k) {
-        if (!out[static_cast<size_t>(k)] && k != lastSquirrel)
+        if (isCandidate(k))
             found.push_back(k);
     }
     return found;
 }
 
+// The squirrel and the piece are drawn as an index into the candidates and
+// the free slots in order, counted in place: a squirrel rises during play
+// and the frame allocates nothing.
 WhackAMoleRules::Appearance WhackAMoleRules::chooseAppearance()
 {
     Appearance a;
-    const std::vector<int> which = candidates();
-    if (which.empty())
+    int squirrels = 0;
+    for (int k = 0; k < squirrelCount(); ++k)
+        squirrels += isCandidate(k) ? 1 : 0;
+    if (squirrels == 0)
         return a;
-    a.squirrel = which[static_cast<size_t>(randomBelow(static_cast<int>(which.size())))];
-    std::vector<int> free;
-    for (int s = 0; s < pieceCount(); ++s) {
-        if (pieces[static_cast<size_t>(s)] == Free)
-            free.push_back(s);
+    for (int k = 0, n = randomBelow(squirrels); k < squirrelCount(); ++k) {
+        if (isCandidate(k) && n-- == 0) {
+            a.squirrel = k;
+            break;
+        }
     }
-    if (!free.empty()) {
-        a.piece = free[static_cast<size_t>(randomBelow(static_cast<int>(free.size())))];
+    const int freeSlots = static_cast<int>(std::count(pieces.begin(), pieces.end(), Free));
+    if (freeSlots > 0) {
+        for (int s = 0, n = randomBelow(freeSlots); s < pieceCount(); ++s) {
+            if (pieces[static_cast<size_t>(s)] == Free && n-- == 0) {
+                a.piece = s;
+                break;
+            }
+        }
         pieces[static_cast<size_t>(a.piece)] = Carried;
     }
     out[static_cast<size_t>(a.squirrel)] = true;

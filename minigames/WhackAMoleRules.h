@@ -47,6 +47,7 @@ public:
 
     // The squirrels that may come out now: not out, and not the last one.
     std::vector<int> candidates() const;
+    bool isCandidate(int k) const;
     // The expiry: a random candidate comes out, carrying a random free
     // piece (or none); it becomes the last squirrel.
     Appearance chooseAppearance();
