@@ -12,6 +12,7 @@
 #include <SDL_image.h>
 #include <cctype>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -52,11 +53,6 @@ SDL_Surface* widen(SDL_Surface* decoded, int width, int height)
 {
     SDL_SetAlpha(decoded, 0, SDL_ALPHA_OPAQUE);
     return convertToRGBA(decoded, width, height);
-}
-
-uint8_t channel(Uint32 pixel, Uint32 mask, Uint8 shift)
-{
-    return static_cast<uint8_t>((pixel & mask) >> shift);
 }
 
 } // namespace
@@ -231,31 +227,40 @@ void GLTexture::applyMask(SDLSurfaceImage& picture)
         SDL_FreeSurface(decoded);
         return;
     }
-    SDL_Surface* mask = widen(decoded, picture.getWidth(), picture.getHeight());
-    SDL_FreeSurface(decoded);
     SDL_Surface* target = picture.getSurface();
-    if (!mask || !target || mask->format->BytesPerPixel != 4 || target->format->BytesPerPixel != 4 ||
-        mask->w != target->w || mask->h != target->h) {
-        logError("GLTexture: cannot apply mask " + maskPath + ": " + SDL_GetError());
-        SDL_FreeSurface(mask);
+    if (!target || target->format->BytesPerPixel != 4 || target->w < decoded->w || target->h < decoded->h) {
+        logError("GLTexture: cannot apply mask " + maskPath + " to " + path);
+        SDL_FreeSurface(decoded);
         return;
     }
+    // A mask in a layout the row reader does not know is widened to RGBA
+    // first; the usual 24-bit one is read as it was decoded.
+    SDL_Surface* mask = decoded;
+    if (!readsAsRGBA(decoded)) {
+        mask = widen(decoded, decoded->w, decoded->h);
+        SDL_FreeSurface(decoded);
+        if (!mask) {
+            logError("GLTexture: cannot apply mask " + maskPath + ": " + SDL_GetError());
+            return;
+        }
+    }
 
+    // The mask's grey level becomes the picture's alpha; the widened margin
+    // outside the picture stays transparent, as it was made.
     const int w = target->w;
     const int h = target->h;
-    alphaCopy = new uint8_t[static_cast<size_t>(w) * static_cast<size_t>(h)];
-    const SDL_PixelFormat* mf = mask->format;
+    alphaCopy = new uint8_t[static_cast<size_t>(w) * static_cast<size_t>(h)]();
     const SDL_PixelFormat* tf = target->format;
     const bool lockMask = SDL_MUSTLOCK(mask) && SDL_LockSurface(mask) == 0;
     const bool lockTarget = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
-    for (int y = 0; y < h; ++y) {
-        const auto* m = reinterpret_cast<const Uint32*>(static_cast<const uint8_t*>(mask->pixels) + y * mask->pitch);
+    std::vector<Uint32> row(static_cast<size_t>(mask->w));
+    for (int y = 0; y < mask->h; ++y) {
+        rowToRGBA(mask, y, row.data());
         auto* t = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch);
         uint8_t* copy = alphaCopy + static_cast<size_t>(y) * static_cast<size_t>(w);
-        for (int x = 0; x < w; ++x) {
-            const int sum = channel(m[x], mf->Rmask, mf->Rshift) + channel(m[x], mf->Gmask, mf->Gshift) +
-                            channel(m[x], mf->Bmask, mf->Bshift);
-            const auto alpha = static_cast<uint8_t>(sum / 3);
+        for (int x = 0; x < mask->w; ++x) {
+            const Uint32 m = row[static_cast<size_t>(x)];
+            const auto alpha = static_cast<uint8_t>(((m & 0xffu) + (m >> 8 & 0xffu) + (m >> 16 & 0xffu)) / 3);
             t[x] = (t[x] & ~tf->Amask) | (static_cast<Uint32>(alpha) << tf->Ashift);
             copy[x] = alpha;
         }

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -179,6 +180,60 @@ OglBlitTexture* SDL_oglblit(SDL_Surface* surface)
     return result;
 }
 
+namespace {
+
+Uint32 readPixel(const Uint8* p, int bytes)
+{
+    if (bytes == 4) {
+        Uint32 pixel;
+        std::memcpy(&pixel, p, sizeof pixel);
+        return pixel;
+    }
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+    return static_cast<Uint32>(p[0]) << 16 | static_cast<Uint32>(p[1]) << 8 | p[2];
+#else
+    return static_cast<Uint32>(p[2]) << 16 | static_cast<Uint32>(p[1]) << 8 | p[0];
+#endif
+}
+
+} // namespace
+
+// The decoders' usual pictures (24-bit RGB, 32-bit RGBA in any channel order,
+// 8 bits per channel, no colour key) are read here pixel by pixel: SDL's
+// general blit between such formats takes about twice as long as decoding
+// the file. Anything else goes through the blit.
+bool readsAsRGBA(const SDL_Surface* surface)
+{
+    const SDL_PixelFormat* f = surface->format;
+    return !f->palette && (f->BytesPerPixel == 3 || f->BytesPerPixel == 4) &&
+           (surface->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL)) == 0 && f->Rloss == 0 && f->Gloss == 0 &&
+           f->Bloss == 0 && (f->Amask == 0 || f->Aloss == 0) && f->Rmask && f->Gmask && f->Bmask;
+}
+
+void rowToRGBA(const SDL_Surface* surface, int y, Uint32* out)
+{
+    // The format is read once into locals: the stores through `out` could
+    // otherwise alias it and reload every field at every pixel.
+    const SDL_PixelFormat& f = *surface->format;
+    const int bytes = f.BytesPerPixel, w = surface->w;
+    const Uint32 rMask = f.Rmask, gMask = f.Gmask, bMask = f.Bmask, aMask = f.Amask;
+    const Uint8 rShift = f.Rshift, gShift = f.Gshift, bShift = f.Bshift, aShift = f.Ashift;
+    const Uint8* in = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    if (bytes == 3 && rMask == kRedMask && gMask == kGreenMask && bMask == kBlueMask) {
+        // The JPEG decoder's layout: R, G, B bytes, already in the target's order.
+        for (int x = 0; x < w; ++x, in += 3)
+            out[x] = static_cast<Uint32>(in[0]) | static_cast<Uint32>(in[1]) << 8 | static_cast<Uint32>(in[2]) << 16 |
+                     0xff000000u;
+        return;
+    }
+    for (int x = 0; x < w; ++x, in += bytes) {
+        const Uint32 pixel = readPixel(in, bytes);
+        const Uint32 a = aMask ? (pixel & aMask) >> aShift : 0xffu;
+        out[x] = (pixel & rMask) >> rShift | ((pixel & gMask) >> gShift) << 8 | ((pixel & bMask) >> bShift) << 16 |
+                 a << 24;
+    }
+}
+
 SDL_Surface* convertToRGBA(SDL_Surface* surface, int width, int height)
 {
     if (!surface)
@@ -187,6 +242,18 @@ SDL_Surface* convertToRGBA(SDL_Surface* surface, int width, int height)
                                              kBlueMask, kAlphaMask);
     if (!rgba)
         return nullptr;
+
+    // The copy is at most as large as the new surface (callers widen).
+    if (readsAsRGBA(surface) && surface->w <= width && surface->h <= height) {
+        const bool locked = SDL_MUSTLOCK(surface) != 0;
+        if (!locked || SDL_LockSurface(surface) == 0) {
+            for (int y = 0; y < surface->h; ++y)
+                rowToRGBA(surface, y, reinterpret_cast<Uint32*>(static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch));
+            if (locked)
+                SDL_UnlockSurface(surface);
+            return rgba;
+        }
+    }
 
     // With SDL_SRCALPHA set on the source, SDL 1.2 blends it into the fresh
     // (all zero) copy: the copy's alpha stays 0 and the colours are scaled.

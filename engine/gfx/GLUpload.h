@@ -26,6 +26,13 @@ OglBlitTexture* SDL_oglblit(SDL_Surface* surface);
 // when the surface cannot be made.
 SDL_Surface* convertToRGBA(SDL_Surface* surface, int width, int height);
 
+// True when rowToRGBA can read the surface: 24 or 32 bits per pixel with 8
+// bits per channel, no palette, colour key or run-length encoding.
+bool readsAsRGBA(const SDL_Surface* surface);
+// Writes row y of such a surface (locked if it must be) to out[0, w) as
+// 32-bit values in convertToRGBA's layout; no alpha channel reads as opaque.
+void rowToRGBA(const SDL_Surface* surface, int y, Uint32* out);
+
 // Checks that a width x height texture of the GL format can be made; when not,
 // tries power-of-two sides (capped at GL_MAX_TEXTURE_SIZE), and sets both to 0
 // when that fails too. Returns true only when the size was usable unchanged.

@@ -122,3 +122,39 @@ TEST(ConvertToRGBA, SurfacesWithoutAlphaBecomeOpaqueExceptTheColourKey)
     SDL_FreeSurface(rgb);
     EXPECT_EQ(nullptr, convertToRGBA(nullptr, 4, 4));
 }
+
+// The decoders' common layouts are copied without SDL's blit; every channel
+// order must give what the blit gives, odd widths (padded rows) included.
+TEST(ConvertToRGBA, DirectCopyMatchesTheBlitForEveryChannelOrder)
+{
+    struct Layout {
+        int bits;
+        Uint32 r, g, b, a;
+    };
+    const Layout layouts[] = {
+        {24, R, G, B, 0},          {24, B, G, R, 0},          {32, R, G, B, A},
+        {32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000},  // BGRA in memory
+        {32, 0x0000ff00, 0x00ff0000, 0xff000000, 0x000000ff},  // ARGB in memory
+        {32, R, G, B, 0},                                      // padding byte, no alpha
+    };
+    for (const Layout& l : layouts) {
+        SDL_Surface* src = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, l.bits, l.r, l.g, l.b, l.a);
+        ASSERT_NE(nullptr, src);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                writePixel(src, x, y, static_cast<Uint8>(x * 50 + 3), static_cast<Uint8>(y * 90 + 7),
+                           static_cast<Uint8>(x * y * 17 + 11), static_cast<Uint8>(x * 60 + y));
+        SDL_Surface* want = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 4, 32, R, G, B, A);
+        SDL_SetAlpha(src, 0, SDL_ALPHA_OPAQUE);
+        SDL_BlitSurface(src, nullptr, want, nullptr);
+        SDL_Surface* got = convertToRGBA(src, 8, 4);
+        ASSERT_NE(nullptr, got);
+        for (int y = 0; y < 4; ++y)
+            ASSERT_EQ(0, std::memcmp(static_cast<Uint8*>(want->pixels) + y * want->pitch,
+                                     static_cast<Uint8*>(got->pixels) + y * got->pitch, 8 * 4))
+                << l.bits << "-bit layout, row " << y;
+        SDL_FreeSurface(got);
+        SDL_FreeSurface(want);
+        SDL_FreeSurface(src);
+    }
+}
