@@ -22,6 +22,10 @@
 #include <filesystem>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 SDLGameApp* g_sdlInstance = nullptr;
@@ -31,6 +35,20 @@ constexpr uint32_t kFrameDelay = 10;
 constexpr int kRendererDepth = 1000;
 constexpr int kGpuResources = ResourceManager::FontResources | ResourceManager::TextureResources;
 constexpr int kMaxScreenshots = 9998;
+
+// Screens are built from pictures of a few megabytes each: decoded, widened
+// to powers of two, then freed when the screen goes. By default the C library
+// hands blocks that large back to the system at each free, and the next
+// screen pays a page fault for every 4 KB it touches again (on a virtual
+// machine that is most of a screen's opening time). Kept in the process,
+// the memory of the last screen is reused by the next one.
+void keepFreedPictureMemory()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
 
 uint32_t videoFlags(bool fullscreen)
 {
@@ -173,6 +191,7 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
     width = w;
     height = h;
     initErrorDetail.clear();
+    keepFreedPictureMemory();
 
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
         initErrorDetail = "Tried SDL_Init(audio, video)" + environmentChoice("video driver", "SDL_VIDEODRIVER") +
