@@ -193,11 +193,21 @@ int MainMenu::thunderDelay(int minMs, int maxMs)
     return d >= 2 ? minMs + r : QuickThunderMs;
 }
 
+// A thunder is scheduled while the menu plays: the keys are kept as strings
+// and spent delays are started again, so that it allocates nothing.
 void MainMenu::scheduleThunder()
 {
-    const int minMs = getParamInt("MainMenu.MinThunderInterval", DefaultMinThunderMs);
-    const int maxMs = getParamInt("MainMenu.MaxThunderInterval", DefaultMaxThunderMs);
-    auto delay = std::make_unique<ActionDelay>(Duration(thunderDelay(minMs, maxMs)));
+    static const std::string MinKey = "MainMenu.MinThunderInterval";
+    static const std::string MaxKey = "MainMenu.MaxThunderInterval";
+    const int length = thunderDelay(getParamInt(MinKey, DefaultMinThunderMs), getParamInt(MaxKey, DefaultMaxThunderMs));
+    std::unique_ptr<ActionDelay> delay;
+    if (spareDelays.empty()) {
+        delay = std::make_unique<ActionDelay>(Duration(length));
+    } else {
+        delay = std::move(spareDelays.back());
+        spareDelays.pop_back();
+        delay->setLength(length);
+    }
     delay->start(this, ThunderId);
     thunderDelays.push_back(std::move(delay));
 }
@@ -226,10 +236,16 @@ void MainMenu::onUpdate(int dt)
         if (thunderDelays[i]->isRunning())
             thunderDelays[i]->update(dt);
     }
-    // Spent delays go, so that a menu left open for hours does not pile them up.
-    thunderDelays.erase(std::remove_if(thunderDelays.begin(), thunderDelays.end(),
-                                       [](const std::unique_ptr<ActionDelay>& d) { return !d->isRunning(); }),
-                        thunderDelays.end());
+    // Spent delays leave the list, so that a menu left open for hours does
+    // not pile them up; they wait to be started again.
+    for (size_t i = 0; i < thunderDelays.size();) {
+        if (thunderDelays[i]->isRunning()) {
+            ++i;
+            continue;
+        }
+        spareDelays.push_back(std::move(thunderDelays[i]));
+        thunderDelays.erase(thunderDelays.begin() + static_cast<std::ptrdiff_t>(i));
+    }
 
     wind.step();
     const Vec3 windVector = wind.vector();

@@ -102,6 +102,8 @@ private:
     RainWidget* rain = nullptr;      // owned by the screen's widgets
     std::unique_ptr<MyLightningWidget> lightning;
     std::vector<std::unique_ptr<ActionDelay>> thunderDelays;
+    // Spent delays, started again for later thunders.
+    std::vector<std::unique_ptr<ActionDelay>> spareDelays;
     std::unique_ptr<ClothSimulation> bigBanner;
     std::unique_ptr<ClothSimulation> smallBanner;
     WindState wind;

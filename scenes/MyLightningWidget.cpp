@@ -96,9 +96,8 @@ bool MyLightningWidget::advance(LightningBranch& b) const
     return true;
 }
 
-LightningBranch MyLightningWidget::sideBranchOf(const LightningBranch& parent) const
+void MyLightningWidget::sideBranchOf(const LightningBranch& parent, LightningBranch& side) const
 {
-    LightningBranch side;
     const float s = parent.maxAngle - parent.minAngle;
     if (parent.angle < (parent.minAngle + parent.maxAngle) / 2.f) {
         side.minAngle = parent.angle;
@@ -113,13 +112,30 @@ LightningBranch MyLightningWidget::sideBranchOf(const LightningBranch& parent) c
     side.y = parent.y;
     side.depth = parent.depth + 1;
     side.remaining = SideRemaining;
-    return side;
+}
+
+// Branches of earlier bolts are kept with their point buffers, so that a
+// strike during play allocates only when a bolt outgrows all earlier ones.
+LightningBranch MyLightningWidget::takeBranch()
+{
+    if (spareBranches.empty()) {
+        // Room for a bolt across the screen: a side branch stops far sooner.
+        LightningBranch b;
+        b.points.reserve(128);
+        return b;
+    }
+    LightningBranch b = std::move(spareBranches.back());
+    spareBranches.pop_back();
+    b.points.clear();
+    return b;
 }
 
 void MyLightningWidget::growBolt()
 {
+    for (LightningBranch& b : branches)
+        spareBranches.push_back(std::move(b));
     branches.clear();
-    LightningBranch main;
+    LightningBranch main = takeBranch();
     main.width = width;
     main.angle = angle;
     main.minAngle = angle - spread / 2.f;
@@ -128,11 +144,12 @@ void MyLightningWidget::growBolt()
     main.y = start.y;
     main.depth = 0;
     main.remaining = MainRemaining;
-    branches.push_back(main);
+    branches.push_back(std::move(main));
 
-    std::vector<LightningBranch> spawned;
+    spawned.clear();
     for (int pass = 0; pass < MaxSteps; ++pass) {
-        branches.insert(branches.end(), spawned.begin(), spawned.end());
+        for (LightningBranch& b : spawned)
+            branches.push_back(std::move(b));
         spawned.clear();
         bool advanced = false;
         for (size_t i = 0; i < branches.size(); ++i) {
@@ -141,8 +158,10 @@ void MyLightningWidget::growBolt()
             if (branching) {
                 const int chance = branches[i].depth == 0 ? MainBranchChance : 0;
                 const int k = randomBelow(100);
-                if (static_cast<float>(chance) * 8.f / 100.f > static_cast<float>(k))
-                    spawned.push_back(sideBranchOf(branches[i]));
+                if (static_cast<float>(chance) * 8.f / 100.f > static_cast<float>(k)) {
+                    spawned.push_back(takeBranch());
+                    sideBranchOf(branches[i], spawned.back());
+                }
             }
         }
         if (!advanced)

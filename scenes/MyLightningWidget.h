@@ -66,9 +66,13 @@ public:
 private:
     // One growth step of the branch; true when it advanced.
     bool advance(LightningBranch& branch) const;
-    LightningBranch sideBranchOf(const LightningBranch& parent) const;
+    // Sets up `side` as a side branch growing from the parent's tip.
+    void sideBranchOf(const LightningBranch& parent, LightningBranch& side) const;
+    LightningBranch takeBranch();
 
     std::vector<LightningBranch> branches;
+    std::vector<LightningBranch> spareBranches;  // earlier bolts', points cleared
+    std::vector<LightningBranch> spawned;        // side branches of the pass
     std::unique_ptr<ParalelAction> strikeAction;
     int32_t flashAlpha = 0;
     int32_t boltAlpha = 0;

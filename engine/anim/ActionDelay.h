@@ -15,6 +15,8 @@ public:
     // Feeds dt, then steps.
     void update(int32_t dt) override;
     std::unique_ptr<Action> clone() const override;
+    // A new length for the next start, for a delay that is reused.
+    void setLength(int32_t ms) { duration.setLength(ms); }
 
 private:
     Duration duration;
