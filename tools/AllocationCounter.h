@@ -1,5 +1,6 @@
 #pragma once
-// The count of C++ heap allocations made so far by the program, for the
+// The count of C++ heap allocations made so far by the program (not counting
+// those the GL driver makes for itself, counted apart), for the
 // benchmarks' "no allocation per frame" figures. A program that uses it
 // links the bench_allocation_counter object library, which replaces every
 // form of the global operator new and delete (plain malloc and free
@@ -7,3 +8,4 @@
 #include <cstdint>
 
 uint64_t heapAllocations();
+uint64_t driverHeapAllocations();

@@ -39,6 +39,7 @@ Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int
 {
     Costs c;
     const uint64_t before = heapAllocations();
+    const uint64_t driverBefore = driverHeapAllocations();
     for (int i = 0; i < frames; ++i) {
         driver.advanceTime(FrameMs);
         auto t0 = std::chrono::steady_clock::now();
@@ -49,6 +50,7 @@ Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int
         c.render += msSince(t0);
     }
     c.allocations = heapAllocations() - before;
+    c.driverAllocations = driverHeapAllocations() - driverBefore;
     c.update /= frames, c.render /= frames;
     return c;
 }

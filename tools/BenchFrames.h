@@ -19,6 +19,7 @@ constexpr int FrameMs = 16;
 struct Costs {
     double update = 0, render = 0;  // ms per frame
     uint64_t allocations = 0;       // C++ heap allocations, all frames
+    uint64_t driverAllocations = 0; // those the GL driver made for itself
 };
 
 struct ReplayCosts {

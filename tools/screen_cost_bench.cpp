@@ -267,6 +267,8 @@ bool measureKind(GameDriver& game, const Kind& kind, int frames, Row& row)
     row.same = BenchFrames::compareWithReplay(app, g, frames);
     if (app.topScreen() != screen)
         row.note += "left ";
+    if (row.steady.driverAllocations > 0)
+        row.note += std::to_string(row.steady.driverAllocations) + " GL driver allocations ";
     if (imageLoads.load() != loadsBefore)
         row.note += std::to_string(imageLoads.load() - loadsBefore) + " decodes in frames ";
     clearStack(app);
