@@ -180,6 +180,20 @@ TEST(MyLightningWidget, TheBoltGrowsInsideItsBoundsAndTheStrikeFlashesFor200Ms)
     EXPECT_EQ(bolt.getFlashAlpha(), 0);
     EXPECT_EQ(bolt.getBoltAlpha(), 0);
 
+    // The next bolt reuses the branches of this one: it starts afresh from
+    // its own start, no branch keeping points of the last bolt.
+    bolt.start = PointF(700.f, 0.f);
+    bolt.growBolt();
+    ASSERT_FALSE(bolt.getBranches().empty());
+    ASSERT_FALSE(bolt.getBranches().front().points.empty());
+    EXPECT_EQ(bolt.getBranches().front().points.front().x, 700.f);
+    EXPECT_EQ(bolt.getBranches().front().depth, 0);
+    for (const LightningBranch& b : bolt.getBranches()) {
+        if (b.depth > 0) {
+            EXPECT_LE(b.points.size(), 38u);
+        }
+    }
+
     // A start outside the bounds: one main branch without points.
     bolt.start = PointF(-5.f, 0.f);
     bolt.growBolt();
