@@ -144,6 +144,12 @@ void MainMenu::build()
 
     addButtons();
     addLabels();
+    // A thunder schedules the next before it leaves the list: two delays
+    // and their places are all the storm ever needs.
+    thunderDelays.reserve(4);
+    spareDelays.reserve(4);
+    for (int i = 0; i < 2; ++i)
+        spareDelays.push_back(std::make_unique<ActionDelay>(Duration(0)));
     scheduleThunder();
 
     const Vec3 gravity(0.f, -0.5f, 0.f);

@@ -19,6 +19,10 @@ const float SideRemaining = 300.f;
 // Chance, in eighths of a percent, that the main branch spawns a side
 // branch in one step.
 const int MainBranchChance = 15;
+// Branches and points per branch made ready when the widget is built: a
+// bolt straight down the screen has 96 points, a side branch at most 38.
+constexpr int ReservedBranches = 16;
+constexpr size_t ReservedPoints = 256;
 
 template <typename T>
 std::unique_ptr<Action> own(T* action)
@@ -56,6 +60,15 @@ MyLightningWidget::MyLightningWidget()
     strikeAction->add(boltSequence(&boltAlpha));
     strikeAction->add(flashSequence(&flashAlpha));
     setEnabled(false);
+    // Room for the bolts of a whole session, made while the screen is built:
+    // a bolt has a main branch and a side branch every fifty steps or so.
+    branches.reserve(ReservedBranches);
+    spawned.reserve(ReservedBranches);
+    spareBranches.reserve(ReservedBranches);
+    for (int i = 0; i < ReservedBranches; ++i) {
+        spareBranches.emplace_back();
+        spareBranches.back().points.reserve(ReservedPoints);
+    }
 }
 
 MyLightningWidget::~MyLightningWidget() = default;
@@ -119,9 +132,8 @@ void MyLightningWidget::sideBranchOf(const LightningBranch& parent, LightningBra
 LightningBranch MyLightningWidget::takeBranch()
 {
     if (spareBranches.empty()) {
-        // Room for a bolt across the screen: a side branch stops far sooner.
         LightningBranch b;
-        b.points.reserve(128);
+        b.points.reserve(ReservedPoints);
         return b;
     }
     LightningBranch b = std::move(spareBranches.back());

@@ -9,3 +9,6 @@
 
 uint64_t heapAllocations();
 uint64_t driverHeapAllocations();
+// While on, each allocation's caller is placed to tell the driver's apart
+// (slow: for measured frames only); while off, all count as the program's.
+void placeAllocations(bool on);

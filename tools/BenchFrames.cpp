@@ -38,6 +38,7 @@ void drawScreens(SDLGameApp& app, RecordingGraphics& g)
 Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int frames)
 {
     Costs c;
+    placeAllocations(true);
     const uint64_t before = heapAllocations();
     const uint64_t driverBefore = driverHeapAllocations();
     for (int i = 0; i < frames; ++i) {
@@ -51,6 +52,7 @@ Costs measure(SDLGameApp& app, HeadlessDriver& driver, RecordingGraphics& g, int
     }
     c.allocations = heapAllocations() - before;
     c.driverAllocations = driverHeapAllocations() - driverBefore;
+    placeAllocations(false);
     c.update /= frames, c.render /= frames;
     return c;
 }
