@@ -63,7 +63,6 @@ void DiaryPage::render(GLTexture* target, GLTexture* background, const BookPage&
     ImageGraphics* g = image->graphics();
     if (!g)
         return;
-    target->releaseGpu();
     g->blit(0, 0, background->getImage(),
             Rect(0.f, 0.f, static_cast<float>(background->getWidth()), static_cast<float>(background->getHeight())),
             false);

@@ -134,10 +134,15 @@ void GLTexture::upload()
 {
     if (!uploaded)
         return;
-    // Normally releaseGpu came first; a name still held would leak.
+    auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
+    // A picture redrawn in memory (a book's page) goes over the texture it
+    // already has: a page turn then makes no new texture.
+    if (glName != kNoName && picture && picture->getSurface() &&
+        SDL_oglrefresh(glName, textureWidth, textureHeight, picture->getSurface()))
+        return;
+    // A name still held (no releaseGpu first) would leak.
     deleteGLName();
 
-    auto* picture = dynamic_cast<SDLSurfaceImage*>(image);
     if (picture && picture->getSurface()) {
         uploadImage();
         return;

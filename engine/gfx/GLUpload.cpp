@@ -118,6 +118,32 @@ OglBlitTexture* uploadSurface(SDL_Surface* surface, GLenum format, int texWidth,
 
 } // namespace
 
+bool SDL_oglrefresh(unsigned int name, int texWidth, int texHeight, SDL_Surface* surface)
+{
+    if (!surface || name == 0 || surface->w != texWidth || surface->h != texHeight)
+        return false;
+    const GLenum format = directFormatOf(surface);
+    GLint alignment = 4, rowLength = 0;
+    if (format == 0 || !rowLayoutFor(surface, alignment, rowLength))
+        return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) < 0)
+        return false;
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, surface->w, surface->h, format, GL_UNSIGNED_BYTE, surface->pixels);
+    glPopClientAttrib();
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    return true;
+}
+
 OglBlitTexture* SDL_oglblit(SDL_Surface* surface)
 {
     if (!surface) {

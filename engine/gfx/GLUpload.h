@@ -20,6 +20,11 @@ struct OglBlitTexture {
 // surface wider or taller than the largest texture is refused, not cropped.
 OglBlitTexture* SDL_oglblit(SDL_Surface* surface);
 
+// Writes the surface's pixels over GL texture `name` (texWidth x texHeight)
+// when GL can read them as they are at exactly that size: no new texture, no
+// new GL storage. False, changing nothing, when it cannot.
+bool SDL_oglrefresh(unsigned int name, int texWidth, int texHeight, SDL_Surface* surface);
+
 // A new 32-bit RGBA surface of width x height (per-pixel alpha, masks R 0xff,
 // G 0xff00, B 0xff0000, A 0xff000000) holding a copy of the source at its
 // top-left corner. The source's alpha values are copied, not blended. Null

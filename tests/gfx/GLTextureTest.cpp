@@ -429,6 +429,16 @@ TEST_F(GLTextureTest, InMemoryImageUploadedWhenUsedGoesToTheGpuOnceFilled)
     EXPECT_EQ(filled[0], 200);
     EXPECT_EQ(filled[2], 50);
 
+    // Filled again (a page turned): the same texture takes the new pixels.
+    const uint32_t name = page.getGLName();
+    page.getImage()->setPixel(1, 1, Color(10, 20, 30, 255));
+    page.upload();
+    EXPECT_EQ(page.getGLName(), name);
+    page.bind();
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    EXPECT_EQ(filled[0], 10);
+    EXPECT_EQ(filled[2], 30);
+
     // Drawn before anything was put in: uploaded then, as it stands.
     GLTexture blank(new SDLSurfaceImage(2, 2), nullptr, GLTexture::KeepImage, GLTexture::UploadWhenUsed);
     blank.bind();
