@@ -2,18 +2,19 @@
 # Plays a game-driver script under valgrind's memcheck and checks that the
 # game's own code makes no memory error and loses no memory:
 #
-#   scripts/memcheck.sh [SCRIPT]     (default tests/driver/scripts/story_road.txt)
+#   scripts/memcheck.sh [SCRIPT]     (default tests/driver/scripts/story_walk.txt)
 #
 # Run from anywhere; builds build/tests/driver/game_driver when it is missing
 # and installs valgrind when it is missing. The full valgrind log goes to
 # build/memcheck/memcheck.log. Exits 0 with "0 errors" and "0 bytes
 # definitely lost" after scripts/memcheck.supp, whose entries cover only the
 # system libraries (X11, Mesa, SDL, the C runtime), each with its reason.
-# The run is slow (valgrind runs the software GL too): minutes, not seconds.
+# The run is slow (valgrind runs the software GL too): the whole story walk
+# takes about an hour, tests/driver/scripts/profile_and_flow.txt five minutes.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-script=${1:-tests/driver/scripts/story_road.txt}
+script=${1:-tests/driver/scripts/story_walk.txt}
 [ -f "$script" ] || { echo "memcheck: no script $script" >&2; exit 2; }
 
 if ! command -v valgrind >/dev/null 2>&1; then
