@@ -24,6 +24,13 @@ const int MainBranchChance = 15;
 constexpr int ReservedBranches = 16;
 constexpr size_t ReservedPoints = 256;
 
+LightningBranch freshBranch()
+{
+    LightningBranch b;
+    b.points.reserve(ReservedPoints);
+    return b;
+}
+
 template <typename T>
 std::unique_ptr<Action> own(T* action)
 {
@@ -65,10 +72,8 @@ MyLightningWidget::MyLightningWidget()
     branches.reserve(ReservedBranches);
     spawned.reserve(ReservedBranches);
     spareBranches.reserve(ReservedBranches);
-    for (int i = 0; i < ReservedBranches; ++i) {
-        spareBranches.emplace_back();
-        spareBranches.back().points.reserve(ReservedPoints);
-    }
+    for (int i = 0; i < ReservedBranches; ++i)
+        spareBranches.push_back(freshBranch());
 }
 
 MyLightningWidget::~MyLightningWidget() = default;
@@ -131,11 +136,8 @@ void MyLightningWidget::sideBranchOf(const LightningBranch& parent, LightningBra
 // strike during play allocates only when a bolt outgrows all earlier ones.
 LightningBranch MyLightningWidget::takeBranch()
 {
-    if (spareBranches.empty()) {
-        LightningBranch b;
-        b.points.reserve(ReservedPoints);
-        return b;
-    }
+    if (spareBranches.empty())
+        return freshBranch();
     LightningBranch b = std::move(spareBranches.back());
     spareBranches.pop_back();
     b.points.clear();

@@ -64,6 +64,17 @@ bool proxyAccepts(int width, int height, int format)
     return proxyWidth != 0;
 }
 
+// Saves the caller's pixel-store settings (glPopClientAttrib puts them back)
+// and sets those that read rows as rowLayoutFor found them.
+void pushUnpackRows(GLint alignment, GLint rowLength)
+{
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
 // Makes a new GL texture from the surface's pixels. The caller has checked
 // that the format matches and that rowLayoutFor succeeds. Null when GL
 // refused the image. Leaves the previously bound texture bound.
@@ -85,11 +96,7 @@ OglBlitTexture* uploadSurface(SDL_Surface* surface, GLenum format, int texWidth,
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
 
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    pushUnpackRows(alignment, rowLength);
     glCheck(glTexImage2D(GL_TEXTURE_2D, 0, surface->format->BytesPerPixel, surface->w, surface->h, 0, format,
                          GL_UNSIGNED_BYTE, surface->pixels));
     glPopClientAttrib();
@@ -131,11 +138,7 @@ bool SDL_oglrefresh(unsigned int name, int texWidth, int texHeight, SDL_Surface*
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
     glBindTexture(GL_TEXTURE_2D, name);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    pushUnpackRows(alignment, rowLength);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, surface->w, surface->h, format, GL_UNSIGNED_BYTE, surface->pixels);
     glPopClientAttrib();
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
