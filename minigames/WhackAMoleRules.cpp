@@ -61,33 +61,39 @@ std::vector<int> WhackAMoleRules::candidates() const
     return found;
 }
 
-// The squirrel and the piece are drawn as an index into the candidates and
-// the free slots in order, counted in place: a squirrel rises during play
-// and the frame allocates nothing.
+namespace {
+
+// One of the indices below `count` for which `holds` is true, drawn with
+// `below` (a random number below the number of them) and counted in place;
+// -1 when there is none.
+template <typename Holds, typename Below>
+int drawIndexWhere(int count, Holds holds, Below below)
+{
+    int matches = 0;
+    for (int k = 0; k < count; ++k)
+        matches += holds(k) ? 1 : 0;
+    if (matches == 0)
+        return -1;
+    for (int k = 0, n = below(matches); k < count; ++k)
+        if (holds(k) && n-- == 0)
+            return k;
+    return -1;
+}
+
+} // namespace
+
+// A squirrel rises during play: the draws allocate nothing.
 WhackAMoleRules::Appearance WhackAMoleRules::chooseAppearance()
 {
     Appearance a;
-    int squirrels = 0;
-    for (int k = 0; k < squirrelCount(); ++k)
-        squirrels += isCandidate(k) ? 1 : 0;
-    if (squirrels == 0)
+    const auto below = [this](int n) { return randomBelow(n); };
+    a.squirrel = drawIndexWhere(squirrelCount(), [this](int k) { return isCandidate(k); }, below);
+    if (a.squirrel < 0)
         return a;
-    for (int k = 0, n = randomBelow(squirrels); k < squirrelCount(); ++k) {
-        if (isCandidate(k) && n-- == 0) {
-            a.squirrel = k;
-            break;
-        }
-    }
-    const int freeSlots = static_cast<int>(std::count(pieces.begin(), pieces.end(), Free));
-    if (freeSlots > 0) {
-        for (int s = 0, n = randomBelow(freeSlots); s < pieceCount(); ++s) {
-            if (pieces[static_cast<size_t>(s)] == Free && n-- == 0) {
-                a.piece = s;
-                break;
-            }
-        }
+    a.piece = drawIndexWhere(
+        pieceCount(), [this](int s) { return pieces[static_cast<size_t>(s)] == Free; }, below);
+    if (a.piece >= 0)
         pieces[static_cast<size_t>(a.piece)] = Carried;
-    }
     out[static_cast<size_t>(a.squirrel)] = true;
     carrying[static_cast<size_t>(a.squirrel)] = a.piece;
     lastSquirrel = a.squirrel;
