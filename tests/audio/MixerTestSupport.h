@@ -99,12 +99,14 @@ protected:
     }
     static void runMixing() { SDL_PauseAudio(0); }
 
-    // Lets the mixer run until `channel` stops; false after 10 s.
+    // Lets the mixer run until `channel` stops; false after 60 s (the disk
+    // driver mixes far faster than real time: only a sound that never ends
+    // takes that long, however busy the machine).
     static bool waitUntilChannelStops(int channel)
     {
         runMixing();
         const Uint32 start = SDL_GetTicks();
-        while (Mix_Playing(channel) && SDL_GetTicks() - start < 10000)
+        while (Mix_Playing(channel) && SDL_GetTicks() - start < 60000)
             SDL_Delay(1);
         freezeMixing();
         return !Mix_Playing(channel);

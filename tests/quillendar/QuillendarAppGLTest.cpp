@@ -14,6 +14,9 @@
 #include "game/PlayerProfiles.h"
 #include "tests/quillendar/GameAppTestSupport.h"
 
+#include "tests/app/BmpImage.h"
+
+#include <SDL_image.h>
 #include <SDL_mixer.h>
 
 #include <cstdlib>
@@ -211,8 +214,29 @@ TEST_F(GameStart, TheLogoSequenceReachesTheStartScreen)
     };
     const int managersWithLogo = liveManagers();
 
-    // The generated logo animation lasts 2500 ms; frames are 10 ms.
-    EXPECT_FALSE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 240)) << stackText();
+    // The generated logo animation lasts 2500 ms; frames are 10 ms. Between
+    // its fade-in (600 ms) and its fade-out (from 1900 ms) the logo's picture
+    // fills the screen as it is.
+    ASSERT_TRUE(driver.step(100));
+    const std::string shot = appData + "/logo.bmp";
+    ASSERT_TRUE(driver.shot(shot));
+    const std::string picture = appData + "/logo_picture.bmp";
+    SDL_Surface* decoded = IMG_Load("content/animations/logo/Logo.jpg");
+    ASSERT_NE(decoded, nullptr) << IMG_GetError();
+    ASSERT_EQ(SDL_SaveBMP(decoded, picture.c_str()), 0);
+    SDL_FreeSurface(decoded);
+    const BmpImage frame(shot);
+    const BmpImage expected(picture);
+    ASSERT_TRUE(frame.ok() && expected.ok());
+    int unlike = 0;
+    for (int y = 4; y < 768; y += 32)
+        for (int x = 4; x < 1024; x += 32)
+            if (!near(frame.at(x, y), expected.at(x, y), 4))
+                ++unlike;
+    EXPECT_EQ(unlike, 0) << "of 768 points of the logo, e.g. at (4, 4) " << describe(frame.at(4, 4)) << " for "
+                         << describe(expected.at(4, 4));
+
+    EXPECT_FALSE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 140)) << stackText();
     EXPECT_TRUE(stepUntil([this]() { return topAs<MainMenu>() != nullptr; }, 100)) << stackText();
     EXPECT_EQ(app->getScreens().size(), 1u) << stackText();
     EXPECT_EQ(countScreens<LogoSeqManager>(), 0);

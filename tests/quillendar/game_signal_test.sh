@@ -10,20 +10,7 @@
 set -u
 . "$(dirname "$0")/game_script_support.sh"
 exe=$(realpath "$1")
-tmp=$(mktemp -d /tmp/quill-signal.XXXXXX)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  for f in "$tmp"/*.log; do [ -e "$f" ] && { echo "--- $f" >&2; tail -20 "$f" >&2; }; done
-  exit 1
-}
-[ -n "${DISPLAY:-}" ] || fail "run under scripts/with-xvfb.sh"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0 SDL_VIDEODRIVER=x11
+begin_game_script signal
 
 for sig in TERM HUP INT; do
   appdata="$tmp/$sig"
@@ -33,7 +20,7 @@ for sig in TERM HUP INT; do
   # ignored, which the game then rightly keeps: give it the default.
   APPDATA="$appdata" env --default-signal=INT,HUP,TERM "$exe" >"$tmp/$sig.log" 2>&1 &
   pid=$!
-  await_window 60 || fail "SIG$sig: no game window"
+  await_window || fail "SIG$sig: no game window"
   [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$(default_save_hex 01)" ] || fail "SIG$sig: no default save at the start"
 
   xdotool mousemove 512 384
@@ -47,8 +34,11 @@ for sig in TERM HUP INT; do
   kill -0 "$pid" 2>/dev/null || fail "SIG$sig: the game ended early"
 
   kill -s "$sig" "$pid"
-  for _ in $(seq 1200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$pid" 2>/dev/null && fail "SIG$sig: still running 60 s after the signal"
+  end=$((SECONDS + wait_limit))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$end" ] || fail "SIG$sig: still running $wait_limit s after the signal"
+    sleep 0.05
+  done
   wait "$pid"
   rc=$?
   pid=""

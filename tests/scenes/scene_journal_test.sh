@@ -27,42 +27,38 @@ grep -q '<Screen type="DiaryScreen"[^>]*noPushOnLeave="1"' "$scene_dir/SceneMech
   || fail "$scene_dir/SceneMechanics.xml has no journal step"
 
 # --- 0. The save of a player at quest 21 --------------------------------------------
-appdata="$tmp/appdata"
-shots="$appdata/Quillendar/ScreenShots"
+export APPDATA="$tmp/appdata"
+shots="$APPDATA/Quillendar/ScreenShots"
 printf 'profile Reader 0\nquest 21\nexit\n' >"$tmp/setup.txt"
-"$driver" --appdata "$appdata" "$tmp/setup.txt" >"$tmp/setup.log" 2>&1 \
+"$driver" --appdata "$APPDATA" "$tmp/setup.txt" >"$tmp/setup.log" 2>&1 \
   || { tail -5 "$tmp/setup.log" >&2; fail "the game driver wrote no save"; }
 
 # --- 1. "Play", the map, the eighth location ----------------------------------------
-APPDATA="$appdata" SDL_VIDEODRIVER=x11 "$exe" >>"$tmp/game.log" 2>&1 &
-pid=$!
-await_window 60 || fail "no game window"
-xdotool mousemove 1000 300
+start_game
 read -r sky <<<"$(patch content/images/menus/main/Bg.jpg)"
 read -r journal <<<"$(patch content/images/journal/BookBg.jpg)"
-await "$sky" "the main menu of a known player" 150
-# "Play" until the menu leaves, then the marker of location 7 until the
+await "$sky" "the main menu of a known player" 10 400
+# "Play" while the menu shows, else the marker of location 7, until the
 # scene shows: its opaque centre, 64 pixels into its picture from the
 # corner MapLocations.xml gives.
 read -r marker_x marker_y < <(sed -nE 's/.*<Location x="([0-9]+)" y="([0-9]+)".*/\1 \2/p' \
                                content/config/MapLocations.xml | sed -n 8p)
 [ -n "${marker_y:-}" ] || fail "no location 7 in content/config/MapLocations.xml"
-# The scene is told by its top strip free of fog: the map's gradient
-# correlates with some scenes' backgrounds, so the strip must match.
-for _ in $(seq 100); do
-  file=$(shot)
-  fog_free "$file" && break
-  if near "$(patch "$file")" "$sky"; then
+end=$((SECONDS + 2 * wait_limit))
+while :; do
+  shot
+  fog_free "$last" && break
+  [ "$SECONDS" -lt "$end" ] || fail "\"Play\" and the map's eighth marker did not lead to the eighth scene"
+  if near "$(patch "$last")" "$sky"; then
     xdotool mousemove 182 729 click 1
   else
     xdotool mousemove $((marker_x + 64)) $((marker_y + 64)) click 1
   fi
   sleep 0.3
 done
-fog_free "$file" || fail "\"Play\" and the map's eighth marker did not lead to the eighth scene"
 xdotool mousemove 512 740
 steady
-start=$file
+start=$last
 keep_shot "$start" journal_scene_start
 echo "ok: \"Play\", the map and its eighth marker show the eighth scene"
 
@@ -70,35 +66,45 @@ echo "ok: \"Play\", the map and its eighth marker show the eighth scene"
 read_items
 opened=0
 # After each round: screenshots until the book shows (the step is done) or
-# the scene is free of fog again (another round).
+# the scene has settled free of fog again (another round).
 for round in 1 2 3 4 5 6; do
   click_all
-  for _ in $(seq 60); do
-    file=$(shot)
-    near "$(patch "$file")" "$journal" && { opened=$round; break; }
-    fog_free "$file" && break
-    sleep 0.5
+  previous=""
+  end=$((SECONDS + wait_limit))
+  while :; do
+    shot
+    near "$(patch "$last")" "$journal" && { opened=$round; break; }
+    if fog_free "$last"; then
+      [ -n "$previous" ] && is_below "$(rmse "$last" "$previous" 1024x768+0+0)" 0.01 && break
+      previous=$last
+    else
+      previous=""
+    fi
+    [ "$SECONDS" -lt "$end" ] || fail "neither the journal nor the settled scene after round $round"
+    sleep 1
   done
   [ "$opened" -gt 0 ] && break
 done
 [ "$opened" -gt 0 ] || fail "the scene's first step was not done (no journal) after 6 rounds of clicks"
-keep_shot "$file" journal_open
+keep_shot "$last" journal_open
 echo "ok: after $opened rounds of clicks the scene's script opened the journal"
 
 # --- 3. CONTINUE, the scene again -----------------------------------------------------
 # CONTINUE answers once the book is open; the journal then closes after its
-# closing voice and a fade.
-for _ in $(seq 60); do
-  file=$(shot)
-  fog_free "$file" && break
-  near "$(patch "$file")" "$journal" && xdotool mousemove 511 724 click 1
+# closing voice and a fade. Clicked while the book shows (a late click lands
+# on the scene's goal panel).
+end=$((SECONDS + wait_limit))
+while :; do
+  shot
+  fog_free "$last" && break
+  [ "$SECONDS" -lt "$end" ] || fail "CONTINUE did not lead back to the scene"
+  near "$(patch "$last")" "$journal" && xdotool mousemove 511 724 click 1
   sleep 0.5
 done
-fog_free "$file" || fail "CONTINUE did not lead back to the scene"
 xdotool mousemove 512 740
 steady
-keep_shot "$file" journal_closed
-gone=$(gone_names "$file" | wc -w)
+keep_shot "$last" journal_closed
+gone=$(gone_names "$last" | wc -w)
 # The step before the journal wanted 8 items.
 [ "$gone" -ge 8 ] || fail "only $gone items are gone from the scene after the journal"
 kill -0 "$pid" 2>/dev/null || fail "the game ended"
