@@ -12,10 +12,15 @@
 # pattern (the correlation), and free of fog by its colours as well.
 strip=1024x40+0+0
 scene_shown() { ! is_below "$(ncc "$1" "$bg" "$strip")" 0.97; }
+# The strip almost black: the spyhole (four more quick misses during the fog)
+# darkens it so far that its pattern is lost in the rounding, and a screen's
+# fade to black or from it does the same. Such a screenshot tells nothing.
+strip_dark() { is_below "$(convert "$1[$strip]" -format '%[fx:mean]' info:)" 0.05; }
 fog_free() { scene_shown "$1" && is_below "$(rmse "$1" "$bg" "$strip")" 0.05; }
 # Screenshots until the scene has settled, shown free of fog in two
 # screenshots alike taken a second apart ($state "scene"), or has gone
-# ($state "left"), at most $wait_limit s; the last screenshot in $last. One
+# (another picture in the strip, not a dark one: $state "left"), at most
+# $wait_limit s; the last screenshot in $last. One
 # screenshot free of fog is not enough: the fog fades in, and four misses
 # may have started it a moment before; nor are the found items' collect
 # animations over before the picture stands still.
@@ -23,8 +28,12 @@ scene_state() {
   local previous="" end=$((SECONDS + wait_limit))
   while [ "$SECONDS" -lt "$end" ]; do
     shot
-    if ! scene_shown "$last"; then state=left; return; fi
-    if fog_free "$last"; then
+    if strip_dark "$last"; then
+      previous=""
+    elif ! scene_shown "$last"; then
+      state=left
+      return
+    elif fog_free "$last"; then
       if [ -n "$previous" ] && is_below "$(rmse "$last" "$previous" 1024x768+0+0)" 0.01; then
         state=scene
         return
