@@ -286,6 +286,60 @@ TEST_F(SaveGameTest, InvalidEntryKeepsItsValueAndStopsTheRead)
     EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
 }
 
+TEST_F(SaveGameTest, AHugeDamagedFileIsRefusedWithLittleMemoryAndKeptWhole)
+{
+    // Files of 16 MB: the rest after the bytes given is a hole (zeros).
+    constexpr std::uintmax_t Huge = 16u << 20;
+    const std::string settings = gameFile("QD001", 0, 1, 33, "", 44).substr(0, 9 + 2 + 4);
+    struct Case {
+        const char* what;
+        std::string start;
+        bool headerMatches;
+    };
+    const Case cases[] = {
+        {"foreign id", gameFile("QD002", 0, 1, 9, "", 9), false},
+        {"id as long as the file", le32(static_cast<uint32_t>(Huge - 4)) + std::string(4096, 'Q'), false},
+        {"record of two thousand million bytes", settings + le32(2000000000u), true},
+        {"record one byte past the end", settings + le32(static_cast<uint32_t>(Huge - settings.size() - 3)), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(path + ".bad");
+        dir.write("save.dat", c.start);
+        fs::resize_file(path, Huge);
+        GameStore g(path, &app, 1, 2, 3, 4, "p");
+        g_largestAllocation = 0;
+        g_trackAllocations = true;
+        const bool loaded = captured([&] { return g.store.load(); });
+        g_trackAllocations = false;
+        EXPECT_EQ(loaded, c.headerMatches);
+        EXPECT_LT(g_largestAllocation.load(), 65536u);
+        EXPECT_EQ(lineCount(output), 1) << output;
+        EXPECT_LT(output.size(), 512u) << "the line quotes no huge id";
+        EXPECT_EQ(g.profiles(), "p");
+        // The original stays, and the copy holds every byte of it.
+        ASSERT_EQ(fs::file_size(path + ".bad"), Huge);
+        const std::string original = readFileBytes(path);
+        EXPECT_EQ(original.substr(0, c.start.size()), c.start);
+        EXPECT_TRUE(readFileBytes(path + ".bad") == original);
+    }
+}
+
+TEST_F(SaveGameTest, AFolderInTheSaveFilesPlaceIsReportedAndNeverSavedOver)
+{
+    fs::create_directory(path);
+    std::ofstream(path + "/keep") << "x";
+    GameStore g(path, &app, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(captured([&] { return g.store.load(); }));
+    EXPECT_EQ(lineCount(output), 1) << output;
+    EXPECT_NE(output.find("cannot read"), std::string::npos) << output;
+    EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
+    expectValues(g, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(fileExists(path + ".bad"));
+    EXPECT_FALSE(captured([&] { return g.store.save(); }));
+    EXPECT_TRUE(fileExists(path + "/keep"));
+}
+
 TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
 {
     const std::string bytes = gameFile("QD002", 0, 1, 9, "", 9);
