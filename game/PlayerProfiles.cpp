@@ -248,6 +248,9 @@ bool PlayerProfiles::load(SaveGame& store)
     if (PlayerProfile* profile = currentProfile()) {
         profile->restoreScenes();
         profile->restoreQuests();
+        // The live position becomes the loaded profile's, as on select:
+        // the next save or switch writes the live position back into it.
+        GameFlow::instance()->index = profile->getFlowIndex();
     }
     return true;
 }

@@ -9,7 +9,9 @@
 // The current profile carries the live game state (item registry, quest
 // manager, game-flow position): saving and selecting another profile copy
 // it into the profile first, and selecting or loading copy the new current
-// profile's state back into the live services.
+// profile's state back into the live services. So while a profile is
+// current the game flow's position is that profile's, moved only by play,
+// and a save or a switch never gives a profile another's position.
 //
 // "PLAYER_PROFILES" record (little-endian):
 //   u32 P, then per profile: u32 size, that many bytes of the profile blob
@@ -85,8 +87,9 @@ public:
     // SaveGameEntry: the record above. save first captures the current
     // profile's live state and flow position. load replaces the list and
     // table only when the whole record is sound, and then restores the
-    // current profile's scenes and quests (the flow position is left alone);
-    // a table with other than ten rows is sorted and filled or cut to ten.
+    // current profile's scenes and quests and moves the game flow to its
+    // flow position (with no current profile the flow is left alone); a
+    // table with other than ten rows is sorted and filled or cut to ten.
     [[nodiscard]] bool load(SaveGame& store) override;
     bool save(SaveGame& store) override;
 

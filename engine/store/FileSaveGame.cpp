@@ -3,6 +3,7 @@
 #include "engine/core/AppContext.h"
 #include "engine/core/Log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -62,27 +63,47 @@ bool nameTaken(const std::string& path)
     return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
-// Reads the whole file. Returns false with `err` set (ENOENT for a missing
-// file) when it cannot be opened or read to the end.
-bool readWholeFile(const std::string& path, std::vector<unsigned char>& out, int& err)
+// Copies the file at `from` to a new file `to` in chunks, flushed to disk
+// and closed; false with the reason in `why`, and no `to` left behind.
+bool copyFile(const std::string& from, const std::string& to, std::string& why)
 {
     errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        err = errno;
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) {
+        why = "cannot read " + quoted(from) + ": " + errnoText(errno);
+        return false;
+    }
+    errno = 0;
+    std::FILE* out = std::fopen(to.c_str(), "wb");
+    if (!out) {
+        why = "cannot create " + quoted(to) + ": " + errnoText(errno);
+        std::fclose(in);
         return false;
     }
     unsigned char chunk[16384];
     for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
-        out.insert(out.end(), chunk, chunk + got);
+        errno = 0;
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, in);
+        if (got < sizeof chunk && std::ferror(in)) {
+            why = "reading " + quoted(from) + " failed: " + errnoText(errno != 0 ? errno : EIO);
+            break;
+        }
+        errno = 0;
+        if (got > 0 && std::fwrite(chunk, 1, got, out) != got) {
+            why = "write failed: " + errnoText(errno);
+            break;
+        }
         if (got < sizeof chunk)
             break;
     }
-    const bool ok = !std::ferror(f);
-    err = ok ? 0 : (errno != 0 ? errno : EIO);
-    std::fclose(f);
-    return ok;
+    std::fclose(in);
+    if (!why.empty()) {
+        std::fclose(out);
+    } else if (closeSynced(out, why)) {
+        return true;
+    }
+    std::remove(to.c_str());
+    return false;
 }
 
 } // namespace
@@ -154,26 +175,50 @@ bool FileSaveGame::load()
         return false;
     keepDamagedFile = false;
 
-    std::vector<unsigned char> bytes;
-    int err = 0;
-    if (!readWholeFile(path, bytes, err)) {
+    // The file is read entry by entry, as the entries ask for their bytes:
+    // every length in it is checked against the bytes the file holds after
+    // it before anything is read or allocated for it, so a huge or damaged
+    // file takes no more memory than the entries it holds.
+    // What cannot be opened, or is no plain file (a folder, a device that
+    // might never end), is neither loaded nor copied, and not saved over.
+    auto unreadable = [this](int err) {
+        keepDamagedFile = true;
+        logError("save: cannot read " + quoted(path) + " (" + errnoText(err) +
+                 "); no copy of it could be made, so it will not be saved over");
+        return false;
+    };
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        const int err = errno;
         if (err == ENOENT)
             return false;  // no save yet: the caller uses its defaults
-        const std::string kept = preserveDamaged(bytes, false);
-        logError("save: cannot read " + quoted(path) + " (" + errnoText(err) + "); " + kept);
-        return false;
+        return unreadable(err);
+    }
+    struct stat info;
+    errno = 0;
+    const bool statted = ::fstat(::fileno(file), &info) == 0;
+    if (!statted || !S_ISREG(info.st_mode)) {
+        const int err = !statted ? (errno != 0 ? errno : EIO) : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        std::fclose(file);
+        return unreadable(err);
     }
 
-    // Every read below goes through read(), which refuses to read past the
-    // end; the header length is checked against what is left before the id
-    // is copied, so a huge length allocates nothing.
-    // `input` must not outlive `bytes`, even when an entry throws.
+    // `input` is closed and cleared however the load ends, even when an
+    // entry throws.
     struct InputGuard {
-        const std::vector<unsigned char>*& input;
-        ~InputGuard() { input = nullptr; }
+        std::FILE*& input;
+        ~InputGuard()
+        {
+            if (input)
+                std::fclose(input);
+            input = nullptr;
+        }
     } guard{input};
-    input = &bytes;
+    input = file;
+    inputSize = static_cast<std::size_t>(info.st_size);
     inputPos = 0;
+    readErrno = 0;
     std::string headerFault;
     if (app) {
         int32_t n = 0;
@@ -182,42 +227,57 @@ bool FileSaveGame::load()
         } else if (n < 0 || static_cast<std::size_t>(n) > bytesLeft()) {
             headerFault = "game id length " + std::to_string(n) + " does not fit the file";
         } else {
-            const char* at = reinterpret_cast<const char*>(bytes.data() + inputPos);
-            const std::string id(at, ::strnlen(at, static_cast<std::size_t>(n)));
-            inputPos += static_cast<std::size_t>(n);
             const std::string expected = app->getGameId();
-            if (id != expected)
-                headerFault = "game id " + quoted(id) + " is not " + quoted(expected);
+            // The id is the text up to its first zero byte. Only as much of
+            // it is kept as the comparison and the error line need.
+            const std::size_t keep = std::max<std::size_t>(expected.size() + 1, 64);
+            std::string id;
+            bool ended = false;
+            char chunk[4096];
+            for (std::size_t left = static_cast<std::size_t>(n); left > 0;) {
+                const std::size_t part = std::min(left, sizeof chunk);
+                if (!read(chunk, part)) {
+                    headerFault = "the game id cannot be read";
+                    break;
+                }
+                left -= part;
+                const std::size_t text = ended ? 0 : ::strnlen(chunk, part);
+                ended = ended || text < part;
+                id.append(chunk, std::min(text, keep - std::min(keep, id.size())));
+            }
+            if (headerFault.empty() && id != expected)
+                headerFault = "game id " + quoted(id.size() < keep ? id : id + "...") + " is not " + quoted(expected);
         }
     }
     if (!headerFault.empty()) {
+        std::fclose(input);
         input = nullptr;
-        const std::string kept = preserveDamaged(bytes, true);
+        const std::string kept = preserveDamaged();
         logError("save: " + quoted(path) + " is not this game's save or is damaged (" + headerFault +
-                 "); no setting was loaded; " + kept);
+                 (readErrno != 0 ? ", " + errnoText(readErrno) : std::string()) + "); no setting was loaded; " +
+                 kept);
         return false;
     }
 
     std::string failedKey;
     const bool complete = loadEntries(failedKey);
+    std::fclose(input);
     input = nullptr;
     if (!complete) {
-        const std::string kept = preserveDamaged(bytes, true);
+        const std::string kept = preserveDamaged();
         logError("save: " + quoted(path) + " is damaged: entry " + quoted(failedKey) +
-                 " reads short or invalid; it and the entries after it keep their values; " + kept);
+                 (readErrno != 0 ? " cannot be read (" + errnoText(readErrno) + ")"
+                                 : std::string(" reads short or invalid")) +
+                 "; it and the entries after it keep their values; " + kept);
     }
     // The header matched: the caller must not treat the file as absent and
     // write its defaults over what was loaded.
     return true;
 }
 
-std::string FileSaveGame::preserveDamaged(const std::vector<unsigned char>& bytes, bool complete)
+std::string FileSaveGame::preserveDamaged()
 {
     const std::string refusal = ", so it will not be saved over";
-    if (!complete) {
-        keepDamagedFile = true;
-        return "no copy of it could be made" + refusal;
-    }
     // Every damaged file is kept: an earlier copy is never replaced.
     std::string bad = path + ".bad";
     for (int n = 1; nameTaken(bad); ++n) {
@@ -228,21 +288,12 @@ std::string FileSaveGame::preserveDamaged(const std::vector<unsigned char>& byte
         }
         bad = path + ".bad" + std::to_string(n);
     }
+    // The copy is made from the file on disk, which is only read here: the
+    // original stays as it is until a save replaces it by a rename.
     const std::string tmp = bad + ".tmp";
     std::string why;
-    errno = 0;
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        why = "cannot create " + quoted(tmp) + ": " + errnoText(errno);
-    } else if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
-        why = "write failed: " + errnoText(errno);
-        std::fclose(f);
-        std::remove(tmp.c_str());
-    } else if (!closeSynced(f, why)) {
-        std::remove(tmp.c_str());
-    } else {
+    if (copyFile(path, tmp, why))
         commit(tmp, bad, why);
-    }
     if (!why.empty()) {
         keepDamagedFile = true;
         return "no copy of it could be kept (" + why + ")" + refusal;
@@ -269,14 +320,21 @@ bool FileSaveGame::read(void* bytes, std::size_t count)
 {
     if (!input || count > bytesLeft())
         return false;
-    if (count > 0) {
-        std::memcpy(bytes, input->data() + inputPos, count);
-        inputPos += count;
+    if (count == 0)
+        return true;
+    errno = 0;
+    if (std::fread(bytes, 1, count, input) != count) {
+        // An I/O error, or a file cut short while it was read: nothing more
+        // of it is trusted.
+        readErrno = std::ferror(input) ? (errno != 0 ? errno : EIO) : 0;
+        inputPos = inputSize;
+        return false;
     }
+    inputPos += count;
     return true;
 }
 
 std::size_t FileSaveGame::bytesLeft() const
 {
-    return input ? input->size() - inputPos : 0;
+    return input ? inputSize - inputPos : 0;
 }

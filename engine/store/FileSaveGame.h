@@ -11,20 +11,23 @@
 // closed, and only then renamed over "<path>". On any failure the old file
 // stays as it was, the temporary file is removed and one error line says why.
 //
-// Loading never trusts the file: every length is checked against the bytes
-// left before anything is allocated for it. An existing file that cannot be
-// loaded completely (unreadable, foreign or broken header, an entry that
-// reads short or invalid) is copied before load returns, with one error line,
+// Loading never trusts the file: it is read entry by entry from the disk,
+// and every length is checked against the bytes the file holds after it
+// before anything is read or allocated for it, so a huge file is refused at
+// its first wrong length. An existing file that cannot be loaded completely
+// (foreign or broken header, an entry that reads short or invalid) is
+// copied, in chunks from the disk, before load returns, with one error line,
 // so the save that follows cannot destroy the player's only copy. The copy
 // goes to the first free name of "<path>.bad", "<path>.bad1", "<path>.bad2",
 // ... up to ".bad" + MaxDamagedCopies: an earlier copy is never replaced.
 // Should the copy fail, save refuses to replace the file until a later load
-// finds it missing or sound. Only a missing file reads silently.
+// finds it missing or sound; so it does for a file that cannot be opened
+// and for something other than a plain file in its place (one error line
+// each, nothing copied). Only a missing file reads silently.
 #include "engine/store/SaveGame.h"
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 class AppContext;
 
@@ -56,19 +59,19 @@ public:
     const std::string& getPath() const { return path; }
 
 private:
-    // Copies the file's bytes, as read by load, to the first free ".bad"
-    // name (through its own temporary file and a rename). On failure save()
-    // is blocked.
-    // `complete` is false when the file could not be read to its end. Returns
-    // the end of load's error line, saying what became of the file.
-    std::string preserveDamaged(const std::vector<unsigned char>& bytes, bool complete);
+    // Copies the file at `path` to the first free ".bad" name (through its
+    // own temporary file and a rename). On failure save() is blocked.
+    // Returns the end of load's error line, saying what became of the file.
+    std::string preserveDamaged();
 
     std::string path;
     AppContext* app;  // not owned; may be null
     std::FILE* output = nullptr;              // open only inside save()
     bool writeFailed = false;                 // a write inside save() failed
     int writeErrno = 0;                       // errno of that write
-    const std::vector<unsigned char>* input = nullptr;  // set only inside load()
+    std::FILE* input = nullptr;  // open only inside load()
+    std::size_t inputSize = 0;   // the file's size when load opened it
     std::size_t inputPos = 0;
+    int readErrno = 0;           // errno of a read inside load() that failed
     bool keepDamagedFile = false;  // the file on disk is damaged and not preserved
 };

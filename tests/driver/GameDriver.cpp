@@ -18,6 +18,7 @@
 
 #include <cxxabi.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <typeinfo>
 
@@ -305,5 +306,25 @@ void GameDriver::addCommands()
         for (int i = 0; i < 10 && d.isRunning(); ++i)
             d.step();
         return d.isRunning() ? std::string("exit: the loop did not end") : std::string();
+    });
+    headless.addCommand("ends", 1, 1, [](HeadlessDriver& d, const Args& a) {
+        int ms = 0;
+        if (!DriverScript::toInt(a[0], ms) || ms < 0)
+            return std::string("ends: the time limit is not a number of ms");
+        const uint64_t end = d.now() + static_cast<uint64_t>(ms);
+        while (d.isRunning() && d.now() < end)
+            d.step();
+        return d.isRunning() ? "ends: the game still runs after " + a[0] + " ms" : std::string();
+    });
+    headless.addCommand("signal", 1, 1, [this](HeadlessDriver& d, const Args& a) {
+        const int signal = a[0] == "TERM" ? SIGTERM : a[0] == "INT" ? SIGINT : a[0] == "HUP" ? SIGHUP : 0;
+        if (signal == 0)
+            return std::string("signal: TERM, INT or HUP");
+        if (!game)
+            return std::string("signal: no game");
+        std::raise(signal);
+        for (int i = 0; i < 10 && d.isRunning(); ++i)
+            d.step();
+        return d.isRunning() ? std::string("signal: the loop did not end") : std::string();
     });
 }

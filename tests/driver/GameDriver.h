@@ -17,6 +17,11 @@
 //   save                     writes the save file now
 //   exit                     ends the game the way a confirmed quit does
 //                            (the exit saves); later frames do nothing
+//   ends MS                  runs frames until the game has ended (a quit
+//                            confirmed by input); fails when it still runs
+//                            after MS ms
+//   signal TERM|INT|HUP      raises that signal in the process: the game
+//                            ends through its exit path, as `exit`
 // and those of the probes (minigame, tune: tests/driver/MiniGameDriver.h).
 //
 // The game dump is one "key=value" line per item:

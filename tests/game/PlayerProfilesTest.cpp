@@ -645,13 +645,62 @@ TEST_F(ProfilesTest, ProfilesSurviveASaveFileWithTheirWholeGame)
     EXPECT_EQ(list->getHighScores()[0], HighScoreEntry(120, "Ann"));
     EXPECT_EQ(list->getHighScores()[1], HighScoreEntry(0, "-"));
 
-    // Ann's quests and items are live again; the flow position is left for
-    // the main menu to set.
-    expectPlayed(0);
-    EXPECT_EQ(GameFlow::instance()->index, 0);
+    // Ann's quests, items and flow position are live again.
+    expectPlayed(7);
     list->select(1);
     EXPECT_EQ(GameFlow::instance()->index, 2);
+    EXPECT_EQ(list->profileAt(0)->getFlowIndex(), 7);
     expectFreshGame();
+}
+
+TEST_F(ProfilesTest, StartsQuitsAndSwitchesNeverMoveAStoredFlowPosition)
+{
+    IdApp app("QD001");
+    const std::string path = scratch.path("save.dat");
+    // Ends the process: saves, drops every live service, starts anew and
+    // loads the file.
+    std::unique_ptr<FileSaveGame> store;
+    auto restart = [&] {
+        ASSERT_TRUE(store->save());
+        store.reset();
+        resetServices();
+        loadQuests();
+        ASSERT_TRUE(loadSceneIndex(scratch.path("sceneIndex.xml")));
+        store = gameStore(path, app);
+        ASSERT_TRUE(store->load());
+    };
+    store = gameStore(path, app);
+    PlayerProfiles* list = PlayerProfiles::instance();
+    list->addProfile("Ann", 0);
+    list->addProfile("Bo", 1);
+    list->select(1);
+    GameFlow::instance()->index = 5;
+    list->select(0);
+    play(2);
+
+    // Started and quit without playing, twice: Ann stays at entry 2 and Bo
+    // at 5.
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        restart();
+        list = PlayerProfiles::instance();
+        ASSERT_EQ(list->getCurrentIndex(), 0);
+        EXPECT_EQ(GameFlow::instance()->index, 2);
+        EXPECT_EQ(list->profileAt(0)->getFlowIndex(), 2);
+        EXPECT_EQ(list->profileAt(1)->getFlowIndex(), 5);
+    }
+    // A switch right after the start takes neither's position to the other.
+    list->select(1);
+    EXPECT_EQ(GameFlow::instance()->index, 5);
+    EXPECT_EQ(list->profileAt(0)->getFlowIndex(), 2);
+    restart();
+    list = PlayerProfiles::instance();
+    EXPECT_EQ(list->getCurrentIndex(), 1);
+    EXPECT_EQ(GameFlow::instance()->index, 5);
+    list->select(0);
+    EXPECT_EQ(GameFlow::instance()->index, 2);
+    EXPECT_EQ(list->profileAt(1)->getFlowIndex(), 5);
+    EXPECT_TRUE(quests().questAt(1)->done);
 }
 
 TEST_F(ProfilesTest, ADamagedRecordIsRefusedAndTheStoreKeepsItsDefaults)

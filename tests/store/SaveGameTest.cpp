@@ -12,6 +12,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -53,6 +54,22 @@ std::string gameFile(const std::string& id, char full, char cursor, int music, c
     return le32(static_cast<uint32_t>(id.size())) + id + std::string(1, full) + std::string(1, cursor) +
            le32(static_cast<uint32_t>(music)) + le32(static_cast<uint32_t>(profiles.size())) + profiles +
            le32(static_cast<uint32_t>(sound));
+}
+
+// Whether both files hold the same bytes (read in chunks).
+bool sameFiles(const std::string& a, const std::string& b)
+{
+    std::ifstream x(a, std::ios::binary);
+    std::ifstream y(b, std::ios::binary);
+    std::vector<char> p(1 << 16);
+    std::vector<char> q(1 << 16);
+    while (x && y) {
+        x.read(p.data(), static_cast<std::streamsize>(p.size()));
+        y.read(q.data(), static_cast<std::streamsize>(q.size()));
+        if (x.gcount() != y.gcount() || !std::equal(p.begin(), p.begin() + x.gcount(), q.begin()))
+            return false;
+    }
+    return x.eof() && y.eof();
 }
 
 class SaveGameTest : public testing::Test {
@@ -284,6 +301,61 @@ TEST_F(SaveGameTest, InvalidEntryKeepsItsValueAndStopsTheRead)
     expectValues(g, 75, 33, 0, 1, "old");
     EXPECT_NE(output.find("PLAYER_PROFILES"), std::string::npos) << output;
     EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
+}
+
+TEST_F(SaveGameTest, AHugeDamagedFileIsRefusedWithLittleMemoryAndKeptWhole)
+{
+    // Files of 8 MB: the rest after the bytes given is a hole (zeros).
+    constexpr std::uintmax_t Huge = 8u << 20;
+    const std::string settings = gameFile("QD001", 0, 1, 33, "", 44).substr(0, 9 + 2 + 4);
+    struct Case {
+        const char* what;
+        std::string start;
+        bool headerMatches;
+    };
+    const Case cases[] = {
+        {"foreign id", gameFile("QD002", 0, 1, 9, "", 9), false},
+        {"id as long as the file", le32(static_cast<uint32_t>(Huge - 4)) + std::string(4096, 'Q'), false},
+        {"record of two thousand million bytes", settings + le32(2000000000u), true},
+        {"record one byte past the end", settings + le32(static_cast<uint32_t>(Huge - settings.size() - 3)), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(path + ".bad");
+        dir.write("save.dat", c.start);
+        fs::resize_file(path, Huge);
+        GameStore g(path, &app, 1, 2, 3, 4, "p");
+        g_largestAllocation = 0;
+        g_trackAllocations = true;
+        const bool loaded = captured([&] { return g.store.load(); });
+        g_trackAllocations = false;
+        EXPECT_EQ(loaded, c.headerMatches);
+        EXPECT_LT(g_largestAllocation.load(), 65536u);
+        EXPECT_EQ(lineCount(output), 1) << output;
+        EXPECT_LT(output.size(), 512u) << "the line quotes no huge id";
+        EXPECT_EQ(g.profiles(), "p");
+        // The original stays, and the copy holds every byte of it.
+        EXPECT_EQ(fs::file_size(path), Huge);
+        std::string start(c.start.size(), '\0');
+        std::ifstream(path, std::ios::binary).read(&start[0], static_cast<std::streamsize>(start.size()));
+        EXPECT_EQ(start, c.start);
+        EXPECT_TRUE(sameFiles(path, path + ".bad"));
+    }
+}
+
+TEST_F(SaveGameTest, AFolderInTheSaveFilesPlaceIsReportedAndNeverSavedOver)
+{
+    fs::create_directory(path);
+    std::ofstream(path + "/keep") << "x";
+    GameStore g(path, &app, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(captured([&] { return g.store.load(); }));
+    EXPECT_EQ(lineCount(output), 1) << output;
+    EXPECT_NE(output.find("cannot read"), std::string::npos) << output;
+    EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
+    expectValues(g, 1, 2, 3, 4, "p");
+    EXPECT_FALSE(fileExists(path + ".bad"));
+    EXPECT_FALSE(captured([&] { return g.store.save(); }));
+    EXPECT_TRUE(fileExists(path + "/keep"));
 }
 
 TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
