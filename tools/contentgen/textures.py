@@ -25,7 +25,8 @@ Style (manifest.table_lines fills it from the manifest's hints):
            hole      opaque, with a clear disc in the middle fading into it
            checkbox  a check box widget: a dark strip (its caption is drawn
                      over the left part) and the box itself, ticked with
-                     checked=1, inside box=X,Y,W,H (where a click toggles it)
+                     checked=1, inside box=X,Y,W,H (where a click toggles
+                     it); no label
   text   text of a glyph or caption of a button (ASCII)
   pressed "1": a pressed button (lighter at the bottom)
   box    "x,y,w,h": where a checkbox look draws its box
@@ -265,12 +266,11 @@ def look_checkbox(size, colour, style):
     x0, y0 = bx + (bw - side) // 2, by + (bh - side) // 2
     d = ImageDraw.Draw(img)
     d.rectangle([x0, y0, x0 + side - 1, y0 + side - 1], fill=(244, 240, 224, 255), outline=(20, 16, 12, 255), width=2)
+    # No ids label: the checked and unchecked pictures differ in the tick
+    # alone, and the widget's caption is drawn over the strip.
     if style.get("checked") == "1":
         tick = images.kind_checkmark((side, side), {"color": "#2f9a2f"})
         img.alpha_composite(tick, (x0, y0))
-    if h >= 40:
-        _label(img, style, (3, h - 14, bx - 3, h - 1), max_size=9, readable=7,
-               options=one_line_options(style["ids"]))
     return img
 
 
