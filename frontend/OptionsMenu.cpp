@@ -148,11 +148,25 @@ void OptionsMenu::buildWidgets()
     soundSlider = makeSlider(SoundSlider, ox + 138, oy + 100, "TOOLTIP_SLIDER_SOUND", settings.getSoundVolume());
     musicSlider = makeSlider(MusicSlider, ox + 138, oy + 160, "TOOLTIP_SLIDER_MUSIC", settings.getMusicVolume());
 
+    const int okWidth = okPlain ? okPlain->getWidth() : 0;
+    const int okHeight = okPlain ? okPlain->getHeight() : 0;
+    const int okX = static_cast<int>((1024 - okWidth) * 0.5);
+    const int okY = oy + 488;
+
     Font* versionFont = FrontendUi::font("FONT_ARIAL14");
     const std::string version = versionText();
-    auto* versionLabel = new TextLabel(version, versionFont, TextLabel::Left, Color(255, 255, 0, 255), Color(0, 0, 0, 0));
-    versionLabel->setBounds(ox + panelWidth - FrontendUi::textWidth(versionFont, version) - 120,
-                            oy + panelHeight - 40, 0, 0);
+    versionLabel = new TextLabel(version, versionFont, TextLabel::Left, Color(255, 255, 0, 255), Color(0, 0, 0, 0));
+    const int versionWidth = FrontendUi::textWidth(versionFont, version);
+    const int versionHeight = versionFont ? versionFont->getLineHeight() : 0;
+    int versionX = ox + panelWidth - versionWidth - 120;
+    const int versionY = oy + panelHeight - 40;
+    // The line ends 120 px short of the panel's right edge; where that puts
+    // it under the OK button (whose picture would hide it), it starts just
+    // right of the button instead.
+    if (versionX < okX + okWidth && okX < versionX + versionWidth && versionY < okY + okHeight &&
+        okY < versionY + versionHeight)
+        versionX = okX + okWidth + 8;
+    versionLabel->setBounds(versionX, versionY, 0, 0);
     Font* titleFont = FrontendUi::font("FONT_TIMES24");
     const std::string titleText = FrontendUi::label("OPTIONS");
     auto* title = new TextLabel(titleText, titleFont, TextLabel::Left, Color::white(), Color(0, 0, 0, 0));
@@ -173,8 +187,7 @@ void OptionsMenu::buildWidgets()
                                FrontendUi::label("TOOLTIP_BTN_HIGHSCORE"), ox + 156, oy + 342, plain),
         versionLabel,
         FrontendUi::makeButton(this, OkButton, FrontendUi::buttonDesc(okPlain, okOver, okOver, okPlain, OkCaption),
-                               FrontendUi::label("OK"), FrontendUi::label("TOOLTIP_BTN_OK_OPTIONS_WINDOW"),
-                               static_cast<int>((1024 - (okPlain ? okPlain->getWidth() : 0)) * 0.5), oy + 488,
+                               FrontendUi::label("OK"), FrontendUi::label("TOOLTIP_BTN_OK_OPTIONS_WINDOW"), okX, okY,
                                okPlain),
         title,
     };

@@ -53,6 +53,8 @@ public:
     CustomSliderWidget* getSlider(int id) const { return id == MusicSlider ? musicSlider : soundSlider; }
     // "VERSION", a blank and the build date.
     std::string versionText() const;
+    // The label showing versionText (null before the widgets are built).
+    Widget* getVersionLine() const { return versionLabel; }
 
 protected:
     void loadResources() override;
@@ -75,6 +77,7 @@ private:
     CustomCheckBox* cursorBox = nullptr;
     CustomSliderWidget* musicSlider = nullptr;
     CustomSliderWidget* soundSlider = nullptr;
+    Widget* versionLabel = nullptr;
     int eventHandle = -1;
     bool open = false;
     int ox = 0, oy = 0, panelWidth = 0, panelHeight = 0;

@@ -17,6 +17,9 @@ glyphs and pages that exist and decode, and have the manifest's line height;
 music and .ogg effects must be complete Ogg Vorbis streams; .wav effects must
 be readable PCM WAV files; XML files must parse with the expected root.
 Folder values that the game joins to file names must end in "/".
+Then tools/playability.py checks what a player needs: puzzle pieces that
+look different, places that are marked, labels that fit their boxes and
+text that reads on its panel.
 
 Paths are taken from --root (default: the repository root), as the game takes
 them from its working folder.  Prints one line per missing or malformed file
@@ -38,6 +41,7 @@ sys.path.insert(0, str(TOOLS))
 try:
     from PIL import Image
     from contentgen import manifest  # noqa: E402
+    import playability  # noqa: E402
 except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("check_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
@@ -344,6 +348,7 @@ def main():
     checker.scene_music()
     checker.game_flow()
     checker.all_fonts()
+    playability.check(checker)
 
     for line in checker.problems:
         print("check_content: %s" % line)

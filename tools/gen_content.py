@@ -37,6 +37,9 @@ except ImportError as err:  # Pillow lives in Debian's python3-pil
     sys.exit("gen_content: %s (run it with /usr/bin/python3, which has Pillow)" % err)
 
 GAME = "Quillendar"
+# The face of the panels that carry white text without an outline (the
+# message dialogs, the options and the high scores): dark walnut.
+DIALOG_PANEL = books.DIALOG_PANEL
 
 # ---------------------------------------------------------------------------
 # Pictures: (path under content/, (width, height), kind, style).
@@ -64,9 +67,10 @@ IMAGES = [
     ("images/ui/CheckBox.png", (32, 32), "panel", {"color": "#f4f0e0", "label": False}),
     ("images/ui/CheckMark.png", (32, 32), "checkmark", {"color": "#2f9a2f"}),
     ("images/ui/Draggable.png", (64, 64), "sprite", {"color": "#5a7fd0"}),
-    # No path label: the dialogs draw their message over the panel.
+    # No path label: the dialogs draw their message over the panel, in
+    # white: the face is dark enough for it (tools/playability.py).
     ("animations/UniversalDialog/MessageDialogPanel.png", (512, 256), "panel",
-     {"color": "#d8c9a3", "label": False}),
+     {"color": DIALOG_PANEL, "label": False}),
 ]
 
 # Mouse cursors: (id, image file in CURSOR_FOLDER, colour).  The tip of the

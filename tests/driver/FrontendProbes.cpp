@@ -6,6 +6,7 @@
 #include "engine/ui/TextInputWidget.h"
 #include "engine/ui/TextLabel.h"
 #include "engine/ui/TextLabelEx.h"
+#include "frontend/ChapterTransition.h"
 #include "frontend/CustomCheckBox.h"
 #include "frontend/DialogCharacterSet.h"
 #include "frontend/DialogScreen.h"
@@ -131,6 +132,11 @@ std::string showScreen(GameDriver& game, const std::vector<std::string>& a)
         screen = new MainMenu();
     } else if (a[0] == "profiles") {
         screen = new PlayerProfilesMenu();
+    } else if (a[0] == "chapter") {
+        int chapter = 0;
+        if (a.size() < 2 || !DriverScript::toInt(a[1], chapter))
+            return "show chapter: the chapter is not a number";
+        screen = new ChapterTransition(&chapter);
     } else if (a[0] == "map") {
         int location = -1;
         if (a.size() > 1 && !DriverScript::toInt(a[1], location))

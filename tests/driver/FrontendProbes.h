@@ -4,7 +4,7 @@
 // quit dialog, and the commands
 //   type TEXT...             each character as a key press (blanks between
 //                            the words as the space key)
-//   show mainmenu | map L | profiles
+//   show mainmenu | map L | profiles | chapter N
 //                            every screen goes; that screen shows
 //   quests done N... / quests current N
 //                            completes quests (opening what they open) /

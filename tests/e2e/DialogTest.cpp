@@ -27,8 +27,8 @@ const Color kBelow(40, 80, 160);
 const Color kDimmed(20, 40, 80);
 const Color kUnder(200, 200, 40);
 // The panel picture's frame and face, and the button picture at (10, 10).
-const Color kPanelFrame(118, 110, 89);
-const Color kPanelFace(216, 201, 163);
+const Color kPanelFrame(40, 30, 22);
+const Color kPanelFace(74, 56, 40);
 const Color kButtonPicture(157, 136, 103);
 // Where the panel and the buttons are put.
 const int kPanelX = 256, kPanelY = 256;

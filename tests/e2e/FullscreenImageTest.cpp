@@ -11,8 +11,8 @@ namespace {
 
 const Color kGrey(60, 60, 60);
 // The dialog panel picture: its frame and its face.
-const Color kPanelFrame(118, 110, 89);
-const Color kPanelFace(216, 201, 163);
+const Color kPanelFrame(40, 30, 22);
+const Color kPanelFace(74, 56, 40);
 const int kX = 200, kY = 150;
 
 class FullscreenImage : public EndToEndTest {

@@ -1,7 +1,12 @@
 // The front end's screens shown for real over the generated content: the
 // profiles menu with the name entry, the conversation screen, the map and
 // the main menu, driven through their widgets.
+#include "engine/gfx/AngelFontGL.h"
+#include "engine/gfx/Font.h"
 #include "engine/gfx/GLGraphics.h"
+#include "engine/gfx/GLTexture.h"
+#include "engine/gfx/SDLSurfaceImage.h"
+#include "engine/res/ResourceManager.h"
 #include "engine/ui/AnimationPlayer.h"
 #include "engine/ui/MessageQuestionDialogSimple.h"
 #include "engine/ui/QuarnButton.h"
@@ -17,6 +22,7 @@
 #include "frontend/MapLocation.h"
 #include "frontend/MapOfKingdom.h"
 #include "frontend/MyDialog.h"
+#include "frontend/OptionsMenu.h"
 #include "frontend/PlayerNameEntry.h"
 #include "frontend/PlayerProfilesMenu.h"
 #include "frontend/ScreenRoutes.h"
@@ -30,6 +36,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -347,6 +355,74 @@ TEST_F(FrontendScreens, TheFirstVisitTalksPlaysTheJournalClipAndTalksAgainWithTh
     EXPECT_TRUE(map->getMainMenuButton()->isEnabled());
     EXPECT_TRUE(map->getJournalButton()->isEnabled());
     EXPECT_EQ(map->getCaption()->getText().substr(map->getCaption()->getText().size() - 2), " 1");
+}
+
+// Where the checked picture of a box differs from the unchecked one: the tick.
+WidgetGeometry tickOf(const std::string& unchecked, const std::string& checked)
+{
+    SDLSurfaceImage off(unchecked), on(checked);
+    int left = on.getWidth(), top = on.getHeight(), right = -1, bottom = -1;
+    for (int y = 0; y < on.getHeight(); ++y)
+        for (int x = 0; x < on.getWidth(); ++x) {
+            const Color a = off.getPixel(x, y), b = on.getPixel(x, y);
+            if (std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 120) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
+            }
+        }
+    return right < 0 ? WidgetGeometry() : WidgetGeometry(left, top, 0, right - left + 1, bottom - top + 1);
+}
+
+bool overlap(const WidgetGeometry& a, const WidgetGeometry& b)
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+TEST_F(FrontendScreens, TheOptionsTickTheirBoxesWhereAClickTogglesThemAndShowTheVersionLineClearOfOk)
+{
+    ResourceManager fonts;
+    fonts.registerFont("FONT_ARIAL14", new AngelFontGL("content/fonts/Arial14.fnt"));
+    app.resources = &fonts;
+    struct Unset {
+        ScreenTestApp& app;
+        ~Unset() { app.resources = nullptr; }
+    } unset{app};
+    ScreenRoutes::show(new OptionsMenu());
+    ASSERT_TRUE(framesUntil([this] { return topAs<OptionsMenu>() && topAs<OptionsMenu>()->isOpen(); }));
+    OptionsMenu* menu = topAs<OptionsMenu>();
+
+    // A click on the middle of the tick the pictures draw toggles each box.
+    const WidgetGeometry tick =
+        tickOf("content/images/menus/options/CheckboxOff.jpg", "content/images/menus/options/CheckboxOn.jpg");
+    ASSERT_GT(tick.w, 0) << "the checked box draws no tick";
+    for (int id : {OptionsMenu::CursorBox, OptionsMenu::FullScreenBox}) {
+        CustomCheckBox* box = menu->getBox(id);
+        const bool before = box->isChecked();
+        const WidgetGeometry& g = box->getGeometry();
+        clickAt(app, g.x + tick.x + tick.w / 2, g.y + tick.y + tick.h / 2);
+        app.frames(1, 20);
+        EXPECT_NE(box->isChecked(), before) << "box " << id << ": the tick at " << tick.x << ", " << tick.y << " ("
+                                            << tick.w << " x " << tick.h << ") lies outside its click area";
+    }
+
+    // The version line stays on the panel, with nothing over it.
+    GLTexture* panel = menu->getResources()->findTexture("OPT_BG");
+    GLTexture* ok = menu->getResources()->findTexture("OPT_BTN_OK_N");
+    ASSERT_TRUE(panel && ok && menu->getVersionLine());
+    const int ox = (1024 - panel->getWidth()) / 2, oy = (768 - panel->getHeight()) / 2;
+    Font* font = FrontendUi::font("FONT_ARIAL14");
+    ASSERT_NE(font, nullptr);
+    WidgetGeometry line = menu->getVersionLine()->getGeometry();
+    line.w = font->textWidth(menu->versionText());
+    line.h = font->getLineHeight();
+    const WidgetGeometry okButton((1024 - ok->getWidth()) / 2, oy + 488, 0, ok->getWidth(), ok->getHeight());
+    EXPECT_FALSE(overlap(line, okButton)) << "the version line at " << line.x << ", " << line.y << " (" << line.w
+                                          << " wide) lies under the OK button";
+    EXPECT_TRUE(line.x >= ox && line.x + line.w <= ox + panel->getWidth() && line.y >= oy &&
+                line.y + line.h <= oy + panel->getHeight())
+        << "the version line leaves the panel";
 }
 
 TEST_F(FrontendScreens, TheMainMenuAsksForAPlayerNamesHimAndItsStormMoves)

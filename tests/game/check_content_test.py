@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """tools/check_content.py on a small content tree: a sound tree passes, and
-each kind of missing or malformed file is named and fails the check.
+each kind of missing or malformed file is named and fails the check; so is
+content a player cannot solve or read (pieces that look alike, an unmarked
+place, a label too long for its box, text on a panel too light for it).
 
 Run from the repository root after scripts/gen-content.sh (a font and a music
 track are copied from the generated content)."""
@@ -19,6 +21,8 @@ from PIL import Image
 ROOT = Path.cwd()
 CHECKER = ROOT / "tools" / "check_content.py"
 FONT = ROOT / "content" / "fonts" / "Arial12.fnt"
+# The fonts of the chapter titles and of the quit question.
+TITLE_FONTS = [ROOT / "content" / "fonts" / name for name in ("Times60_NE.fnt", "Times24NoEff.fnt")]
 MUSIC = ROOT / "content" / "music" / "MainTheme.ogg"
 
 MANIFEST = """# test manifest
@@ -35,7 +39,9 @@ FILES = {
   <LogoScreens><Screen type="ANIMATION" folder="content/anim/" filename="Logo.xml" /></LogoScreens>
   <MouseCursors folder="content/cursors/"><Cursor id="0" imageFile="c.png" /></MouseCursors>
 </Config>""",
-    "content/config/labels/L.xml": "<Strings><Label PAUSE=\"Paused\" /></Strings>",
+    "content/config/labels/L.xml": """<Strings><Label PAUSE="Paused" />
+  <Label CHAPTER_ENTRY_1="Chapter One: Carvenholt" />
+  <Label MESSAGE_QUIT="Do you really want to quit the game?" /></Strings>""",
     "content/anim/Logo.xml": "<Scene name=\"Logo\"><Object file=\"logo.jpg\" type=\"0\" /></Scene>",
     "content/config/sfx.xml": """<SFX defaultPath="content/sounds/">
   <Sound name="X" path="x.wav" />
@@ -51,7 +57,22 @@ FILES = {
   <Screen type="mainmenu" />
 </GameFlow>""",
     "content/scene/r.xml": "<Rules />",
-    "content/scene/m.xml": "<SceneMechanics />",
+    "content/scene/m.xml": """<SceneMechanics><Step><Screen type="MgImagePuzzle" questId="4" /></Step>
+  <Step><Screen type="MgWhackAMole" questId="7" /></Step></SceneMechanics>""",
+    # A jigsaw of two pieces, and a necklace of two pieces (at 110, 110 and
+    # 150, 110) on a chain at 100, 100.
+    "content/config/GameParameters.cfg": """Game.Images.Extension = .jpg
+MgImagePuzzle.HorizontalCount = 2
+MgImagePuzzle.VerticalCount = 1
+MgMatchElements.NumberOfPieces = 2
+MgMatchElements.ChainX = 100
+MgMatchElements.ChainY = 100
+MgMatchElements.Piece0X = 110
+MgMatchElements.Piece0Y = 110
+MgMatchElements.Piece1X = 150
+MgMatchElements.Piece1Y = 110
+EndConfigFile
+""",
     "content/scene/g.xml": "<Groups />",
     "content/story/d.xml": "<Dialog />",
 }
@@ -82,6 +103,22 @@ def build_tree(root):
     shutil.copy(FONT, fonts)
     for page in FONT.parent.glob("Arial12_*.png"):
         shutil.copy(page, fonts)
+    for font in TITLE_FONTS:
+        shutil.copy(font, fonts)
+        for page in font.parent.glob(font.stem + "_*.png"):
+            shutil.copy(page, fonts)
+    puzzle = root / "content/images/minigames/02_imgpuzz"
+    puzzle.mkdir(parents=True)
+    piece(puzzle / "0x0.jpg", (40, 40), (90, 150, 220), (250, 250, 250))
+    piece(puzzle / "0x1.jpg", (40, 40), (90, 150, 220), (200, 50, 50))
+    necklace = root / "content/images/minigames/MatchElements"
+    necklace.mkdir(parents=True)
+    Image.new("RGB", (20, 20), RED).save(necklace / "1N.jpg", quality=95)
+    Image.new("RGB", (20, 20), BLUE).save(necklace / "2N.jpg", quality=95)
+    chain(necklace, marked=True)
+    panel = root / "content/animations/UniversalDialog"
+    panel.mkdir(parents=True)
+    Image.new("RGBA", (512, 256), (74, 56, 40, 255)).save(panel / "MessageDialogPanel.png")
     (root / "content/music").mkdir(parents=True)
     shutil.copy(MUSIC, root / "content/music")
     sounds = root / "content/sounds"
@@ -92,6 +129,30 @@ def build_tree(root):
         w.setsampwidth(2)
         w.setframerate(22050)
         w.writeframes(b"\0\1" * 2205)
+
+
+RED, BLUE = (200, 30, 50), (40, 80, 210)
+
+
+def piece(path, size, ground, feature, quality=95):
+    """A jigsaw piece: sky, with a feature of its own in the middle."""
+    img = Image.new("RGB", size, ground)
+    w, h = size
+    img.paste(Image.new("RGB", (w // 2, h // 2), feature), (w // 4, h // 4))
+    img.save(path, quality=quality)
+
+
+def chain(folder, marked):
+    """The chain: a bronze line; with marked, a ring of each piece's colour
+    round its home (piece 1 at 10, 10, piece 2 at 50, 10)."""
+    img = Image.new("RGBA", (80, 40), (0, 0, 0, 0))
+    img.paste(Image.new("RGBA", (80, 3), (150, 104, 58, 255)), (0, 5))
+    for (x, y), colour in (((10, 10), RED), ((50, 10), BLUE)):
+        ring = Image.new("RGBA", (20, 20), (colour if marked else (150, 104, 58)) + (255,))
+        ring.paste(Image.new("RGBA", (14, 14), (0, 0, 0, 0)), (3, 3))
+        img.paste(ring, (x, y))
+    img.convert("RGB").save(folder / "Chain.jpg", quality=95)
+    img.getchannel("A").save(folder / "Chain_.jpg", quality=95)
 
 
 def run_checker(root):
@@ -133,7 +194,7 @@ def rename(rel, new_name):
 class CheckContentTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        if not FONT.exists() or not MUSIC.exists():
+        if not FONT.exists() or not MUSIC.exists() or not all(f.exists() for f in TITLE_FONTS):
             raise unittest.SkipTest("generated content missing: run scripts/gen-content.sh")
 
     def check(self, change=None):
@@ -196,6 +257,36 @@ class CheckContentTest(unittest.TestCase):
              "content/config/config.xml: missing"),
             ("manifest", edit("manifest.tsv", "TEX_B", "TEX_A"),
              "manifest.tsv: malformed manifest:\n  manifest.tsv:4: id TEX_A already on line 3"),
+        ]
+        for name, change, expected in cases:
+            with self.subTest(name):
+                code, out = self.check(change)
+                self.assertEqual(code, 1, out)
+                self.assertRegex(out, r"(?m)^check_content: .*" + re.escape(expected))
+
+    def test_content_a_player_cannot_solve_or_read_is_named(self):
+        puzzle = "content/images/minigames/02_imgpuzz/"
+        necklace = "content/images/minigames/MatchElements/"
+        cases = [
+            ("identical pieces", lambda r: shutil.copy(Path(r) / puzzle / "0x0.jpg", Path(r) / puzzle / "0x1.jpg"),
+             puzzle + "0x1.jpg: looks like 0x0 (0.0% of the pixels differ"),
+            # Other bytes, the same look: judged by the pixels.
+            ("near-identical pieces", lambda r: piece(Path(r) / puzzle / "0x1.jpg", (40, 40), (92, 150, 218),
+                                                     (246, 250, 250), quality=60),
+             puzzle + "0x1.jpg: looks like 0x0"),
+            ("unmarked homes", lambda r: chain(Path(r) / necklace, marked=False),
+             necklace + "Chain.jpg: the home of piece 1 (1N.jpg) at 110, 110 does not show the piece's colour"),
+            ("too-long title", edit("content/config/labels/L.xml", "Chapter One: Carvenholt",
+                                    "Chapter One: The Long Road to Carvenholt"),
+             "content/config/labels/L.xml: CHAPTER_ENTRY_1 'Chapter One: The Long Road to Carvenholt' is "),
+            ("question too long for its box", edit("content/config/labels/L.xml", "quit the game?",
+                                                   "quit the game? " * 8),
+             "content/config/labels/L.xml: MESSAGE_QUIT 'Do you really want to quit the game? "),
+            ("light panel", lambda r: Image.new("RGBA", (512, 256), (216, 201, 163, 255)).save(
+                Path(r) / "content/animations/UniversalDialog/MessageDialogPanel.png"),
+             "content/animations/UniversalDialog/MessageDialogPanel.png: text in white of the quit, delete and "
+             "minigame questions at 46, 71 (404 x 133) has a contrast of 1.6:1 against the panel, less than 4.5:1"),
+            ("missing piece", remove(puzzle + "0x1.jpg"), puzzle + "0x1.jpg: missing"),
         ]
         for name, change, expected in cases:
             with self.subTest(name):

@@ -23,6 +23,8 @@
 namespace {
 
 const Color kBackground(0, 0, 0, 255);
+// The face of the message dialogs' panel picture.
+const Color kDialogPanel(0x4a, 0x38, 0x28, 255);
 const Color kRed(255, 0, 0, 255);
 const Color kBlue(0, 0, 255, 255);
 
@@ -176,7 +178,7 @@ TEST_F(AnimationGL, TheDialogClipsOpenAndCloseThePanel)
     drawFrame();
     EXPECT_TRUE(window->saveScreenshot("anim_dialog_open.bmp"));
     // The panel's colour at its centre, opaque; its rounded corner is not.
-    EXPECT_TRUE(pixelIs(512, 384, Color(0xd8, 0xc9, 0xa3, 255), 1));
+    EXPECT_TRUE(pixelIs(512, 384, kDialogPanel, 1));
     EXPECT_TRUE(pixelIs(256, 256, kBackground));
 
     player.stopAnimation(790790);
@@ -185,8 +187,8 @@ TEST_F(AnimationGL, TheDialogClipsOpenAndCloseThePanel)
     updates(2 + 150 / 16, 16);
     drawFrame();
     const Color half = window->readPixel(512, 384);
-    EXPECT_GT(half.r, 40);
-    EXPECT_LT(half.r, 0xd8 - 40) << "half way through the fade";
+    EXPECT_GT(half.r, kDialogPanel.r / 4);
+    EXPECT_LT(half.r, kDialogPanel.r * 3 / 4) << "half way through the fade";
     updates(300 / 16, 16);
     EXPECT_EQ(listener.finished, (std::vector<int>{790790, 790791}));
     drawFrame();

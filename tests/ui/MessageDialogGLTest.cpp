@@ -112,8 +112,8 @@ TEST(MessageDialogGL, AQuestionShowsThePanelAndBothButtonsOverTheDimmedScreenAnd
     EXPECT_TRUE(near(window, 20, 20, Color(20, 40, 80), 3));
     EXPECT_TRUE(near(window, 1000, 740, Color(20, 40, 80), 3));
     // The panel at (256, 256): its frame and its face, at full strength.
-    EXPECT_TRUE(near(window, 256 + 10, 256 + 10, Color(118, 110, 89)));
-    EXPECT_TRUE(near(window, 256 + 20, 256 + 200, Color(216, 201, 163)));
+    EXPECT_TRUE(near(window, 256 + 10, 256 + 10, Color(40, 30, 22)));
+    EXPECT_TRUE(near(window, 256 + 20, 256 + 200, Color(74, 56, 40)));
     // Both buttons at their places, in the normal picture (away from the
     // caption).
     EXPECT_TRUE(near(window, 328 + 10, 444 + 10, Color(157, 136, 103)));

@@ -65,8 +65,10 @@ EPILOGUE = "\n".join([
     "to a page that was, at last, still empty.",
 ])
 
-CHAPTERS = ["Prologue: The Silent Tower", "Chapter One: Carvenholt", "Chapter Two: The Forest of Doubts",
-            "Chapter Three: Kindred Spirits", "Chapter Four: Sense and Serenity"]
+# Chapter titles: one line of the 60 px font across the screen, so each
+# stays within 992 px (tools/playability.py measures them).
+CHAPTERS = ["Prologue: The Silent Tower", "Chapter One: Carvenholt", "Chapter Two: Forest of Doubts",
+            "Chapter Three: Kindred Spirits", "Chapter Four: Sense & Serenity"]
 
 RUNE_NAMES = ["Rune of Light", "Rune of Water", "Rune of Stone", "Rune of Wind", "Rune of Fire",
               "Rune of Frost", "Rune of Sight", "Rune of Roots", "Rune of Stars", "Rune of Iron",
@@ -143,6 +145,12 @@ def credits_root(prefix):
         _entry(eid, None, None, "CREDITS_%d" % eid, paragraphs) for eid, _, paragraphs in CREDITS])
 
 
+# The face of the dialog panels that carry white (or yellow) text without an
+# outline: the high-score rows, the options' version line, the message
+# dialogs' questions.  Dark enough for a contrast of 4.5:1 and more.
+DIALOG_PANEL = "#4a3828"
+
+
 def _dialog_pair(folder, image, size, colour, label):
     """The panel picture of a dialog and its opening and closing clips."""
     lines = [("animations/%s/%s" % (folder, image), size, "panel", {"color": colour, "label": label})]
@@ -176,8 +184,8 @@ def table_lines(prefix="content/"):
     ]
     lines += [(JOURNAL_IMG + name + IMAGE_EXTENSION, (200, 150), "sprite", {"color": colour, "label": name})
               for name, colour in JOURNAL_PICTURES]
-    lines += _dialog_pair("OptionsMenu", "Panel.png", (520, 580), "#c9b68a", False)
-    lines += _dialog_pair("HighScore", "Panel.png", (512, 460), "#c9b68a", False)
+    lines += _dialog_pair("OptionsMenu", "Panel.png", (520, 580), DIALOG_PANEL, False)
+    lines += _dialog_pair("HighScore", "Panel.png", (512, 460), DIALOG_PANEL, False)
     # The rune sheet's clips draw the sheet itself; it stays after opening.
     lines.append(("animations/RuneSheet/Sheet.png", (480, 512), "panel", {"color": "#d9c79c", "label": False}))
     for clip, mode in (("Open", "open"), ("Close", "close")):

@@ -40,7 +40,7 @@ lists without a mask); otherwise the alpha goes into the "_" mask.
 
 import math
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 from . import images
 
@@ -75,12 +75,10 @@ CHAIN_SIZE = (600, 100)
 # Socket centres in the chain picture: 72 px apart, sagging in the middle.
 SOCKETS = [(48 + 72 * i, 36 + round(24 * math.sin(math.pi * (i + 0.5) / PIECE_COUNT)))
            for i in range(PIECE_COUNT)]
-# (colour, shape) of each piece.
-# The chain runs through the bails this far above the pieces' centres; the
-# gems' places are marked by rings of this radius.
+# The chain runs through the bails this far above the pieces' centres.
 BAIL_ABOVE = 23
-SOCKET_RADIUS = 24
 LINK_STEP = 10
+# (colour, shape) of each piece.
 GEMS = [
     ((200, 30, 50), "round"),
     ((40, 80, 210), "oval"),
@@ -343,14 +341,16 @@ def draw_gem(size, style):
 
 
 def draw_chain(size, style):
-    """Gold links along a line through the pieces' bails (the rings at their
-    tops), and a faint ring where each gem goes; transparent elsewhere, so
-    placed pieces show through."""
+    """Bronze links along a line through the pieces' bails (the rings at their
+    tops), and round each piece's home the piece's own outline in its
+    colour, so the chain tells where each piece goes; transparent elsewhere
+    (inside the outlines too), so placed pieces show through."""
     img = _canvas(size)
     d = ImageDraw.Draw(img)
     s = SUPER
-    gold = (220, 180, 70, 255)
-    dark = (120, 90, 30, 255)
+    # Bronze, unlike every piece's colour (the pendant is gold).
+    gold = (150, 104, 58, 255)
+    dark = (78, 54, 28, 255)
     sockets = style["sockets"]
     bails = [(x, y - BAIL_ABOVE) for x, y in sockets]
     path = [(0, bails[0][1] - 8)] + bails + [(size[0], bails[-1][1] - 8)]
@@ -370,11 +370,20 @@ def draw_chain(size, style):
                 d.ellipse([(x - 6) * s, (y - 4) * s, (x + 6) * s, (y + 4) * s], outline=gold, width=2 * s)
             done += LINK_STEP
         done -= length
-    for x, y in sockets:
-        r = SOCKET_RADIUS
-        d.ellipse([(x - r) * s, (y + 3 - r) * s, (x + r) * s, (y + 3 + r) * s], outline=(230, 200, 120, 150),
-                  width=2 * s)
-    return _reduce(img, size)
+    img = _reduce(img, size)
+    for i, (x, y) in enumerate(sockets):
+        img.alpha_composite(_home_mark(i), (x - PIECE_SIZE[0] // 2, y - PIECE_SIZE[1] // 2))
+    return img
+
+
+def _home_mark(i):
+    """Piece i's outline in its colour: a band round the outside of its
+    silhouette, clear inside, PIECE_SIZE in size."""
+    shape = draw_gem(PIECE_SIZE, {"index": i}).getchannel("A").point(lambda a: 255 if a >= 96 else 0)
+    band = ImageChops.subtract(shape.filter(ImageFilter.MaxFilter(9)), shape)
+    mark = Image.new("RGBA", PIECE_SIZE, GEMS[i][0] + (0,))
+    mark.putalpha(band.point(lambda a: 235 if a else 0))
+    return mark
 
 
 def draw_velvet(size, style):

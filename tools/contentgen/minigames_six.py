@@ -515,11 +515,35 @@ def draw_digit(size, args):
 # Image puzzle: one landscape, drawn whole for the template and cut for the
 # pieces
 
+def _cloud(d, x, y, w, h):
+    """A cloud of three puffs over a flat base, in the box (x, y, w, h)."""
+    white, rim = (250, 250, 252, 255), (200, 210, 228, 255)
+    d.ellipse([x, y + h * 0.35, x + w * 0.5, y + h], fill=rim)
+    d.ellipse([x + w * 0.45, y + h * 0.3, x + w, y + h], fill=rim)
+    d.ellipse([x + w * 0.2, y, x + w * 0.75, y + h * 0.85], fill=white)
+    d.ellipse([x + w * 0.05, y + h * 0.4, x + w * 0.5, y + h * 0.95], fill=white)
+    d.ellipse([x + w * 0.5, y + h * 0.35, x + w * 0.95, y + h * 0.95], fill=white)
+
+
 def _landscape():
+    """The picture of the jigsaw.  Every piece shows something of its own
+    (the sky carries a cloud, a kite and a balloon), so no two pieces look
+    alike: each snaps only at its own place."""
     w, h = PIECE[0] * PUZZLE_GRID[0], PIECE[1] * PUZZLE_GRID[1]
     img = _sky_and_ground((w, h), ((90, 150, 220), (190, 220, 245)), (70, 140, 60, 255), 220)
     d = ImageDraw.Draw(img)
     d.ellipse([370, 30, 440, 100], fill=(255, 220, 80, 255))
+    _cloud(d, 8, 22, 100, 56)
+    # A red kite with its tail, over the second piece.
+    d.polygon([(180, 14), (208, 42), (180, 84), (152, 42)], fill=(200, 50, 50, 255), outline=INK)
+    d.line([(152, 42), (208, 42)], fill=INK, width=2)
+    d.line([(180, 84), (168, 100), (184, 112), (170, 119)], fill=INK, width=2)
+    # A striped balloon with its basket, over the third piece.
+    d.ellipse([262, 10, 334, 84], fill=(240, 150, 40, 255), outline=INK, width=2)
+    d.ellipse([284, 11, 312, 83], fill=(130, 60, 160, 255))
+    d.line([(282, 80), (290, 100)], fill=INK, width=1)
+    d.line([(314, 80), (306, 100)], fill=INK, width=1)
+    d.rectangle([288, 100, 308, 112], fill=(120, 80, 40, 255), outline=INK)
     d.polygon([(0, 230), (120, 140), (260, 230)], fill=(90, 110, 140, 255))
     d.polygon([(180, 230), (300, 160), (420, 230)], fill=(110, 130, 160, 255))
     d.rectangle([90, 230, 190, 320], fill=(200, 170, 120, 255), outline=INK, width=3)

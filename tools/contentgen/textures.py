@@ -23,8 +23,14 @@ Style (manifest.table_lines fills it from the manifest's hints):
            rings     a round target of rings, transparent around it
            solid     one colour, no label (for pictures too small to read)
            hole      opaque, with a clear disc in the middle fading into it
+           checkbox  a check box widget: a dark strip (its caption is drawn
+                     over the left part) and the box itself, ticked with
+                     checked=1, inside box=X,Y,W,H (where a click toggles
+                     it); no label
   text   text of a glyph or caption of a button (ASCII)
   pressed "1": a pressed button (lighter at the bottom)
+  box    "x,y,w,h": where a checkbox look draws its box
+  checked "1": a checkbox look draws its tick
   holes  "x,y,w,h[;x,y,w,h...]": transparent windows (with mask=True)
   clear_top  number of transparent rows at the top (with mask=True)
   ids    the resource ids: the label
@@ -249,6 +255,25 @@ def look_hole(size, colour, style):
     return img
 
 
+def look_checkbox(size, colour, style):
+    w, h = size
+    bx, by, bw, bh = (int(v) for v in style["box"].split(","))
+    if bx < 0 or by < 0 or bx + bw > w or by + bh > h:
+        raise ValueError("checkbox: box %s outside the %dx%d picture" % (style["box"], w, h))
+    strip = (62, 46, 34, 255)
+    img = images.kind_panel(size, {"color": strip, "label": None})
+    side = max(8, min(bw, bh) - 8)
+    x0, y0 = bx + (bw - side) // 2, by + (bh - side) // 2
+    d = ImageDraw.Draw(img)
+    d.rectangle([x0, y0, x0 + side - 1, y0 + side - 1], fill=(244, 240, 224, 255), outline=(20, 16, 12, 255), width=2)
+    # No ids label: the checked and unchecked pictures differ in the tick
+    # alone, and the widget's caption is drawn over the strip.
+    if style.get("checked") == "1":
+        tick = images.kind_checkmark((side, side), {"color": "#2f9a2f"})
+        img.alpha_composite(tick, (x0, y0))
+    return img
+
+
 def look_solid(size, colour, style):
     return Image.new("RGBA", size, colour)
 
@@ -266,6 +291,7 @@ LOOKS = {
     "rings": look_rings,
     "solid": look_solid,
     "hole": look_hole,
+    "checkbox": look_checkbox,
 }
 
 
