@@ -335,8 +335,9 @@ void MainMenu::onButtonEvent(int id, int event)
         return;
     switch (id) {
     case PlayButton:
-        // Without a profile there is no story to start or resume.
-        if (!QuestManager::instance()->isMapReached() && !PlayerProfiles::instance()->currentProfile())
+        // Without a profile there is no story to start or resume, nor a
+        // map to go on from: play would be saved to nobody.
+        if (!PlayerProfiles::instance()->currentProfile())
             showProfilesMenu();
         else
             close(PlayCode, true);
@@ -387,16 +388,16 @@ void MainMenu::onClosed(int resultCode)
 void MainMenu::play()
 {
     GameFlow* flow = GameFlow::instance();
-    if (QuestManager::instance()->isMapReached()) {
-        int location = -1;
-        ScreenRoutes::show(new MapOfKingdom(&location));
-        return;
-    }
     PlayerProfile* profile = PlayerProfiles::instance()->currentProfile();
     if (!profile) {
         // PLAY checks this before closing; a menu closed with code 0 from
         // elsewhere still leaves the player a way on.
         ScreenRoutes::show(new MainMenu());
+        return;
+    }
+    if (QuestManager::instance()->isMapReached()) {
+        int location = -1;
+        ScreenRoutes::show(new MapOfKingdom(&location));
         return;
     }
     if (profile->isGameStarted()) {

@@ -10,8 +10,8 @@
 //    position), when a game was started for it;
 //  - else a new game: the profile's progress, the item registry and the
 //    quests start afresh, the flow goes to 0 and the prologue shows.
-// With no current profile (and the map not reached) PLAY opens the profiles
-// menu instead. When the stored flow position gives no screen, a new main
+// With no current profile PLAY opens the profiles menu instead, also when the
+// quests stand past the map (there is nobody to save that play to). When the stored flow position gives no screen, a new main
 // menu shows, so the stack is never left empty.
 // CHANGE_PROFILE opens the profiles menu on top, OPTIONS the options menu;
 // codes 1 and 2, which no button gives (only a test driver closes the menu

@@ -26,6 +26,12 @@ const int OpenClip = 0;
 const WidgetGeometry CaptionBox(25, 10, 0, 145, 22);
 const Color Clear(0, 0, 0, 0);
 
+// No name at all, or one of spaces only (a blank line in the profiles list).
+bool isBlank(const std::string& name)
+{
+    return name.find_first_not_of(' ') == std::string::npos;
+}
+
 } // namespace
 
 PlayerNameEntry::PlayerNameEntry(std::string* name, int* playMode, ResourceManager* profileTextures)
@@ -184,7 +190,7 @@ bool PlayerNameEntry::isNameValid() const
     if (!field)
         return false;
     const std::string& name = field->getText();
-    if (name == FrontendUi::label("ENTER_YOUR_NAME"))
+    if (isBlank(name) || name == FrontendUi::label("ENTER_YOUR_NAME"))
         return false;
     PlayerProfiles* profiles = PlayerProfiles::instance();
     for (int i = 0; i < profiles->profileCount(); ++i) {
@@ -198,7 +204,7 @@ bool PlayerNameEntry::isNameValid() const
 void PlayerNameEntry::onTextChanged(const std::string& text, int)
 {
     if (okButton)
-        okButton->setEnabled(!text.empty());
+        okButton->setEnabled(!isBlank(text));
 }
 
 void PlayerNameEntry::onCheckChanged(int id, bool checked)

@@ -3,7 +3,9 @@
 #include "engine/core/Log.h"
 #include "engine/store/SaveGame.h"
 #include "game/GameFlow.h"
+#include "game/ItemRegistry.h"
 #include "game/PlayerProfile.h"
+#include "game/QuestManager.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -184,10 +186,16 @@ void PlayerProfiles::removeProfile(int index)
     if (!profileAt(index))
         return;
     profiles.erase(profiles.begin() + index);
-    if (current == index)
+    if (current == index) {
         current = -1;
-    else if (current > index)
+        // The live game state was that profile's: with it gone, nothing may
+        // go on playing (and saving to nobody) from where it stood.
+        ItemRegistry::instance()->clear();
+        QuestManager::instance()->reset();
+        GameFlow::instance()->index = 0;
+    } else if (current > index) {
         --current;
+    }
 }
 
 PlayerProfile* PlayerProfiles::findByName(const std::string& name) const

@@ -69,8 +69,9 @@ public:
     // (owned by the list). The current profile does not change.
     PlayerProfile* addProfile(const std::string& name, int playMode);
     // Destroys the profile at the index; nothing for an index outside the
-    // list. The current index becomes -1 when it was that profile, drops by
-    // one when it was after it, else stays.
+    // list. The current index becomes -1 when it was that profile (and the
+    // live game state goes back to a fresh game: no scenes, quests reset,
+    // flow position 0), drops by one when it was after it, else stays.
     void removeProfile(int index);
     // The first profile whose name equals `name` exactly, or null.
     PlayerProfile* findByName(const std::string& name) const;

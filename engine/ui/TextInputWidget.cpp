@@ -171,8 +171,13 @@ void TextInputWidget::activate()
 {
     if (clearAtFirstUse) {
         clearAtFirstUse = 0;
+        const bool hadText = !text.empty();
         text.clear();
         caret = 0;
+        // The placeholder going is an edit like any other: a listener that
+        // judges the text (an OK button kept for a non-empty name) hears it.
+        if (hadText)
+            notifyListener();
     } else {
         caret = static_cast<int32_t>(text.size());
     }

@@ -18,8 +18,9 @@
 //                            character at the caret when the filter accepts
 //                            it (default: codes 32 to 255) and the text is
 //                            shorter than the maximum length.
-// After every insertion or removal the listener's copy of the text is updated
-// and onTextChanged(text, id) is called. After every handled key the caret
+// After every insertion or removal, and when the first use clears a
+// non-empty placeholder, the listener's copy of the text is updated and
+// onTextChanged(text, id) is called. After every handled key the caret
 // object is placed at the caret.
 //
 // The text is drawn at the field's top-left, or centred horizontally with

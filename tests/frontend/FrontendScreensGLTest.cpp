@@ -28,6 +28,7 @@
 #include "frontend/ScreenRoutes.h"
 #include "game/PlayerProfile.h"
 #include "game/Quest.h"
+#include "game/QuestManager.h"
 #include "scenes/MyLightningWidget.h"
 #include "scenes/RainWidget.h"
 #include "tests/support/Fixtures.h"
@@ -464,9 +465,14 @@ TEST_F(FrontendScreens, TheMainMenuAsksForAPlayerNamesHimAndItsStormMoves)
     EXPECT_GT(menu->getLightning()->getFlashAlpha(), 60);
     EXPECT_GT(brightness(), calm + 30);
 
-    // No current profile: PLAY opens the profiles menu instead of leaving.
+    // No current profile: PLAY opens the profiles menu instead of leaving,
+    // also with quests past the map (that play would be saved to nobody).
     PlayerProfiles::instance()->removeProfile(0);
     PlayerProfiles::instance()->addProfile("Dot", 0);
+    loadQuestChain(folder, 8);
+    for (int q = 0; q <= 4; ++q)
+        QuestManager::instance()->complete(q);
+    ASSERT_TRUE(QuestManager::instance()->isMapReached());
     menu->onButtonEvent(MainMenu::PlayButton, 1);
     EXPECT_EQ(menu->getState(), ScreenBase::Idle);
     EXPECT_NE(topAs<PlayerProfilesMenu>(), nullptr);

@@ -389,6 +389,23 @@ TEST_F(ProfilesTest, AddingFindingAndRemovingKeepTheCurrentIndexRight)
     EXPECT_EQ(list.profileAt(0)->getName(), "Bo");
 }
 
+TEST_F(ProfilesTest, RemovingTheCurrentProfileLeavesNoLiveGameBehind)
+{
+    PlayerProfiles list;
+    list.addProfile("Ann", 0);
+    list.addProfile("Bo", 0);
+    list.select(1);
+    play(4);
+    // Another profile goes: the current one plays on.
+    list.removeProfile(0);
+    expectPlayed(4);
+    // The current one goes: its game goes with it.
+    list.removeProfile(0);
+    EXPECT_EQ(list.currentProfile(), nullptr);
+    expectFreshGame();
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+}
+
 TEST_F(ProfilesTest, SelectingHandsTheLiveGameOverBetweenProfiles)
 {
     PlayerProfiles list;

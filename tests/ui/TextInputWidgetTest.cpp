@@ -140,11 +140,15 @@ TEST_F(TextInputWidgetTest, AClearAtFirstUseFieldShowsItsPlaceholderUntilFirstUs
     EXPECT_EQ(font.calls, (Strings{"run 0 0 'Name?' 0,0,0,255"}));
     click(*f);
     EXPECT_EQ(f->getText(), "");
+    // The placeholder's going is reported like an edit.
+    EXPECT_EQ(listener.changes, (Changes{{"", 0}}));
+    EXPECT_EQ(listener.getText(), "");
     type(*f, "Jo");
     key(*f, Home);
     click(*f);
     EXPECT_EQ(f->getText(), "Jo") << "only the first press clears";
     EXPECT_EQ(f->getCaret(), 2) << "a press puts the caret at the end";
+    EXPECT_EQ(listener.changes.size(), 3u) << "a later press reports nothing";
 
     // Focused by the manager without a press: the first key clears instead.
     auto h = field(10, "Name?", true);
@@ -152,8 +156,10 @@ TEST_F(TextInputWidgetTest, AClearAtFirstUseFieldShowsItsPlaceholderUntilFirstUs
     EXPECT_FALSE(h->isFocused()) << "focus is followed only when asked";
     h->setFollowsFocus(true);
     h->onFocusGained();
+    listener.changes.clear();
     type(*h, "K");
     EXPECT_EQ(h->getText(), "K");
+    EXPECT_EQ(listener.changes, (Changes{{"", 0}, {"K", 0}}));
     h->onFocusLost();
     type(*h, "L");
     EXPECT_EQ(h->getText(), "K");
