@@ -15,7 +15,8 @@ WidgetTooltip::~WidgetTooltip() = default;
 
 void WidgetTooltip::begin(ActionListener* listener)
 {
-    if (!font)
+    // No text: nothing to show, not even an empty framed box.
+    if (!font || text.empty())
         return;
     cancel();
     delay = std::make_unique<ActionDelay>(Duration(DelayMs));

@@ -2,7 +2,7 @@
 // The delayed tooltip of the settings widgets (CustomCheckBox,
 // CustomSliderWidget): the pointer enters, 1500 ms later the text shows in a
 // framed pale box standing above the widget from its horizontal middle; the
-// pointer leaves, the box goes. Without a font nothing starts.
+// pointer leaves, the box goes. Without a font or a text nothing starts.
 //
 // The widget owns one, feeds it its frame time and passes the delay's end
 // (its ActionListener call with id 0) on to show().
@@ -32,8 +32,9 @@ public:
     Font* getFont() const { return font; }
     const std::string& getText() const { return text; }
 
-    // The pointer entered: with a font, any pending delay is dropped and a
-    // new one starts, telling `listener` (the widget) with DelayId.
+    // The pointer entered: with a font and a text, any pending delay is
+    // dropped and a new one starts, telling `listener` (the widget) with
+    // DelayId.
     void begin(ActionListener* listener);
     // The pointer left: the delay is dropped and the box hidden.
     void cancel();

@@ -189,6 +189,8 @@ void QuarnButton::onActionFinished(int32_t actionId)
 void QuarnButton::setTooltip(const std::string& text)
 {
     tooltipText = text;
+    if (tooltipText.empty())
+        stopTooltip();
     UiServices* services = uiServices();
     if (services && services->tooltipFont())
         tooltipFont = services->tooltipFont();
@@ -258,7 +260,8 @@ void QuarnButton::startCrossFade()
 
 void QuarnButton::startTooltipDelay()
 {
-    if (!tooltipFont)
+    // Without a text there is nothing to show: no empty framed box.
+    if (!tooltipFont || tooltipText.empty())
         return;
     tooltipDelay.reset();
     tooltipShown = false;

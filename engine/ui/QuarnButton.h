@@ -2,8 +2,8 @@
 // The engine's main animated button. It has four looks (ButtonDesc), one per
 // state, and cross-fades between them when its state changes; it fades in
 // when it is attached to a widget manager, plays the named effects
-// "BUTTON_OVER" and "BUTTON_PRESS", and shows a tooltip above itself after
-// the pointer has rested on it for 1500 ms.
+// "BUTTON_OVER" and "BUTTON_PRESS", and shows its tooltip text (when it has
+// one) above itself after the pointer has rested on it for 1500 ms.
 //
 // Events to the listener (may be null: then nothing is reported): 2 when
 // the pointer enters, 0 on a press while hovered, 1 on a release over the
@@ -71,7 +71,8 @@ public:
 
     // Stores the tooltip text and takes the tooltip font of the installed
     // UiServices; without services (or a font there) the font set before
-    // stays. Without a tooltip font no tooltip is shown.
+    // stays. Without a tooltip font, or with an empty text, no tooltip is
+    // shown (an empty text also hides one already showing).
     void setTooltip(const std::string& text);
     void setTooltipFont(Font* font) { tooltipFont = font; }
     // Replaces the caption text.

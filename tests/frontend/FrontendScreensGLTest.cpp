@@ -17,6 +17,7 @@
 #include "frontend/CustomCheckBox.h"
 #include "frontend/DialogScreen.h"
 #include "frontend/DialogScreenListener.h"
+#include "frontend/DiaryScreen.h"
 #include "frontend/FrontendUi.h"
 #include "frontend/MainMenu.h"
 #include "frontend/MapLocation.h"
@@ -133,6 +134,11 @@ Color blend(Color below, Color over, int alpha)
         return ::testing::AssertionFailure() << "got " << int(got.r) << "," << int(got.g) << "," << int(got.b)
                                              << " want " << int(want.r) << "," << int(want.g) << "," << int(want.b);
     return ::testing::AssertionSuccess();
+}
+
+bool shownAndEnabled(const Widget* w)
+{
+    return w && w->isVisible() && w->isEnabled();
 }
 
 void drawStack(ScreenTestApp& app)
@@ -299,6 +305,48 @@ TEST_F(FrontendScreens, AnOverlayConversationDimsWaitsForTheButtonAndLeavesTheFl
     ASSERT_EQ(app.stack.size(), 1u);
     drawStack(app);
     EXPECT_TRUE(near(window->readPixel(5, 700), fill));
+}
+
+TEST_F(FrontendScreens, TheContinueButtonsAndTheJournalArrowsShowNoTooltip)
+{
+    ResourceManager fonts;
+    fonts.registerFont("FONT_TRISK10", new AngelFontGL("content/fonts/Trisk10.fnt"));
+    app.resources = &fonts;
+    // Rests the pointer on the button for two seconds.
+    const auto restOn = [this](QuarnButton* button) {
+        ASSERT_NE(button, nullptr);
+        ASSERT_NE(button->getTooltipFont(), nullptr);
+        const WidgetGeometry& g = button->getGeometry();
+        MouseEvent rest;
+        rest.x = g.x + g.w / 2;
+        rest.y = g.y + g.h / 2;
+        app.mouse = Point{rest.x, rest.y};
+        app.top()->onMouse(rest);
+        app.frames(100, 20);
+        EXPECT_TRUE(button->isHovered());
+        EXPECT_FALSE(button->isTooltipShown());
+    };
+
+    loadSpyFlow(folder, 3);
+    ScreenRoutes::show(new DialogScreen(0, "content/story/dialogs/CS_1_2_3.xml", nullptr, true));
+    auto* dialog = topAs<DialogScreen>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(framesUntil([&] { return shownAndEnabled(dialog->getContinueButton()); }));
+    restOn(dialog->getContinueButton());
+    app.closeScreen(nullptr);
+
+    loadQuestChain(folder, 40);
+    QuestManager::instance()->setCurrent(30);
+    auto* journal = new DiaryScreen(true, -1, true, false, false);
+    ScreenRoutes::show(journal);
+    app.frames(60, 20);
+    for (int id : {DiaryScreen::PreviousButton, DiaryScreen::NextButton, DiaryScreen::ContinueButton}) {
+        SCOPED_TRACE(id);
+        if (shownAndEnabled(journal->getButton(id)))
+            restOn(journal->getButton(id));
+    }
+    app.closeScreen(nullptr);
+    app.resources = nullptr;
 }
 
 TEST_F(FrontendScreens, OnlyTheOpaquePartOfAMarkerChoosesItsLocation)

@@ -167,8 +167,11 @@ TEST(WidgetTooltip, ShowsAfter1500MsOfRestingAndGoesWithThePointer)
     CustomCheckBox box(3, nullptr, off.get(), off.get());
     box.onMouseEnter();
     EXPECT_FALSE(box.getTooltip().isPending()) << "no font: no tooltip";
-
     box.setTooltipFont(&font);
+    box.onMouseEnter();
+    EXPECT_FALSE(box.getTooltip().isPending()) << "no text: no tooltip";
+    box.onMouseLeave();
+
     box.setTooltipText("Tip");
     box.onMouseEnter();
     box.update(1499, nullptr);

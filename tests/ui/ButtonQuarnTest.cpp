@@ -246,6 +246,31 @@ TEST_F(QuarnButtonTest, NoTooltipWithoutATooltipFont)
     EXPECT_EQ(b->getTooltip(), "Other");
 }
 
+TEST_F(QuarnButtonTest, NoTooltipWithoutATooltipText)
+{
+    ButtonFont tipFont;
+    ButtonServices services(&tipFont);
+    auto b = placed(plainDesc());
+    b->setTooltip("");
+    ASSERT_EQ(b->getTooltipFont(), &tipFont);
+    mouse(MouseEvent::Move, 120, 110);
+    b->update(5000, nullptr);
+    EXPECT_FALSE(b->isTooltipShown());
+    RecordingGraphics g;
+    b->draw(g, nullptr);
+    for (const std::string& call : g.calls)
+        EXPECT_EQ(call.find("91,43,8"), std::string::npos) << "a framed box: " << call;
+
+    // A text taken away while its tooltip shows takes the tooltip along.
+    b->setTooltip("Hint");
+    mouse(MouseEvent::Move, 600, 600);
+    mouse(MouseEvent::Move, 120, 110);
+    b->update(1500, nullptr);
+    ASSERT_TRUE(b->isTooltipShown());
+    b->setTooltip("");
+    EXPECT_FALSE(b->isTooltipShown());
+}
+
 TEST_F(QuarnButtonTest, TooltipSitsAboveTheButtonAndStaysInsideTheScreen)
 {
     ButtonFont tipFont(12, 8);
