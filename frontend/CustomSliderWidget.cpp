@@ -85,8 +85,14 @@ void CustomSliderWidget::onMouseMove(MouseEvent* event)
         followPointer(*event);
 }
 
-void CustomSliderWidget::onMouseRelease(MouseEvent*)
+void CustomSliderWidget::onMouseRelease(MouseEvent* event)
 {
+    // A drag released off the slider: the leave it ignored during the drag
+    // is not sent again, so the tooltip would stay wherever the pointer
+    // goes. It goes now; released on the slider, the slider is still
+    // hovered and keeps it.
+    if (dragging && event && !hitTest(event->x, event->y))
+        tooltip.cancel();
     dragging = false;
     currentThumb = normalThumb;
     SfxContainer* sfx = SfxContainer::instance();

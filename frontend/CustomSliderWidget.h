@@ -5,7 +5,8 @@
 // the pressed point and starts a drag; every move of the drag sets the value
 // from the pointer and tells the listener (also when the value stays); the
 // release ends the drag and plays "SLIDER_MOUSE_RELEASED". A delayed tooltip
-// (WidgetTooltip) shows while the pointer rests on it.
+// (WidgetTooltip) shows while the pointer rests on it; a drag keeps it until
+// the release, which hides it when it lands off the slider.
 //
 // Geometry relative to the widget: the track area (its width is the track
 // length) is where the value runs from 0 to 1; the thumb is drawn at

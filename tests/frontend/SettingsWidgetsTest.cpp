@@ -2,12 +2,14 @@
 // without a window: textures painted in memory, drawing recorded.
 #include "engine/ui/CheckBoxListener.h"
 #include "engine/ui/InputEvents.h"
+#include "engine/ui/WidgetManager.h"
 #include "frontend/BlinkingVertCursor.h"
 #include "frontend/CustomCheckBox.h"
 #include "frontend/CustomSliderListener.h"
 #include "frontend/CustomSliderWidget.h"
 #include "tests/anim/RecordingGraphics.h"
 #include "tests/support/TestTextures.h"
+#include "tests/ui/TestWidgets.h"
 #include "tests/ui/TextWidgetTestDoubles.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +98,52 @@ TEST_F(SliderTest, APressJumpsToThePointAndADragPinsAtBothEndsNotifyingEveryMove
     EXPECT_EQ(slider.getCurrentThumb(), thumb.get());
     slider.onMouseMove(&left);
     EXPECT_EQ(log.changes.size(), 4u) << "a move without a drag changed the value";
+}
+
+TEST_F(SliderTest, ADragReleasedOffTheSliderTakesItsTooltipAlong)
+{
+    FixedFont font(12);
+    slider.setTooltipFont(&font);
+    slider.setTooltipText("Volume");
+    // A screen's widgets lie on its full-screen mouse catcher, under them.
+    LogWidget catcher("catcher", nullptr, 0, 0, 1, 1024, 768);
+    WidgetManager manager(nullptr);
+    manager.addWidget(&catcher);
+    manager.addWidget(&slider);
+    const auto drag = [&](int releaseX, int releaseY) {
+        manager.onMouse(mouseAt(MouseEvent::Move, 400, 110));
+        slider.update(1500, nullptr);
+        ASSERT_TRUE(slider.getTooltip().isVisible());
+        manager.onMouse(mouseAt(MouseEvent::Press, 400, 110, MouseEvent::Left));
+        manager.onMouse(mouseAt(MouseEvent::Move, releaseX, releaseY, MouseEvent::Left));
+        EXPECT_TRUE(slider.getTooltip().isVisible()) << "the drag keeps it until the release";
+        manager.onMouse(mouseAt(MouseEvent::Release, releaseX, releaseY, MouseEvent::Left));
+        EXPECT_FALSE(slider.isDragging());
+        EXPECT_FALSE(slider.getTooltip().isVisible());
+        EXPECT_EQ(slider.getCurrentThumb(), thumb.get());
+        // The pointer wanders; nothing brings the box back, no value follows.
+        const size_t changes = log.changes.size();
+        manager.onMouse(mouseAt(MouseEvent::Move, releaseX + 5, releaseY));
+        slider.update(3000, nullptr);
+        EXPECT_FALSE(slider.getTooltip().isVisible());
+        EXPECT_EQ(log.changes.size(), changes);
+    };
+    {
+        SCOPED_TRACE("released below the slider");
+        drag(400, 220);
+    }
+    {
+        SCOPED_TRACE("released on the rail's end, outside track and thumb");
+        drag(305, 110);
+    }
+    // Released on the slider itself: the tooltip stays while it is hovered.
+    manager.onMouse(mouseAt(MouseEvent::Move, 400, 110));
+    slider.update(1500, nullptr);
+    manager.onMouse(mouseAt(MouseEvent::Press, 400, 110, MouseEvent::Left));
+    manager.onMouse(mouseAt(MouseEvent::Release, 410, 110, MouseEvent::Left));
+    EXPECT_TRUE(slider.getTooltip().isVisible());
+    manager.removeWidget(&slider);
+    manager.removeWidget(&catcher);
 }
 
 TEST_F(SliderTest, TheFillCoversTheValuesPartInWholePicturesAndOnlyTrackAndThumbAreHit)
