@@ -11,8 +11,9 @@
 //  - else a new game: the profile's progress, the item registry and the
 //    quests start afresh, the flow goes to 0 and the prologue shows.
 // With no current profile PLAY opens the profiles menu instead, also when the
-// quests stand past the map (there is nobody to save that play to). When the stored flow position gives no screen, a new main
-// menu shows, so the stack is never left empty.
+// quests stand past the map (there is nobody to save that play to). When the
+// stored flow position gives no screen, a new main menu shows, so the stack
+// is never left empty.
 // CHANGE_PROFILE opens the profiles menu on top, OPTIONS the options menu;
 // codes 1 and 2, which no button gives (only a test driver closes the menu
 // with them), lead to the scene and minigame jump menus. EXIT opens the quit

@@ -12,8 +12,9 @@
 // key is missing or not positive). An empty name, or one of spaces only,
 // disables OK (the placeholder's clearing counts as an edit). OK, or Enter,
 // accepts a name that is neither blank, nor the placeholder, nor the exact
-// name of an existing profile (a rename must change the name): it writes the name and the mode (0 casual,
-// 1 fearless) into the caller's buffers and closes with code 1. CANCEL
+// name of an existing profile (a rename must change the name): it writes the
+// name and the mode (0 casual, 1 fearless) into the caller's buffers and
+// closes with code 1. CANCEL
 // writes nothing and closes with 2 (disabled while no profile exists). A
 // refused name does nothing.
 //
