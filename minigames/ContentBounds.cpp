@@ -1,7 +1,6 @@
 #include "minigames/ContentBounds.h"
 
 #include "engine/core/Log.h"
-#include "engine/store/ConfigFile.h"
 
 #include <algorithm>
 
@@ -41,8 +40,8 @@ bool ContentBounds::inRange(int value, int lo, int hi, const std::string& file, 
     return false;
 }
 
-std::string ContentBounds::tuningFile()
+bool ContentBounds::onScreen(int x, int y, const std::string& file, const std::string& key, const std::string& instead)
 {
-    const ConfigFile* table = gameParameters();
-    return table ? table->getFileName() : std::string("the tuning table");
+    return inRange(x, 0, LayoutWidth - 1, file, key + ".x", instead) &&
+           inRange(y, 0, LayoutHeight - 1, file, key + ".y", instead);
 }

@@ -24,6 +24,8 @@ public:
     // `instead` (what the caller does about it: "the sign is left out").
     static bool inRange(int value, int lo, int hi, const std::string& file, const std::string& key,
                         const std::string& instead);
-    // The tuning file the keys come from, for the lines about tuning keys.
-    static std::string tuningFile();
+    // Whether the point lies on the screen (see LayoutWidth); otherwise
+    // false with the line for its first coordinate off it (`key` + ".x" or
+    // ".y").
+    static bool onScreen(int x, int y, const std::string& file, const std::string& key, const std::string& instead);
 };

@@ -181,7 +181,13 @@ int MiniGameBase::requiredInt(const std::string& key, int def)
 
 int MiniGameBase::requiredCount(const std::string& key, int max)
 {
-    return ContentBounds::count(requiredInt(key, 0), max, ContentBounds::tuningFile(), key);
+    return ContentBounds::count(requiredInt(key, 0), max, tuningFile(), key);
+}
+
+std::string MiniGameBase::tuningFile()
+{
+    const ConfigFile* table = gameParameters();
+    return table ? table->getFileName() : std::string("the tuning table");
 }
 
 bool MiniGameBase::requiredBool(const std::string& key, bool def)

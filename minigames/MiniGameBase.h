@@ -236,6 +236,8 @@ protected:
     // line naming the file and the key, see ContentBounds) when it is
     // negative or more than `max`.
     static int requiredCount(const std::string& key, int max);
+    // The tuning file the keys come from, for lines about them.
+    static std::string tuningFile();
     static bool requiredBool(const std::string& key, bool def);
     static std::string requiredString(const std::string& key, const std::string& def);
     // The application's logical size (1024 x 768 without an application).
