@@ -34,8 +34,11 @@ for line in '"MgRearangeElements.Quest17.NumberOfElements" = 999999999 is out of
             '"MgTriangleCount.SolutionNumber" = 500 is out of 0 to 99; the answer is 99'; do
   once "$tmp/counts.log" "$line"
 done
-# No line of the run repeats a warning or an error.
-dup=$(grep -E '^(warning|error): ' "$tmp/counts.log" | sort | uniq -d | head -3)
+# The oversized board of quest 49, opened twice, names each missing key
+# and picture once.
+once "$tmp/counts.log" 'tuning key "MgRearangeElements.Quest49.Slot19PosY" is missing'
+once "$tmp/counts.log" 'cannot load content/images/minigames/RearangeElements/Quest49/.jpg'
+dup=$(grep -E '^(warning|error): .*(tuning key|content/images/minigames)' "$tmp/counts.log" | sort | uniq -d | head -3)
 [ -z "$dup" ] || fail "repeated lines: $dup"
 
 # The copy: links to every content file but the two damaged ones.
