@@ -56,11 +56,12 @@ signs[1] = re.sub(r'<Final x="-?\d+"', '<Final x="-1"', signs[1])
 signs[3] = re.sub(r'(<Init x="-?\d+") y="-?\d+"', r'\1 y="2147483647"', signs[3])
 open(sys.argv[2], "w").write("<Sign ".join(signs))
 armour = open(sys.argv[3]).read()
-armour = armour.replace('<ArmourPart x="760" y="100" texture="helmetP2"', '<ArmourPart x="2147483647" y="100" texture="helmetP2"')
-armour = armour.replace('endX="300" endY="200"', 'endX="300" endY="-999999999"')
+armour = re.sub(r'<ArmourPart x="-?\d+"( y="-?\d+" texture="helmetP2")', r'<ArmourPart x="2147483647"\1', armour)
+armour = re.sub(r'(<ArmourSlot texture="shield"[^>]*endY=")-?\d+', r'\g<1>-999999999', armour)
 open(sys.argv[4], "w").write(armour)
 PY
-grep -q 2147483647 "$tmp/game/$armour" || fail "the armour file has no piece to damage"
+grep -q 2147483647 "$tmp/game/$armour" && grep -q -- -999999999 "$tmp/game/$armour" ||
+  fail "the armour file has no piece or slot to damage"
 (cd "$tmp/game" && run "$here/scripts/damaged_places.txt") >"$tmp/places.log" || {
   grep game_driver "$tmp/places.log" | tail -5; fail "damaged_places"; }
 once "$tmp/places.log" "$zodiac: \"sign 0 Final.x\" = -1 is out of 0 to 1023; the sign is left out"
