@@ -5,6 +5,9 @@
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/Graphics.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 constexpr int CentreBoth = 2;
 const Color White(255, 255, 255, 255);
@@ -60,7 +63,33 @@ void CountdownButton::update(int dt, ScreenBase* screen)
         if (counting)
             countdown->update(dt);
     }
+    if (hoverFade && (finished || counting))
+        hoverFade->update(dt);
     StaticImageButton::update(dt, screen);
+}
+
+void CountdownButton::onMouseEnter()
+{
+    StaticImageButton::onMouseEnter();
+    if (!visible || pressed)
+        return;
+    currentImage = normalImage;
+    fadeHover(255);
+}
+
+void CountdownButton::onMouseLeave()
+{
+    StaticImageButton::onMouseLeave();
+    if (visible)
+        fadeHover(0);
+}
+
+void CountdownButton::fadeHover(int to)
+{
+    const int delta = to - hoverAlpha;
+    hoverFade = std::make_unique<RelIncrementator<int>>(Duration(HoverFadeMs * std::abs(delta) / 255), &hoverAlpha,
+                                                        delta);
+    hoverFade->start(this, HoverFadeActionId);
 }
 
 void CountdownButton::onActionFinished(int32_t id)
@@ -86,6 +115,8 @@ void CountdownButton::draw(Graphics& g, ScreenBase*)
         for (int i = 0; i < filled; ++i)
             g.drawImage(fillX + first + i, fillY, fillImage, White);
     }
+    if (currentImage == normalImage && hoverImage && hoverAlpha > 0)
+        g.drawImage(0, 0, hoverImage, Color(255, 255, 255, static_cast<uint8_t>(std::min(hoverAlpha, 255))));
     if (captionFont && !caption.empty())
         captionFont->drawTextInBoxRuns(g, captionBox, caption, captionColor, captionAlign, CentreBoth, false);
 }

@@ -8,6 +8,11 @@
 // (resumeCountdown on, pauseCountdown off): the frame stops it while a
 // message is open. A total of 0 ms or less has nothing to count: the button
 // is finished, enabled and captioned at once.
+//
+// Hover: the pointer entering the button fades the over image in over the
+// normal one (HoverFadeMs from nothing to full), leaving fades it out again;
+// the fade, like the countdown, advances while counting or finished. A
+// press shows the over image itself, as every StaticImageButton does.
 #include "engine/ui/StaticImageButton.h"
 
 #include <memory>
@@ -15,10 +20,14 @@
 
 template <typename T>
 class RelDecrementator;
+template <typename T>
+class RelIncrementator;
 
 class CountdownButton : public StaticImageButton {
 public:
     static constexpr int CountdownActionId = 500;
+    static constexpr int HoverFadeActionId = 501;
+    static constexpr int HoverFadeMs = 300;
 
     // Normal and over images, the listener (not owned) and the countdown
     // length; the id is the frame's skip id 1000. Disabled until finished.
@@ -37,6 +46,10 @@ public:
 
     void update(int dt, ScreenBase* screen) override;
     void draw(Graphics& g, ScreenBase* screen) override;
+    // StaticImageButton's, keeping the normal image with the over image
+    // fading in (enter) or out (leave) on top.
+    void onMouseEnter() override;
+    void onMouseLeave() override;
     // 500: the countdown has run out.
     void onActionFinished(int32_t id) override;
 
@@ -44,6 +57,8 @@ public:
     int getTotalMs() const { return totalMs; }
     bool isFinished() const { return finished; }
     bool isCounting() const { return counting; }
+    // The over image's alpha drawn over the normal one, 0 ... 255.
+    int getHoverAlpha() const { return hoverAlpha; }
     // The text drawn on the button now.
     const std::string& getShownText() const { return StaticImageButton::caption; }
 
@@ -57,6 +72,8 @@ public:
 
 private:
     void finish();
+    // Starts the hover fade from the alpha it has towards `to`.
+    void fadeHover(int to);
 
     int remainingMs;
     int fillX = 0;
@@ -68,4 +85,6 @@ private:
     bool counting = false;
     GLTexture* fillImage = nullptr;  // not owned
     std::string skipCaption;
+    int hoverAlpha = 0;
+    std::unique_ptr<RelIncrementator<int>> hoverFade;
 };

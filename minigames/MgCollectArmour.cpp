@@ -4,10 +4,12 @@
 #include "engine/gfx/Graphics.h"
 #include "engine/res/ResourceManager.h"
 #include "engine/store/ConfigFile.h"
+#include "engine/ui/ButtonSupport.h"
 #include "game/ContentTables.h"
 #include "minigames/ArmourPart.h"
 #include "minigames/ArmourSlot.h"
 #include "minigames/CollectArmourFile.h"
+#include "minigames/ContentBounds.h"
 
 #include <algorithm>
 
@@ -48,15 +50,30 @@ void MgCollectArmour::build()
         ArmourSlot::PieceImages layers{};
         for (size_t i = 0; i < layers.size(); ++i)
             layers[i] = loadImage(desc.texture + std::to_string(i + 1));
-        auto* slot = new ArmourSlot(Point(desc.startX, desc.startY), Point(desc.endX, desc.endY),
-                                    loadImage(desc.texture), layers, this);
+        const std::string name = "ArmourSlot " + desc.texture + " ";
+        const Point start = onScreen(Point(desc.startX, desc.startY), ArmourSlot::Size, ArmourSlot::Size,
+                                     name + "startX", name + "startY");
+        const Point end = onScreen(Point(desc.endX, desc.endY), 1, 1, name + "endX", name + "endY");
+        auto* slot = new ArmourSlot(start, end, loadImage(desc.texture), layers, this);
         // The parts go in first, so they lie beneath their slot.
         int index = 0;
-        for (const ArmourPartDesc& part : desc.parts)
-            addWidget(new ArmourPart(loadImage(part.texture), Point(part.x, part.y), slot, index++));
+        for (const ArmourPartDesc& part : desc.parts) {
+            GLTexture* picture = loadImage(part.texture);
+            const std::string partName = "ArmourPart " + std::to_string(index) + " of " + desc.texture + " ";
+            const Point at = onScreen(Point(part.x, part.y), pictureWidth(picture), pictureHeight(picture),
+                                      partName + "x", partName + "y");
+            addWidget(new ArmourPart(picture, at, slot, index++));
+        }
         addWidget(slot);
         armourSlots.push_back(slot);
     }
+}
+
+Point MgCollectArmour::onScreen(Point corner, int w, int h, const std::string& keyX, const std::string& keyY)
+{
+    const std::string file = CollectArmourFile::DefaultPath;
+    return Point(ContentBounds::clamped(corner.x, 0, std::max(0, screenWidth() - w), file, keyX),
+                 ContentBounds::clamped(corner.y, 0, std::max(0, screenHeight() - h), file, keyY));
 }
 
 bool MgCollectArmour::allSlotsPlaced() const

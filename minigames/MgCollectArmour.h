@@ -11,7 +11,10 @@
 // "content/images/minigames/CollectArmour/" + name + "Game.Images.Extension"
 // (a slot's "texture" is the finished item, the same name with 1, 2 and 3
 // its pieces' layers). Without a usable file the screen shows its picture
-// and the frame's buttons and can only be skipped.
+// and the frame's buttons and can only be skipped. A corner that would put
+// a piece's picture or a slot's frame off the screen (a target corner: that
+// point itself) is moved onto it, with one error line: off the screen it
+// could never be picked up, dragged or placed.
 #include "minigames/MiniGameBase.h"
 
 #include <string>
@@ -43,6 +46,9 @@ protected:
 
 private:
     GLTexture* loadImage(const std::string& name);
+    // The corner of a w x h picture moved onto the screen (the keys name its
+    // coordinates in the line about them).
+    static Point onScreen(Point corner, int w, int h, const std::string& keyX, const std::string& keyY);
 
     std::string imageExtension;
     std::vector<ArmourSlot*> armourSlots;  // owned by the screen

@@ -3,7 +3,9 @@
 // picture and the player joins them in their order, by clicking each next
 // star or by dragging across them with the left button held. Each join
 // shows the line from the previous star; a star taken out of turn shows red
-// while the pointer is on it. When the last star is joined the face's
+// while the pointer is on it. A drag is followed in the frame's steps of
+// about 5 pixels, so a quick stroke whose motion events jump over a star
+// still joins it. When the last star is joined the face's
 // outline fades in over 2000 ms, then the frame's finish follows (700 ms,
 // then the finished message).
 //

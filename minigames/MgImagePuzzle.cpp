@@ -60,7 +60,8 @@ void MgImagePuzzle::createPieces()
     for (const char* name : {"HorizontalCount", "VerticalCount", "OriginX", "OriginY", "HorizontalDistance",
                              "VerticalDistance"})
         requiredInt(std::string(KeyPrefix) + name, 0);
-    board = ImagePuzzleBoard(setting("HorizontalCount"), setting("VerticalCount"),
+    board = ImagePuzzleBoard(requiredCount(std::string(KeyPrefix) + "HorizontalCount", MaxSide),
+                             requiredCount(std::string(KeyPrefix) + "VerticalCount", MaxSide),
                              Point(setting("OriginX"), setting("OriginY")),
                              Point(setting("HorizontalDistance"), setting("VerticalDistance")));
     for (int i = 0; i < board.count(); ++i) {

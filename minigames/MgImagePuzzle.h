@@ -27,6 +27,9 @@ class MgImagePuzzle : public MiniGameBase {
 public:
     // The tint of a snapped piece.
     static const Color Snapped;
+    // The most pieces across or down; HorizontalCount or VerticalCount
+    // outside 0 ... MaxSide gives one error line and no piece.
+    static constexpr int MaxSide = 16;
 
     explicit MgImagePuzzle(int questId);
     ~MgImagePuzzle() override;

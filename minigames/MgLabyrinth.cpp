@@ -9,6 +9,7 @@
 #include "engine/ui/ClickableImageWidget.h"
 #include "engine/ui/InputEvents.h"
 #include "engine/ui/UiServices.h"
+#include "minigames/ContentBounds.h"
 
 #include <algorithm>
 
@@ -53,7 +54,10 @@ void MgLabyrinth::build()
     const Point maskCorner(requiredInt(perQuest + "MaskX", 0), requiredInt(perQuest + "MaskY", 0));
     const Point start(requiredInt(perQuest + "StartX", 0), requiredInt(perQuest + "StartY", 0));
     goal = Point(requiredInt(perQuest + "GoalX", 0), requiredInt(perQuest + "GoalY", 0));
-    const int range = getParamInt("MgLabyrinth.WallDetectionRange", 0);
+    // The disc is sampled for every pixel the ball walks: its radius is
+    // bounded like a count.
+    const int range = ContentBounds::count(getParamInt("MgLabyrinth.WallDetectionRange", 0), MaxWallRange,
+                                           tuningFile(), "MgLabyrinth.WallDetectionRange");
     const int threshold = getParamInt("MgLabyrinth.WallDetectionTreshold", 0);
     goalTolerance = getParamInt("MgLabyrinth.GoalTolerance", 0);
 

@@ -25,6 +25,9 @@ class ClickableImageWidget;
 class MgLabyrinth : public MiniGameBase {
 public:
     static constexpr int FinalFadeMs = 1000;
+    // The largest WallDetectionRange; one outside 0 ... MaxWallRange gives
+    // one error line and is taken as 0 (the pixel under the centre alone).
+    static constexpr int MaxWallRange = 32;
 
     explicit MgLabyrinth(int questId);
     ~MgLabyrinth() override;

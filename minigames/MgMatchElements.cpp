@@ -47,7 +47,7 @@ void MgMatchElements::loadResources()
 void MgMatchElements::build()
 {
     MiniGameBase::build();
-    const int count = std::max(0, requiredInt(key("NumberOfPieces"), 0));
+    const int count = requiredCount(key("NumberOfPieces"), MaxPieces);
     std::vector<Point> homes;
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i);

@@ -31,6 +31,9 @@ class CustomImageWidget;
 class MgMatchElements : public MiniGameBase {
 public:
     static constexpr int SolvedGlowMs = 1500;
+    // The most pieces; NumberOfPieces outside 0 ... MaxPieces gives one error
+    // line and no piece.
+    static constexpr int MaxPieces = 64;
 
     explicit MgMatchElements(int questId);
 

@@ -52,7 +52,7 @@ void MgRearrangeElements::buildBoard()
 void MgRearrangeElements::readSlots()
 {
     slotPositions.clear();
-    const int n = requiredInt(key("NumberOfElements"), 0);
+    const int n = requiredCount(key("NumberOfElements"), MaxElements);
     for (int i = 0; i < n; ++i) {
         const std::string slot = "Slot" + std::to_string(i) + "Pos";
         slotPositions.emplace_back(requiredInt(key(slot + "X"), 0), requiredInt(key(slot + "Y"), 0));

@@ -14,7 +14,8 @@
 //
 // Tuning keys, each under "MgRearangeElements.Quest<id>." (spelled so):
 //   HasBackground (bool)  show ".../RearangeElements/Quest<id>/bg" + ext
-//   NumberOfElements (int) the number of slots; 0 or less: none
+//   NumberOfElements (int) the number of slots, 0 to MaxElements; a number
+//                          outside that gives one error line and no slot
 //   Slot<i>PosX, Slot<i>PosY (int)  the top-left corner of slot i
 // and the global "Game.Images.Extension" (e.g. ".jpg"). A missing key gives
 // false, 0 and 0 with a warning line.
@@ -34,6 +35,9 @@ class TileWidget;
 
 class MgRearrangeElements : public MiniGameBase, public TileSwapListener {
 public:
+    // The most slots a board may have (the screen holds far fewer tiles).
+    static constexpr int MaxElements = 64;
+
     explicit MgRearrangeElements(int questId);
     ~MgRearrangeElements() override;
 

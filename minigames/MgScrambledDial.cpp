@@ -39,7 +39,7 @@ void MgScrambledDial::build()
     imageExtension = getParamString("Game.Images.Extension", std::string());
     if (hasBackground)
         addWidget(new ImageWidget(loadImage("bg"), 0, 0, true));
-    const int count = requiredInt(key("NumberOfDials"), 0);
+    const int count = requiredCount(key("NumberOfDials"), MaxDials);
     angleTolerance = getParamFloat(key("AngleTolerance"), DefaultTolerance);
     rotationFactor = getParamFloat(key("RotationFactor"), DefaultFactor);
     for (int i = 0; i < count; ++i) {

@@ -26,6 +26,9 @@ class MgScrambledDial : public MiniGameBase {
 public:
     // Button ids of the rings: FirstDialId + i.
     static constexpr int FirstDialId = 30000;
+    // The most rings; NumberOfDials outside 0 ... MaxDials gives one error
+    // line and no ring.
+    static constexpr int MaxDials = 32;
 
     explicit MgScrambledDial(int questId);
     ~MgScrambledDial() override;

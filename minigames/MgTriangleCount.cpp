@@ -9,6 +9,7 @@
 #include "engine/ui/UiServices.h"
 #include "game/ContentTables.h"
 #include "minigames/CheckButton.h"
+#include "minigames/ContentBounds.h"
 #include "minigames/KnobWidget.h"
 
 #include <algorithm>
@@ -25,8 +26,20 @@ const char* const KeyPrefix = "MgTriangleCount.";
 
 MgTriangleCount::MgTriangleCount(int questId)
     : MiniGameBase(questId)
-    , counter(getParamInt(std::string(KeyPrefix) + "SolutionNumber", TriangleCounter::DefaultSolution))
+    , counter(readSolution())
 {
+}
+
+int MgTriangleCount::readSolution()
+{
+    const std::string key = std::string(KeyPrefix) + "SolutionNumber";
+    const int solution = getParamInt(key, TriangleCounter::DefaultSolution);
+    // The knobs reach 0 ... MaxCount only: any other answer could never be
+    // given.
+    if (!ContentBounds::inRange(solution, 0, TriangleCounter::MaxCount, tuningFile(), key,
+                                "the answer is " + std::to_string(TriangleCounter::DefaultSolution)))
+        return TriangleCounter::DefaultSolution;
+    return solution;
 }
 
 MgTriangleCount::~MgTriangleCount() = default;

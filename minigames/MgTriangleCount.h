@@ -10,7 +10,8 @@
 // Tuning keys, global to the game, under "MgTriangleCount.": LeftKnobX,
 // LeftKnobY, RightKnobX, RightKnobY (the knobs' corners), RotationIncrement
 // (degrees a turn), RotationDuration (ms a turn), CheckX, CheckY (the check
-// button's corner) and SolutionNumber (the answer; 99 when absent).
+// button's corner) and SolutionNumber (the answer; 99 when absent, and 99
+// with one error line when outside 0 ... 99, which the knobs cannot reach).
 // Pictures: the registered "MG_TRIANGLES_*" textures. Sounds: the knobs',
 // "MG_CORRECT" and "MG_NOTCORRECT".
 #include "minigames/KnobListener.h"
@@ -51,6 +52,8 @@ protected:
     void onSolved() override;
 
 private:
+    // SolutionNumber, checked against the counts the knobs reach.
+    static int readSolution();
     int setting(const std::string& name, int def) const;
     void updateLocks();
 

@@ -56,7 +56,7 @@ void MgWhackAMole::loadResources()
 void MgWhackAMole::build()
 {
     MiniGameBase::build();
-    const int pieceCount = std::max(0, requiredInt(key("NumberOfPieces"), 0));
+    const int pieceCount = requiredCount(key("NumberOfPieces"), MaxPieces);
     std::vector<ImageWidget*> silhouettes;
     for (int i = 1; i <= pieceCount; ++i) {
         auto* shadow = new ImageWidget(addImage(ImageFolder + ("Piece" + std::to_string(i)) + imageExtension), 0, 0);
@@ -79,7 +79,7 @@ void MgWhackAMole::build()
         y += g.h + ColumnGap;
     }
 
-    const int holes = std::max(0, requiredInt(key("NumberOfHoles"), 0));
+    const int holes = requiredCount(key("NumberOfHoles"), MaxHoles);
     const int moveMs = requiredInt(key("SquirrelMoveDuration"), 0);
     const int delayMs = requiredInt(key("SquirrelDelayDuration"), 0);
     ResourceManager* res = getResources();

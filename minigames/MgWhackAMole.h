@@ -41,6 +41,10 @@ public:
     static constexpr int FirstSquirrelId = 50;
     static constexpr int FirstPieceId = 100;
     static constexpr int HoleId = 100000;
+    // The most necklace pieces and holes; NumberOfPieces or NumberOfHoles
+    // outside 0 ... the bound gives one error line and none.
+    static constexpr int MaxPieces = 64;
+    static constexpr int MaxHoles = 32;
 
     explicit MgWhackAMole(int questId);
 

@@ -28,6 +28,7 @@
 #include "game/PlayerProfiles.h"
 #include "game/Quest.h"
 #include "game/QuestManager.h"
+#include "minigames/ContentBounds.h"
 #include "minigames/CountdownButton.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ bool tuningHas(const std::string& key)
 void warnMissing(const std::string& key, const std::string& used)
 {
     if (!tuningHas(key))
-        logWarning("tuning key \"" + key + "\" is missing; using " + used);
+        logWarningOnce("tuning key \"" + key + "\" is missing; using " + used);
 }
 
 int fadeLength(const std::string& key)
@@ -176,6 +177,17 @@ int MiniGameBase::requiredInt(const std::string& key, int def)
 {
     warnMissing(key, std::to_string(def));
     return getParamInt(key, def);
+}
+
+int MiniGameBase::requiredCount(const std::string& key, int max)
+{
+    return ContentBounds::count(requiredInt(key, 0), max, tuningFile(), key);
+}
+
+std::string MiniGameBase::tuningFile()
+{
+    const ConfigFile* table = gameParameters();
+    return table ? table->getFileName() : std::string("the tuning table");
 }
 
 bool MiniGameBase::requiredBool(const std::string& key, bool def)
@@ -367,8 +379,7 @@ void MiniGameBase::onDialogClosed(int32_t id)
             onPlayStart();
         }
         playTimeRunning = true;
-        if (skipButton)
-            skipButton->resumeCountdown();
+        resumeSkipCountdown();
         break;
     case FinishedDialogId:
         openDialog = 0;
@@ -392,10 +403,17 @@ void MiniGameBase::onAnswer(int32_t id, int32_t answer)
             close(SkippedCode, true);
         return;
     }
-    if (skipButton)
-        skipButton->resumeCountdown();
+    resumeSkipCountdown();
     playTimeRunning = true;
     onPlayResume();
+}
+
+void MiniGameBase::resumeSkipCountdown()
+{
+    // The finished message stopped it for good: a message closed over it
+    // does not start it again.
+    if (skipButton && !finishedShown)
+        skipButton->resumeCountdown();
 }
 
 void MiniGameBase::scheduleFinish()

@@ -32,7 +32,8 @@
 //      finished message (79) -> its OK closes with 100;
 //   or skip (after the countdown): in fearless mode the question (78) first,
 //      whose "yes" closes with 1000 and whose "no" resumes; otherwise 1000 at
-//      once. Escape presses the skip button once it can be used.
+//      once. The countdown stops for good when the finished message opens:
+//      a tutorial or question closed after that leaves it where it was. Escape presses the skip button once it can be used.
 //   -> fade-out ("MiniGameBase.FadeOutTransition" ms) -> onClosed.
 // Escape is ignored once the finished message has opened or the screen is
 // not running, so a solved game cannot be re-closed as skipped.
@@ -231,6 +232,12 @@ protected:
     // Tuning values that the game needs: the table's value, or `def` with a
     // warning naming the key when the table lacks it.
     static int requiredInt(const std::string& key, int def);
+    // A count read with requiredInt (0 when missing), refused (0, with one
+    // line naming the file and the key, see ContentBounds) when it is
+    // negative or more than `max`.
+    static int requiredCount(const std::string& key, int max);
+    // The tuning file the keys come from, for lines about them.
+    static std::string tuningFile();
     static bool requiredBool(const std::string& key, bool def);
     static std::string requiredString(const std::string& key, const std::string& def);
     // The application's logical size (1024 x 768 without an application).
@@ -250,6 +257,9 @@ protected:
 private:
     // Pauses the game and the countdown before a frame message.
     void pausePlay();
+    // The countdown on again when a frame message closes, unless the
+    // finished message has stopped it.
+    void resumeSkipCountdown();
     // Opens message 77 or 79 (title, text, title offset and text box).
     void openMessage(int dialogId, const std::string& title, const std::string& text, int titleShift,
                      const WidgetGeometry& textBox);

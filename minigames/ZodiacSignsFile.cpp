@@ -2,6 +2,7 @@
 
 #include "engine/core/Log.h"
 #include "engine/core/XmlFile.h"
+#include "minigames/ContentBounds.h"
 #include "minigames/MinigameXml.h"
 
 const char* const ZodiacSignsFile::Folder = "content/config/minigames/ZodiacSigns/";
@@ -36,6 +37,12 @@ std::vector<ZodiacSignDesc> ZodiacSignsFile::load(const std::string& path)
         sign.final = xmlPoint(final);
         sign.constellationImage = xmlText(constellation, "image");
         sign.constellation = xmlPoint(constellation);
+        // A sign that starts off the screen cannot be picked up, and one whose
+        // place is off it can never be placed: the others still make a game.
+        const std::string name = "sign " + std::to_string(index);
+        if (!ContentBounds::onScreen(sign.init.x, sign.init.y, path, name + " Init", "the sign is left out") ||
+            !ContentBounds::onScreen(sign.final.x, sign.final.y, path, name + " Final", "the sign is left out"))
+            continue;
         signs.push_back(sign);
     }
     return signs;

@@ -13,8 +13,9 @@
 //   </Game>
 //
 // Missing numbers read as 0. A Sign without "image" is skipped; one lacking
-// Init, Final or Constellation is left out with a warning, the others keep
-// their order. Without the file or a "Game" root nothing is read.
+// Init, Final or Constellation is left out with a warning, and one whose
+// Init or Final lies off the screen (ContentBounds::onScreen) with an error
+// line; the others keep their order. Without the file or a "Game" root nothing is read.
 #include "engine/core/Types.h"
 
 #include <string>

@@ -10,6 +10,14 @@
 void logInfo(const std::string& message);
 void logWarning(const std::string& message);
 void logError(const std::string& message);
+// The same, printed only the first time this exact text is logged in the
+// run: for damaged content that is read again and again (a picture loaded
+// per tile, a key read per dial, a screen opened twice). Every call still
+// counts as an error, and aborts when errors are fatal. Past MaxRememberedLines
+// different texts, further ones are printed every time.
+void logWarningOnce(const std::string& message);
+void logErrorOnce(const std::string& message);
+constexpr int MaxRememberedLines = 4096;
 [[noreturn]] void logFatal(const std::string& message);
 
 // When set, logError aborts after printing (for tests that must not see errors).

@@ -189,7 +189,7 @@ void GLTexture::decodeFile()
 
     SDL_Surface* decoded = ImageFile::load(path);
     if (!decoded) {
-        logError("GLTexture: cannot load " + path + ": " + IMG_GetError());
+        logErrorOnce("GLTexture: cannot load " + path + ": " + IMG_GetError());
         useTransparentPixel();
         return;
     }

@@ -24,7 +24,7 @@
 #include "game/PlayerProfile.h"
 #include "game/Quest.h"
 #include "quillendar/ScreenCreators.h"
-#include "minigames/PlaceholderMiniGame.h"
+#include "tests/minigames/PlaceholderMiniGame.h"
 #include "scenes/QDScene.h"
 #include "tests/support/ScreenTestSupport.h"
 #include "tests/support/GLTestSuite.h"

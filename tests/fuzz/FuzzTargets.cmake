@@ -87,7 +87,7 @@ quill_fuzz_target(casting_spells LIBS engine_core SOURCES minigames/CastingSpell
   SEEDS content/config/minigames/CastingSpells/*.xml)
 quill_fuzz_target(klotsky LIBS engine_core SOURCES minigames/KlotskyFile.cpp minigames/KlotskyGrid.cpp
   SEEDS content/config/minigames/Klotsky/*.xml)
-quill_fuzz_target(zodiac_signs LIBS engine_core SOURCES minigames/ZodiacSignsFile.cpp
+quill_fuzz_target(zodiac_signs LIBS engine_core SOURCES minigames/ZodiacSignsFile.cpp minigames/ContentBounds.cpp
   SEEDS content/config/minigames/ZodiacSigns/*.xml)
 quill_fuzz_target(cypher_wheel LIBS engine_core SOURCES minigames/CypherWheelFile.cpp
   SEEDS content/config/minigames/CypherWheel/*.xml)

@@ -38,9 +38,21 @@ TEST(LabyrinthMask, TheDiscAndWhatCountsAsWall)
     // Off the mask every point counts 0: a disc wholly outside is a wall.
     EXPECT_TRUE(mask.isBlocked(-5, 5));
     EXPECT_EQ(mask.alphaAt(20, 0), -1);
-    // Range 2 over the wall column: 3 of 13 points transparent, mean 196.
+    // Range 2 over the wall column: 5 of 13 points transparent, mean 156.
     EXPECT_FALSE(wallColumn(20, 20, 10, 2, 64).isBlocked(10, 10));
     EXPECT_TRUE(wallColumn(20, 20, 10, 2, 196).isBlocked(10, 10));
+}
+
+TEST(LabyrinthMask, AMeanExactlyAtTheThresholdIsAWall)
+{
+    // Range 2 beside the wall column (x 11): 3 of 13 points transparent,
+    // mean 10 * 255 / 13 = 196.
+    EXPECT_TRUE(wallColumn(20, 20, 10, 2, 196).isBlocked(11, 10));
+    EXPECT_FALSE(wallColumn(20, 20, 10, 2, 195).isBlocked(11, 10));
+    // One pixel of alpha 100 under a disc of range 0.
+    const LabyrinthMask grey(1, 1, {100}, Point(0, 0), 0, 100);
+    EXPECT_TRUE(grey.isBlocked(0, 0));
+    EXPECT_FALSE(LabyrinthMask(1, 1, {100}, Point(0, 0), 0, 99).isBlocked(0, 0));
 }
 
 TEST(LabyrinthMask, AWalkStopsAtTheLastFreePixelBeforeAWall)

@@ -29,7 +29,7 @@
 #include "minigames/MgWhackAMole.h"
 #include "minigames/MgZodiacSigns.h"
 #include "minigames/MiniGameBase.h"
-#include "minigames/PlaceholderMiniGame.h"
+#include "tests/minigames/PlaceholderMiniGame.h"
 #include "tests/minigames/MiniGameTestSupport.h"
 #include "game/ItemRegistry.h"
 #include "tests/support/ScreenTestSupport.h"

@@ -9,7 +9,9 @@
 #include "game/Quest.h"
 #include "minigames/CountdownButton.h"
 #include "minigames/MgLabyrinth.h"
+#include "tests/anim/RecordingGraphics.h"
 #include "tests/minigames/MiniGameTestSupport.h"
+#include "tests/support/TestTextures.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,50 @@ TEST(MiniGameCountdown, NoCountdownTimeMeansUsableAtOnce)
 
 namespace {
 
+// Which picture each draw used, and with which alpha.
+class TextureGraphics : public RecordingGraphics {
+public:
+    void drawImage(int, int, GLTexture* texture, Color c) override { drawn.emplace_back(texture, c.a); }
+    std::vector<std::pair<GLTexture*, int>> drawn;
+};
+
+}  // namespace
+
+TEST(MiniGameCountdown, TheOverImageFadesInOnTopOfTheBarAndOutAgain)
+{
+    auto normal = solidTexture(8, 4, Color(10, 10, 10, 255));
+    auto over = solidTexture(8, 4, Color(200, 200, 200, 255));
+    auto fill = solidTexture(1, 1, Color(0, 255, 0, 255));
+    CountdownButton button(normal.get(), over.get(), nullptr, 0);
+    button.setFill(fill.get(), 1, 1, 6);
+    button.onMouseEnter();
+    EXPECT_EQ(button.getCurrentImage(), normal.get());
+    button.update(CountdownButton::HoverFadeMs / 2, nullptr);
+    const int half = button.getHoverAlpha();
+    EXPECT_GT(half, 100);
+    EXPECT_LT(half, 155);
+    TextureGraphics g;
+    button.draw(g, nullptr);
+    // The normal picture, the full bar, then the over picture at the fade's
+    // alpha on top.
+    ASSERT_EQ(g.drawn.size(), 8u);
+    EXPECT_EQ(g.drawn.front(), std::make_pair(normal.get(), 255));
+    EXPECT_EQ(g.drawn[1].first, fill.get());
+    EXPECT_EQ(g.drawn.back(), std::make_pair(over.get(), half));
+    button.update(CountdownButton::HoverFadeMs, nullptr);
+    EXPECT_EQ(button.getHoverAlpha(), 255);
+    // Leaving takes it back from where it is; gone, it is not drawn.
+    button.onMouseLeave();
+    button.update(CountdownButton::HoverFadeMs, nullptr);
+    EXPECT_EQ(button.getHoverAlpha(), 0);
+    TextureGraphics after;
+    button.draw(after, nullptr);
+    EXPECT_EQ(after.drawn.size(), 7u);
+    EXPECT_NE(after.drawn.back().first, over.get());
+}
+
+namespace {
+
 // A placeholder game over a scene, with a profile and a tuning table whose
 // skip countdown is 3000 ms.
 class MiniGameFrameTest : public ::testing::Test {
@@ -153,6 +199,22 @@ protected:
         KeyEvent key;
         key.key = 27;
         game->onKey(&key);
+    }
+    // Presses a button of the frame's open message `dialogId` and lets its
+    // close animation run out.
+    void press(MiniGameBase* game, int dialogId, int buttonId)
+    {
+        MessageDialogSimple* dialog = nullptr;
+        for (Widget* w : game->getWidgetManager()->getWidgets()) {
+            auto* d = dynamic_cast<MessageDialogSimple*>(w);
+            if (d && !d->isClosing() && d->getId() == dialogId)
+                dialog = d;
+        }
+        ASSERT_NE(dialog, nullptr) << "message " << dialogId << " is not open";
+        for (int i = 0; i < 20 && !dialog->isContentsShown(); ++i)
+            app.frames(1);
+        dialog->onButton(buttonId, 1);
+        app.frames(10);
     }
     int dialogsOn(MiniGameBase* game)
     {
@@ -267,6 +329,31 @@ TEST_F(MiniGameFrameTest, TheFinishedMessageStopsTheCountdown)
     app.frames(20);
     EXPECT_EQ(game->getSkipButton()->getRemainingMs(), left);
     EXPECT_GT(left, 0);
+}
+
+TEST_F(MiniGameFrameTest, MessagesClosedOverTheFinishedMessageLeaveTheCountdownStopped)
+{
+    tune(5000);
+    player(PlayerProfile::Fearless);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
+    CountdownButton* skip = game->getSkipButton();
+    // Solved, and during the 700 ms before the finished message the player
+    // asks for help and for the skip question.
+    game->onButtonEvent(PlaceholderMiniGame::SolvedButtonId, 1);
+    game->onButton(MiniGameBase::HelpButtonId, 1);
+    game->onButtonEvent(PlaceholderMiniGame::SkipNowButtonId, 1);
+    app.frames(15);
+    ASSERT_TRUE(game->isFinishedShown());
+    const int left = skip->getRemainingMs();
+    EXPECT_GT(left, 0);
+    press(game, MiniGameBase::SkipQuestionId, MessageQuestionDialogSimple::NoButtonId);
+    EXPECT_FALSE(skip->isCounting());
+    press(game, MiniGameBase::TutorialDialogId, MessageDialogSimple::ConfirmButtonId);
+    EXPECT_FALSE(skip->isCounting());
+    app.frames(20);
+    EXPECT_EQ(skip->getRemainingMs(), left);
+    press(game, MiniGameBase::FinishedDialogId, MessageDialogSimple::ConfirmButtonId);
+    EXPECT_EQ(game->getResultCode(), MiniGameBase::SolvedCode);
 }
 
 TEST_F(MiniGameFrameTest, TheLastLabyrinthHasNoSkipButtonAndIgnoresEscape)

@@ -5,7 +5,7 @@
 #include "engine/ui/MessageDialogSimple.h"
 #include "engine/ui/MessageQuestionDialogSimple.h"
 #include "engine/ui/WidgetManager.h"
-#include "minigames/PlaceholderMiniGame.h"
+#include "tests/minigames/PlaceholderMiniGame.h"
 #include "tests/support/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>

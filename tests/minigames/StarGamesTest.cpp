@@ -225,3 +225,34 @@ TEST_F(FaceDrawingScreen, AStarTakenOutOfTurnIsRedUntilTheButtonIsLetGo)
     EXPECT_GT(game->getOutlineAlpha(), 0);
     EXPECT_LT(game->getOutlineAlpha(), 255);
 }
+
+TEST_F(FaceDrawingScreen, OneFastMotionJoinsEveryStarItCrossesInTurn)
+{
+    // The stars' centres lie on one line, 200 pixels apart: the motion
+    // below reaches the screen as one event that ends on the third star.
+    // Taken at its end point only, the third star would turn red and the
+    // second stay unjoined; taken in the frame's 5-pixel steps, the stroke
+    // joins both, as a slow one does.
+    const std::string file = folder.write("Line.xml", R"(<FaceDrawingGame>
+  <Star x="100" y="100"/><Star x="300" y="100"/><Star x="500" y="100"/>
+  <Connection x="110" y="110"/><Connection x="310" y="110"/><Outline x="0" y="0"/>
+</FaceDrawingGame>)");
+    MgFaceDrawing* game = open(fromGameFolder(file));
+    MouseEvent press;
+    press.type = MouseEvent::Press;
+    press.x = press.y = 124;
+    press.buttons = MouseEvent::Left;
+    game->onMouse(press);
+    ASSERT_EQ(game->getChain().getLastConnected(), 0);
+    MouseEvent stroke;
+    stroke.type = MouseEvent::Move;
+    stroke.dx = 400;
+    stroke.x = 524;
+    stroke.y = 124;
+    stroke.buttons = MouseEvent::Left;
+    game->onMouse(stroke);
+    EXPECT_EQ(game->getChain().getLastConnected(), 2);
+    EXPECT_EQ(game->getChain().getRed(), -1);
+    EXPECT_TRUE(game->getChain().isSolved());
+    EXPECT_TRUE(game->getConnections()[1]->isVisible());
+}

@@ -1,4 +1,4 @@
-#include "minigames/PlaceholderMiniGame.h"
+#include "tests/minigames/PlaceholderMiniGame.h"
 
 namespace {
 const Color BackgroundFill(24, 32, 40, 255);

@@ -1,6 +1,6 @@
 #pragma once
-// A minigame whose puzzle is not built yet, on the real frame: it shows its
-// name and quest over the common minigame background with two buttons.
+// The tests' stand-in for a minigame, on the real frame: it shows its name
+// and quest over the common minigame background with two buttons.
 // "Solved" counts as winning the puzzle (onSolved: the finished message
 // follows and its OK closes with 100); "Skip" presses the frame's skip
 // button at once, without waiting for its countdown (in fearless mode the
