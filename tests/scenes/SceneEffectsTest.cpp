@@ -11,6 +11,7 @@
 #include "scenes/FlickerRenderer.h"
 #include "scenes/ParticleEmmiter.h"
 #include "scenes/ParticleSettings.h"
+#include "scenes/SceneFog.h"
 #include "scenes/SpellRunes.h"
 #include "tests/support/TempFolder.h"
 
@@ -110,6 +111,26 @@ TEST(ParticleTest, InactiveEmitterDoesNotMove)
     const float x = e.getParticles()[0].x;
     e.advance(16);
     EXPECT_EQ(e.getParticles()[0].x, x);
+}
+
+// Four misses bring the fog when the first and the fourth lie less than
+// 1000 ms apart: 999 ms do, exactly 1000 ms do not; the oldest of five then
+// drops out, so a fifth miss 701 ms after the second one does.
+TEST(SceneFogTest, FourMissesWithinLessThanASecondMakeABurst)
+{
+    SceneFog quick;
+    EXPECT_FALSE(quick.recordMiss(5000));
+    EXPECT_FALSE(quick.recordMiss(5300));
+    EXPECT_FALSE(quick.recordMiss(5700));
+    EXPECT_TRUE(quick.recordMiss(5999));
+    EXPECT_TRUE(quick.getClickTimes().empty());
+
+    SceneFog slow;
+    EXPECT_FALSE(slow.recordMiss(5000));
+    EXPECT_FALSE(slow.recordMiss(5300));
+    EXPECT_FALSE(slow.recordMiss(5700));
+    EXPECT_FALSE(slow.recordMiss(6000));
+    EXPECT_TRUE(slow.recordMiss(6001));
 }
 
 TEST(FireflyTest, SpeedStaysWithinItsBoundsAndItTurnsHome)
