@@ -371,6 +371,9 @@ void QDScene::onItemFound(ItemState* item)
     const int typeId = typeIdOf(item);
     const WidgetGeometry box = item->renderer ? item->renderer->geometry() : WidgetGeometry();
     score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()), box.y + box.h / 2);
+    // A rune charges its spell at the click, so that the ready sound and
+    // mark come with the find, not after the collect animation.
+    spells.chargeSpellFromRune(item);
     spells.onItemFound();
     playSceneEffect(typeId == RuneTypeId        ? "VO_RUNE_COLLECTED"
                : typeId == MagicItemTypeId ? "VO_MAGIC_ITEM_FOUND"
@@ -420,7 +423,6 @@ void QDScene::onItemRemoved(ItemState* item)
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
-        spells.chargeSpellFromRune(item);
     }
     if (stepQuestId == 13 && goalPanel && goalPanel->wantedEntries().empty() && keyItem) {
         registry->moveItem(1, keyItem->key(), 2);
@@ -435,7 +437,6 @@ void QDScene::onItemCollected(CollectableItemRenderer*, ItemState* item)
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
-        spells.chargeSpellFromRune(item);
     }
     fillRenderList();
 }

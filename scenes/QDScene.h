@@ -80,7 +80,8 @@ public:
     void onSpellButtonPressed(int id, int event) override;
 
     // A rune's collect animation has ended (CollectableItemRenderer): it goes
-    // to the found group and the render list is rebuilt.
+    // to the found group and the render list is rebuilt. Its spell was
+    // charged at the click (onItemFound).
     void onItemCollected(CollectableItemRenderer* renderer, ItemState* item);
     // The key item was clicked: the next step (quest 13), else the scene
     // closes with 1001.
