@@ -370,7 +370,10 @@ void QDScene::onItemFound(ItemState* item)
         return;
     const int typeId = typeIdOf(item);
     const WidgetGeometry box = item->renderer ? item->renderer->geometry() : WidgetGeometry();
-    score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()), box.y + box.h / 2);
+    // The points reach the profile when the item leaves the wanted items
+    // (onItemRemoved, onItemCollected), the moment a save holds it as found.
+    score.holdBack(item, score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()),
+                                     box.y + box.h / 2));
     // A rune charges its spell at the click, so that the ready sound and
     // mark come with the find, not after the collect animation.
     spells.chargeSpellFromRune(item);
@@ -384,8 +387,10 @@ void QDScene::onMissedClick()
 {
     const Point mouse = appContext() ? appContext()->getMousePos() : Point{pointerX, pointerY};
     const bool onRune = typeIdOf(lastHitItem) == RuneTypeId;
-    if (!onRune)
+    if (!onRune) {
         score.penalise(mouse.x, mouse.y);
+        settleScore();
+    }
     if (onRune)
         if (auto* rune = dynamic_cast<CollectableItemRenderer*>(lastHitItem->renderer.get()))
             showRuneMessage(rune);
@@ -419,6 +424,10 @@ void QDScene::showRuneMessage(CollectableItemRenderer* renderer)
 void QDScene::onItemRemoved(ItemState* item)
 {
     ItemRegistry* registry = ItemRegistry::instance();
+    if (item) {
+        score.release(item);
+        settleScore();
+    }
     if (item && isRune(typeIdOf(item))) {
         const int group = registry->groupOf(item->key());
         if (group != -1)
@@ -433,6 +442,8 @@ void QDScene::onItemRemoved(ItemState* item)
 void QDScene::onItemCollected(CollectableItemRenderer*, ItemState* item)
 {
     ItemRegistry* registry = ItemRegistry::instance();
+    score.release(item);
+    settleScore();
     if (item && typeIdOf(item) == RuneTypeId) {
         const int group = registry->groupOf(item->key());
         if (group != -1)
@@ -477,13 +488,19 @@ void QDScene::saveGame() const
         saveTheGame(sceneId);
 }
 
-void QDScene::storeScore() const
+bool QDScene::settleScore() const
 {
     PlayerProfile* profile = currentProfile();
     if (!profile || !score.isOpen() || profile->getPlayMode() != PlayerProfile::Fearless)
-        return;
-    profile->setScore(score.value());
-    PlayerProfiles::instance()->addHighScore(profile);
+        return false;
+    profile->setScore(score.settled());
+    return true;
+}
+
+void QDScene::storeScore() const
+{
+    if (settleScore())
+        PlayerProfiles::instance()->addHighScore(currentProfile());
 }
 
 void QDScene::onStepStarted(MechanicsStep* step)
@@ -571,7 +588,7 @@ void QDScene::onResumed(GameApp*)
 {
     const PlayerProfile* profile = currentProfile();
     if (profile && score.isOpen())
-        score.set(profile->getScore());
+        score.set(profile->getScore() + score.heldBack());
 }
 
 void QDScene::onPendingAdvance()

@@ -174,7 +174,12 @@ private:
     void findKeyItem();
     // Saves the game unless replaying or without a profile.
     void saveGame() const;
-    // Copies the score widget's value into the profile's score and high scores.
+    // The profile's score takes the scene's, less the points of finds whose
+    // items have not left the wanted items yet (so that a save, at any
+    // moment, holds the points of the items it holds as found); false, and
+    // nothing, without a score panel or a fearless profile.
+    bool settleScore() const;
+    // settleScore, then the profile enters the high scores.
     void storeScore() const;
     int currentQuestId() const;
 
