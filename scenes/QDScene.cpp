@@ -249,16 +249,28 @@ void QDScene::onActionFinished(int32_t id)
 // ---------------------------------------------------------------------------
 // Renderers
 
-void QDScene::onRenderersBuilt()
+int QDScene::widestBackground() const
 {
-    enableSpecialItems(true);
     int widest = 0;
-    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId)) {
+    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId))
         if (auto* collectable = dynamic_cast<CollectableItemRenderer*>(state->renderer.get()))
             if (collectable->getTexture())
                 widest = std::max(widest, collectable->getTexture()->getWidth());
+    return widest;
+}
+
+WidgetGeometry QDScene::sceneArea() const
+{
+    // A panorama scrolls its whole width under the pointer.
+    return WidgetGeometry(0, 0, 0, std::max<int>(ScreenWidth, widestBackground()), ScreenHeight);
+}
+
+void QDScene::onRenderersBuilt()
+{
+    enableSpecialItems(true);
+    const int widest = widestBackground();
+    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId))
         view.connectLight(dynamic_cast<SceneLightSource*>(state->renderer.get()));
-    }
     findKeyItem();
     const bool magicShown = playMode() != PlayerProfile::Casual;
     for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(1, sceneId)) {

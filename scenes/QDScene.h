@@ -152,6 +152,8 @@ protected:
     void afterItemsRendered(Graphics& g) override;
     void onUpdated(int dt) override;
     void onRenderersBuilt() override;
+    // The screen's height and the scene's width (a panorama's, wider).
+    WidgetGeometry sceneArea() const override;
     void onItemRemoved(ItemState* item) override;
     void onItemFound(ItemState* item) override;
     void onMissedClick() override;
@@ -172,6 +174,8 @@ private:
     // A key item exists and it is the one wanted item.
     bool onlyKeyItemWanted() const;
     void findKeyItem();
+    // The width of the widest collectable picture of the background group.
+    int widestBackground() const;
     // Saves the game unless replaying or without a profile.
     void saveGame() const;
     // The profile's score takes the scene's, less the points of finds whose
