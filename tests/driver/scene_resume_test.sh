@@ -46,10 +46,11 @@ second=$(grep -m1 '^scene.wanted=' "$tmp/second.log")
 [ -n "$first" ] && [ "$first" = "$second" ] || fail "the wanted items differ: '$first' / '$second'"
 
 # A quit in the middle of a step saves the points of exactly the items it
-# saves as found: two items found (+200), a miss (-25), a third clicked and
-# still shrinking away when the game ends (its +100 shows, but the item is
-# still wanted). After the restart the profile holds 175 with two items
-# found and six wanted, and finding the six ends the step at 775.
+# saves as found: two items found (+200), a miss (-25), a pause screen that
+# comes and goes (the score stays), a third item clicked and still shrinking
+# away when the game ends (its +100 shows, but the item is still wanted).
+# After the restart the profile holds 175 with two items found and six
+# wanted, and finding the six ends the step at 775.
 cat >"$tmp/quit.txt" <<'SCRIPT'
 profile Quitter 1
 flow 0
@@ -61,6 +62,14 @@ wait 1200
 mouse click 512 660
 wait 50
 expect profile.score 175
+# The pause screen of a lost focus comes and goes: the scene takes its score
+# back from the profile, which holds the step's points.
+focus lost
+wait 300
+focus gained
+wait 800
+expect top QDScene
+expect scene.score 175
 click-wanted
 wait 100
 expect scene.score 275
