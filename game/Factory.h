@@ -46,6 +46,18 @@ public:
     void clearRules() { rules.clear(); }
     size_t ruleCount() const { return rules.size(); }
 
+    // The position of the rule that decides the description, or -1 when none
+    // matches (or the pattern is null).
+    int ruleIndexFor(const InputData* pattern) const
+    {
+        if (!pattern)
+            return -1;
+        for (size_t i = 0; i < rules.size(); ++i)
+            if (rules[i].first->matches(pattern))
+                return static_cast<int>(i);
+        return -1;
+    }
+
     // The product for the description, or null (see above). A null pattern
     // gives null.
     Product* create(const InputData* pattern, Arg* arg) const

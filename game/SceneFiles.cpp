@@ -8,9 +8,18 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
+
+// An item's position beyond this, either way, lies far outside any scene
+// (a panorama is a few screens wide); it is cut to it, so that later
+// arithmetic on it stays in range.
+constexpr float MaxCoordinate = 100000.0f;
+// Layers beyond this, either way, are cut to it: raising an item puts it one
+// above the highest layer.
+constexpr int32_t MaxLayer = 1000000;
 
 // Loads `path` and checks its root element; null (with a logged line) when
 // either fails.
@@ -66,6 +75,33 @@ void readItem(const TiXmlElement& e, SceneItem& item)
     item.typeId = stringToInt(e.Attribute("typeId"));
 }
 
+std::string itemLabel(size_t index, const SceneItem& item)
+{
+    return "item " + std::to_string(index) + " \"" + item.name + "\"";
+}
+
+// Cuts an absurd position or layer of the item read from `e` into its
+// range, with one line each.
+void boundItem(const TiXmlElement& e, const std::string& path, size_t index, SceneItem& item)
+{
+    const auto boundCoordinate = [&](const char* axis, float& value) {
+        if (std::fabs(value) <= MaxCoordinate)
+            return;
+        const int cut = value > 0 ? static_cast<int>(MaxCoordinate) : -static_cast<int>(MaxCoordinate);
+        logError("scene items: \"" + path + "\": " + itemLabel(index, item) + " has " + axis + " " +
+                 e.Attribute(axis) + ", far outside any scene; it stays at " + std::to_string(cut));
+        value = static_cast<float>(cut);
+    };
+    boundCoordinate("x", item.x);
+    boundCoordinate("y", item.y);
+    if (item.layer > MaxLayer || item.layer < -MaxLayer) {
+        const int32_t cut = item.layer > 0 ? MaxLayer : -MaxLayer;
+        logError("scene items: \"" + path + "\": " + itemLabel(index, item) + " has layer " +
+                 std::to_string(item.layer) + "; it is drawn at layer " + std::to_string(cut));
+        item.layer = cut;
+    }
+}
+
 } // namespace
 
 std::string sceneItemFileName(const std::string& language)
@@ -89,14 +125,21 @@ std::vector<std::unique_ptr<SceneItem>> loadSceneItems(int32_t sceneId)
     if (!root)
         return items;
     for (const TiXmlElement* e = root->FirstChildElement("Item"); e; e = e->NextSiblingElement("Item")) {
+        if (items.size() == MaxSceneItems) {
+            logError("scene items: \"" + entry.itemFilePath() + "\" holds more than " +
+                     std::to_string(MaxSceneItems) + " items; the rest are left out");
+            break;
+        }
         auto item = std::make_unique<SceneItem>();
         item->folder = entry.path;
         if (const char* name = e->Attribute("name"))
             item->name = name;
         // An incomplete element still holds its place: item indices are
         // positions in the file.
-        if (hasAllItemAttributes(*e))
+        if (hasAllItemAttributes(*e)) {
             readItem(*e, *item);
+            boundItem(*e, entry.itemFilePath(), items.size(), *item);
+        }
         items.push_back(std::move(item));
     }
     return items;

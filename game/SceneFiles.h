@@ -7,6 +7,7 @@
 #include "game/ItemGroupRules.h"
 #include "game/ItemRendererRule.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,12 @@ std::string sceneItemFileName(const std::string& language);
 // (name, image, layer, majorGroupID, minorGroupID, x, y, angle, R, G, B, A,
 // type, infoTip, typeId) are present; otherwise it keeps the defaults except
 // for `name`, which is taken whenever present.
+//
+// Absurd numbers are cut into range with one logged line each: a position
+// beyond 100000 either way to 100000 with its sign (one that is not a number
+// to -100000), a layer beyond 1000000 either way to 1000000 with its sign. Items past the first MaxSceneItems
+// are left out with one line (a save keeps item indices as one byte).
+inline constexpr size_t MaxSceneItems = 256;
 std::vector<std::unique_ptr<SceneItem>> loadSceneItems(int32_t sceneId);
 
 // The group rules of the file at `path` (root <ItemGroupRules>, children

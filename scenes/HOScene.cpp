@@ -15,17 +15,28 @@
 #include "game/ItemRegistry.h"
 #include "game/ItemRendererRule.h"
 #include "game/ItemState.h"
+#include "game/SceneIndex.h"
 #include "game/SceneItem.h"
 #include "scenes/ItemGoalRenderer.h"
 #include "scenes/ItemRendererFactory.h"
+#include "scenes/TexItemRenderer.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
 
 namespace {
 
 int32_t layerOf(const ItemState* state)
 {
     return state->item ? state->item->layer : 0;
+}
+
+std::string shortNumber(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
 }
 
 bool rendererEnabled(const ItemState* state)
@@ -176,22 +187,37 @@ void HOScene::buildRenderers()
     // Filled first in every case: past the end of the script nothing else
     // would fill it, and the finished scene is still drawn.
     fillRenderList();
+    // The renderers come before the first pick, which asks them whether an
+    // item can be found at all. A renderer's load must not change the list
+    // under this walk.
+    const std::vector<ItemState*> items = renderList;
+    std::vector<int> rules;
+    for (ItemState* state : items)
+        rules.push_back(buildRenderer(state));
     if (isScreenStep(stepIndex + 1))
         advancePending = 1;
     else
         advanceMechanics(true);
-    // A renderer's load must not change the list under this walk.
-    const std::vector<ItemState*> items = renderList;
-    for (ItemState* state : items)
-        buildRenderer(state);
+    // An item the pick moved to another group is drawn as the rules say for
+    // that group.
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i]->item && ruleFor(items[i]) != rules[i])
+            buildRenderer(items[i]);
 }
 
-void HOScene::buildRenderer(ItemState* state)
+int HOScene::ruleFor(const ItemState* state) const
+{
+    const ItemRendererFactoryInput pattern(ItemRegistry::instance()->groupOf(state->key()), state->item->typeId,
+                                           state->item->type);
+    return ItemRendererFactory::instance()->ruleIndexFor(&pattern);
+}
+
+int HOScene::buildRenderer(ItemState* state)
 {
     // A state whose record could not be restored has nothing to draw.
     if (!state->item) {
         state->renderer.reset();
-        return;
+        return -1;
     }
     const ItemRendererFactoryInput pattern(ItemRegistry::instance()->groupOf(state->key()), state->item->typeId,
                                            state->item->type);
@@ -202,6 +228,42 @@ void HOScene::buildRenderer(ItemState* state)
         renderer->setDecoratorEnabled(false);
     }
     state->renderer = std::move(renderer);
+    return ItemRendererFactory::instance()->ruleIndexFor(&pattern);
+}
+
+WidgetGeometry HOScene::sceneArea() const
+{
+    return WidgetGeometry(0, 0, 0, ScreenWidth, ScreenHeight);
+}
+
+std::string HOScene::whyNotFindable(const ItemState* state) const
+{
+    if (!state->renderer)
+        return "it has no renderer";
+    const auto* textured = dynamic_cast<const TexItemRenderer*>(state->renderer.get());
+    if (!textured)
+        return "its renderer takes no clicks";
+    if (textured->showsWithin(sceneArea()))
+        return std::string();
+    const std::string picture = state->item->folder + state->item->image;
+    if (textured->showsWithin(WidgetGeometry(INT32_MIN / 2, INT32_MIN / 2, 0, INT32_MAX, INT32_MAX)))
+        return "its picture \"" + picture + "\" lies outside the scene (x " + shortNumber(state->item->x) +
+               ", y " + shortNumber(state->item->y) + ")";
+    return "its picture \"" + picture + "\" shows nothing (it did not load, or it is transparent)";
+}
+
+bool HOScene::canBeFound(ItemState* state)
+{
+    const std::string why = state->item ? whyNotFindable(state) : "it has no record";
+    if (why.empty())
+        return true;
+    if (reportedItems.insert(state->itemIndex).second) {
+        const SceneIndexEntry entry = SceneIndex::instance()->entryOf(sceneId);
+        const std::string name = state->item ? state->item->name : std::string();
+        logError("scene items: \"" + entry.itemFilePath() + "\": item " + std::to_string(state->itemIndex) + " \"" +
+                 name + "\" cannot be found: " + why + "; it is not asked for");
+    }
+    return false;
 }
 
 void HOScene::onUpdate(int dt)
@@ -498,8 +560,14 @@ void HOScene::advanceMechanics(bool silent)
     }
     MechanicsStep* step = steps[static_cast<size_t>(stepIndex)].get();
     if (step->kind == MechanicsStep::CollectGroup) {
-        // A resumed scene may still have wanted items: they stay the goal.
-        if (ItemRegistry::instance()->itemsOfGroup(2, sceneId).empty())
+        // A resumed scene may still have wanted items: they stay the goal,
+        // but for those that can no longer be found (damaged content), which
+        // go back to waiting.
+        ItemRegistry* registry = ItemRegistry::instance();
+        for (ItemState* state : registry->itemsOfGroup(2, sceneId))
+            if (!canBeFound(state))
+                registry->moveItem(2, state->key(), 1);
+        if (registry->itemsOfGroup(2, sceneId).empty())
             pickWantedItems(*step);
     } else {
         runScreenStep(*step);
@@ -516,9 +584,12 @@ void HOScene::pickWantedItems(const MechanicsStep& step)
     std::vector<ItemState*> picks;
     for (const CollectRule& rule : step.rules) {
         std::vector<ItemState*> candidates;
+        // An item that cannot be drawn or clicked is never asked for: the
+        // step would wait for a click that cannot land.
         for (ItemState* state : waiting)
             if (state->item &&
-                std::find(rule.typeIds.begin(), rule.typeIds.end(), state->item->typeId) != rule.typeIds.end())
+                std::find(rule.typeIds.begin(), rule.typeIds.end(), state->item->typeId) != rule.typeIds.end() &&
+                canBeFound(state))
                 candidates.push_back(state);
         if (rule.pick == CollectRule::Random) {
             for (size_t k = 1; k < candidates.size(); ++k)

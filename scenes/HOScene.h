@@ -31,6 +31,11 @@
 //    child created but never shown is deleted with the scene.
 //  - Items without a record get no renderer; the remembered hit item is
 //    dropped on release and when its state is destroyed.
+//  - An item that a click cannot find (no renderer, a renderer that takes no
+//    clicks, a picture that did not load or lies outside sceneArea) is never
+//    asked for, and one a resumed step still wants goes back to waiting; one
+//    line names the item file and the item. A step left with nothing to find
+//    is passed over, so a damaged scene can still be finished.
 //  - The goal panel is replaced with safeRemoveWidget, as a click can replace
 //    it from inside the widget dispatch.
 //  - A subclass closes through closeScene: a close asked for while the
@@ -42,12 +47,14 @@
 // Ownership: the step list, the animation player and a never-shown child are
 // owned; the goal panel belongs to the widget list; renderers belong to their
 // ItemStates and are deleted by the destructor (the items stay registered).
+#include "engine/core/Types.h"
 #include "engine/ui/ScreenBase.h"
 #include "game/ItemRendererOwner.h"
 #include "scenes/SceneMechanics.h"
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -147,6 +154,12 @@ protected:
     // The render list from the registry, sorted.
     void fillRenderList();
     void sortRenderList();
+    // The rectangle (scene coordinates) in which a click can hit an item:
+    // the screen here.
+    virtual WidgetGeometry sceneArea() const;
+    // "" when a click can find the item (it has a textured renderer whose
+    // picture shows inside sceneArea), else why not.
+    std::string whyNotFindable(const ItemState* state) const;
 
     // Hooks, all empty here.
     virtual void registerResources();
@@ -200,8 +213,13 @@ private:
     void showChild();
     // Deletes a child that was made but never shown.
     void dropUnshownChild();
-    // Makes the item's renderer through the factory (or none) and loads it.
-    void buildRenderer(ItemState* state);
+    // Makes the item's renderer through the factory (or none) and loads it;
+    // the position of the rule that decided it, or -1.
+    int buildRenderer(ItemState* state);
+    // The position of the rule that decides the item now (it has a record).
+    int ruleFor(const ItemState* state) const;
+    // Whether the item may be asked for; one line, once per item, when not.
+    bool canBeFound(ItemState* state);
 
     // The child has been handed to the application (onClosed(ChildCode)).
     uint8_t childShown = 0;
@@ -216,4 +234,6 @@ private:
     int32_t announcedStep = -2;
     // onUpdate's copy of the render list, kept for its buffer.
     std::vector<ItemState*> updatingList;
+    // Item indices already reported as impossible to find.
+    std::set<int32_t> reportedItems;
 };

@@ -23,6 +23,8 @@ public:
     ~ItemRendererFactory() override = default;
 
     // Appends the rules of the renderer rule file at `path` (see
-    // loadItemRendererRules). A file that cannot be read adds nothing.
+    // loadItemRendererRules). A file that cannot be read adds nothing. A
+    // rule naming a renderer id without a creator is kept (its items get no
+    // renderer) and logged: register the creators first.
     void loadRules(const std::string& path);
 };

@@ -4,6 +4,7 @@
 #include "engine/gfx/Graphics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -14,11 +15,21 @@ int randomModulo(int n)
     return std::rand() % std::max(1, n);
 }
 
-// The random part of a speed: up to speed * 200 steps of `spread`; none for
-// a negative speed.
+// The random part of a speed: rand() % (int)(speed * 200 + 1) steps of
+// `spread`. For a negative speed the divisor is negative and the remainder
+// takes the sign of rand(), never negative: a speed of -0.8 with a spread of
+// 0.01 gives -0.8 down to -2.38. A divisor of 0 (a speed between -0.01 and
+// 0, or not a number) gives no share; one beyond int's range is cut to it.
 float speedShare(float speed, float spread)
 {
-    return static_cast<float>(randomModulo(static_cast<int>(speed * 200.0f + 1.0f))) * spread;
+    const float divisor = speed * 200.0f + 1.0f;
+    if (std::isnan(divisor))
+        return 0.0f;
+    constexpr float Limit = 2147483520.0f;  // the largest float below 2^31
+    const int n = static_cast<int>(std::clamp(divisor, -Limit, Limit));
+    if (n == 0)
+        return 0.0f;
+    return static_cast<float>(std::rand() % n) * spread;
 }
 
 } // namespace

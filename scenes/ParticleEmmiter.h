@@ -5,10 +5,11 @@
 // point when it has faded out, so the number of particles never changes.
 //
 // emit() fixes the particle count's settings; until then there are no
-// particles. Every random modulus is at least 1: a lifetime of 0, a negative
-// speed between -0.01 and 0 or a spawn range of -1 make no division by zero
-// (a lifetime below 1 counts as 1 ms, a negative speed gets no random part,
-// a negative spawn range emits from the point itself).
+// particles. A particle's speed is the emitted one less a random share of up
+// to about |speed| * 200 steps of the spread, so a negative speed (a rising
+// flame) grows faster at random as a positive one slows. No modulus is 0: a
+// lifetime below 1 counts as 1 ms, a speed between -0.01 and 0 gets no
+// random share, a negative spawn range emits from the point itself.
 //
 // The emitter is a widget (the spell fire balls are added to the screen);
 // the particle item renderers own one and call advance() and render()

@@ -249,16 +249,28 @@ void QDScene::onActionFinished(int32_t id)
 // ---------------------------------------------------------------------------
 // Renderers
 
-void QDScene::onRenderersBuilt()
+int QDScene::widestBackground() const
 {
-    enableSpecialItems(true);
     int widest = 0;
-    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId)) {
+    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId))
         if (auto* collectable = dynamic_cast<CollectableItemRenderer*>(state->renderer.get()))
             if (collectable->getTexture())
                 widest = std::max(widest, collectable->getTexture()->getWidth());
+    return widest;
+}
+
+WidgetGeometry QDScene::sceneArea() const
+{
+    // A panorama scrolls its whole width under the pointer.
+    return WidgetGeometry(0, 0, 0, std::max<int>(ScreenWidth, widestBackground()), ScreenHeight);
+}
+
+void QDScene::onRenderersBuilt()
+{
+    enableSpecialItems(true);
+    const int widest = widestBackground();
+    for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(BackgroundGroup, sceneId))
         view.connectLight(dynamic_cast<SceneLightSource*>(state->renderer.get()));
-    }
     findKeyItem();
     const bool magicShown = playMode() != PlayerProfile::Casual;
     for (ItemState* state : ItemRegistry::instance()->itemsOfGroup(1, sceneId)) {
@@ -370,7 +382,13 @@ void QDScene::onItemFound(ItemState* item)
         return;
     const int typeId = typeIdOf(item);
     const WidgetGeometry box = item->renderer ? item->renderer->geometry() : WidgetGeometry();
-    score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()), box.y + box.h / 2);
+    // The points reach the profile when the item leaves the wanted items
+    // (onItemRemoved, onItemCollected), the moment a save holds it as found.
+    score.holdBack(item, score.award(typeId, box.x + box.w / 2 + static_cast<int>(view.getScrollX()),
+                                     box.y + box.h / 2));
+    // A rune charges its spell at the click, so that the ready sound and
+    // mark come with the find, not after the collect animation.
+    spells.chargeSpellFromRune(item);
     spells.onItemFound();
     playSceneEffect(typeId == RuneTypeId        ? "VO_RUNE_COLLECTED"
                : typeId == MagicItemTypeId ? "VO_MAGIC_ITEM_FOUND"
@@ -381,8 +399,10 @@ void QDScene::onMissedClick()
 {
     const Point mouse = appContext() ? appContext()->getMousePos() : Point{pointerX, pointerY};
     const bool onRune = typeIdOf(lastHitItem) == RuneTypeId;
-    if (!onRune)
+    if (!onRune) {
         score.penalise(mouse.x, mouse.y);
+        settleScore();
+    }
     if (onRune)
         if (auto* rune = dynamic_cast<CollectableItemRenderer*>(lastHitItem->renderer.get()))
             showRuneMessage(rune);
@@ -416,11 +436,14 @@ void QDScene::showRuneMessage(CollectableItemRenderer* renderer)
 void QDScene::onItemRemoved(ItemState* item)
 {
     ItemRegistry* registry = ItemRegistry::instance();
+    if (item) {
+        score.release(item);
+        settleScore();
+    }
     if (item && isRune(typeIdOf(item))) {
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
-        spells.chargeSpellFromRune(item);
     }
     if (stepQuestId == 13 && goalPanel && goalPanel->wantedEntries().empty() && keyItem) {
         registry->moveItem(1, keyItem->key(), 2);
@@ -431,11 +454,12 @@ void QDScene::onItemRemoved(ItemState* item)
 void QDScene::onItemCollected(CollectableItemRenderer*, ItemState* item)
 {
     ItemRegistry* registry = ItemRegistry::instance();
+    score.release(item);
+    settleScore();
     if (item && typeIdOf(item) == RuneTypeId) {
         const int group = registry->groupOf(item->key());
         if (group != -1)
             registry->moveItem(group, item->key(), 0);
-        spells.chargeSpellFromRune(item);
     }
     fillRenderList();
 }
@@ -476,13 +500,19 @@ void QDScene::saveGame() const
         saveTheGame(sceneId);
 }
 
-void QDScene::storeScore() const
+bool QDScene::settleScore() const
 {
     PlayerProfile* profile = currentProfile();
     if (!profile || !score.isOpen() || profile->getPlayMode() != PlayerProfile::Fearless)
-        return;
-    profile->setScore(score.value());
-    PlayerProfiles::instance()->addHighScore(profile);
+        return false;
+    profile->setScore(score.settled());
+    return true;
+}
+
+void QDScene::storeScore() const
+{
+    if (settleScore())
+        PlayerProfiles::instance()->addHighScore(currentProfile());
 }
 
 void QDScene::onStepStarted(MechanicsStep* step)
@@ -570,7 +600,7 @@ void QDScene::onResumed(GameApp*)
 {
     const PlayerProfile* profile = currentProfile();
     if (profile && score.isOpen())
-        score.set(profile->getScore());
+        score.set(profile->getScore() + score.heldBack());
 }
 
 void QDScene::onPendingAdvance()

@@ -80,7 +80,8 @@ public:
     void onSpellButtonPressed(int id, int event) override;
 
     // A rune's collect animation has ended (CollectableItemRenderer): it goes
-    // to the found group and the render list is rebuilt.
+    // to the found group and the render list is rebuilt. Its spell was
+    // charged at the click (onItemFound).
     void onItemCollected(CollectableItemRenderer* renderer, ItemState* item);
     // The key item was clicked: the next step (quest 13), else the scene
     // closes with 1001.
@@ -151,6 +152,8 @@ protected:
     void afterItemsRendered(Graphics& g) override;
     void onUpdated(int dt) override;
     void onRenderersBuilt() override;
+    // The screen's height and the scene's width (a panorama's, wider).
+    WidgetGeometry sceneArea() const override;
     void onItemRemoved(ItemState* item) override;
     void onItemFound(ItemState* item) override;
     void onMissedClick() override;
@@ -171,9 +174,16 @@ private:
     // A key item exists and it is the one wanted item.
     bool onlyKeyItemWanted() const;
     void findKeyItem();
+    // The width of the widest collectable picture of the background group.
+    int widestBackground() const;
     // Saves the game unless replaying or without a profile.
     void saveGame() const;
-    // Copies the score widget's value into the profile's score and high scores.
+    // The profile's score takes the scene's, less the points of finds whose
+    // items have not left the wanted items yet (so that a save, at any
+    // moment, holds the points of the items it holds as found); false, and
+    // nothing, without a score panel or a fearless profile.
+    bool settleScore() const;
+    // settleScore, then the profile enters the high scores.
     void storeScore() const;
     int currentQuestId() const;
 

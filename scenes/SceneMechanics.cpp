@@ -3,6 +3,7 @@
 #include "engine/core/Log.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/XmlFile.h"
+#include "game/SceneFiles.h"
 
 #include <tinyxml.h>
 
@@ -17,8 +18,9 @@ int32_t pickOf(const std::string& text)
     return CollectRule::All;
 }
 
-// False when a required attribute is missing.
-bool readCollect(const TiXmlElement& e, CollectRule& rule)
+// False when a required attribute is missing. A count given below 0, or
+// above what a scene can hold, keeps every candidate, with one line.
+bool readCollect(const TiXmlElement& e, CollectRule& rule, const std::string& path)
 {
     const char* name = e.Attribute("name");
     const char* typeIds = e.Attribute("typeId");
@@ -31,11 +33,14 @@ bool readCollect(const TiXmlElement& e, CollectRule& rule)
             rule.typeIds.push_back(stringToInt(piece));
     rule.pick = pickOf(pick);
     rule.count = toIntOrDefault(e.Attribute("count"), -1);
+    if (e.Attribute("count") && (rule.count < 0 || static_cast<size_t>(rule.count) > MaxSceneItems))
+        logError("scene mechanics: \"" + path + "\": <Collect name=\"" + rule.name + "\"> has count " +
+                 std::to_string(rule.count) + "; every candidate is picked");
     rule.questId = toIntOrDefault(e.Attribute("questId"), -1);
     return true;
 }
 
-std::unique_ptr<MechanicsStep> readCollectGroup(const TiXmlElement& e)
+std::unique_ptr<MechanicsStep> readCollectGroup(const TiXmlElement& e, const std::string& path)
 {
     auto step = std::make_unique<MechanicsStep>();
     step->kind = MechanicsStep::CollectGroup;
@@ -43,7 +48,7 @@ std::unique_ptr<MechanicsStep> readCollectGroup(const TiXmlElement& e)
     step->name = identifier ? identifier : "UNSPECIFIED";
     for (const TiXmlElement* c = e.FirstChildElement("Collect"); c; c = c->NextSiblingElement("Collect")) {
         CollectRule rule;
-        if (readCollect(*c, rule))
+        if (readCollect(*c, rule, path))
             step->rules.push_back(std::move(rule));
     }
     return step;
@@ -78,7 +83,7 @@ MechanicsSteps loadSceneMechanics(const std::string& path)
     for (const TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
         std::unique_ptr<MechanicsStep> step;
         if (e->ValueStr() == "CollectGroup")
-            step = readCollectGroup(*e);
+            step = readCollectGroup(*e, path);
         else if (e->ValueStr() == "Screen")
             step = readScreen(*e);
         if (step)

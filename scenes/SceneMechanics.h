@@ -12,8 +12,9 @@
 // A <Collect> lacking name, typeId or pick is dropped; a CollectGroup is a
 // step even with no valid rule. `pick` is compared exactly: any text but
 // "random" and "first" means all. typeId is a comma list whose empty pieces
-// are skipped; numbers are read as atoi reads them. A <Screen> without type
-// is dropped.
+// are skipped; numbers are read as atoi reads them. A count given below 0
+// (-1 included) or above MaxSceneItems means no limit, as an absent one does,
+// and is logged. A <Screen> without type is dropped.
 #include "scenes/MechanicsStep.h"
 
 #include <memory>

@@ -79,16 +79,44 @@ void SceneScore::pointsOf(int typeId, const char*& key, const char*& text)
     }
 }
 
-void SceneScore::award(int typeId, int x, int y)
+int SceneScore::award(int typeId, int x, int y)
 {
     if (!widget)
-        return;
+        return 0;
     ScoreNotificationWidget* note = takeNotification();
     const char* key = nullptr;
     const char* text = nullptr;
     pointsOf(typeId, key, text);
-    if (add(key ? getParamInt(key, 0) : 0) > 0)
+    const int before = widget->getValue();
+    const int after = add(key ? getParamInt(key, 0) : 0);
+    if (after > 0)
         note->show(x, y, text ? sceneLabel(text) : std::string(), nullptr);
+    return after - before;
+}
+
+void SceneScore::holdBack(const ItemState* item, int points)
+{
+    if (item && points != 0)
+        held[item] += points;
+}
+
+void SceneScore::release(const ItemState* item)
+{
+    held.erase(item);
+}
+
+int SceneScore::heldBack() const
+{
+    long long sum = 0;
+    for (const auto& entry : held)
+        sum += entry.second;
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
+int SceneScore::settled() const
+{
+    const long long rest = static_cast<long long>(value()) - heldBack();
+    return static_cast<int>(std::clamp<long long>(rest, 0, INT_MAX));
 }
 
 void SceneScore::penalise(int x, int y)

@@ -6,11 +6,18 @@
 // typeIds win nothing. A missed click adds "Points.WrongClick". The score
 // never drops below 0, and no text rises while it stands at 0.
 //
+// The points of a find whose item is still on its way out of the scene (its
+// collect animation) can be held back (holdBack) until the item has left
+// (release): settled() is the score without them, the one the player's
+// profile may hold while the item is still saved as wanted.
+//
 // The widgets belong to the screen; this keeps non-owning pointers and
 // reuses idle texts.
+#include <map>
 #include <string>
 #include <vector>
 
+class ItemState;
 class ScoreNotificationWidget;
 class ScoreWidget;
 class ScreenBase;
@@ -28,10 +35,21 @@ public:
     void set(int score);
 
     // A find of an item of the typeId: its points, and their label text
-    // rising from (x, y) when the score is above 0 afterwards.
-    void award(int typeId, int x, int y);
+    // rising from (x, y) when the score is above 0 afterwards. Returns the
+    // points the score gained (0 before open).
+    int award(int typeId, int x, int y);
     // A missed click: "Points.WrongClick" and "SCORE_ITEM_MISSED" in red.
     void penalise(int x, int y);
+
+    // Holds `points` back from settled() until the item is released.
+    void holdBack(const ItemState* item, int points);
+    // The item has left the scene's wanted and waiting items: its points
+    // count in settled() again. Nothing for an item not held back.
+    void release(const ItemState* item);
+    // The points held back.
+    int heldBack() const;
+    // The score shown less the points held back, at least 0.
+    int settled() const;
 
     // The tuning key and the label of a find's points; both null for a
     // typeId that wins nothing.
@@ -49,4 +67,5 @@ private:
     ScreenBase* screen;            // not owned
     ScoreWidget* widget = nullptr;  // owned by the screen
     std::vector<ScoreNotificationWidget*> notifications;  // owned by the screen
+    std::map<const ItemState*, int> held;  // the items are not owned
 };

@@ -10,6 +10,9 @@
 #include "game/ItemState.h"
 #include "game/SceneItem.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const SceneItem* recordOf(const ItemState* state)
@@ -20,6 +23,15 @@ const SceneItem* recordOf(const ItemState* state)
 std::string picturePath(const SceneItem& record)
 {
     return record.folder + record.image;
+}
+
+// A position truncated towards zero, within int's range (0 for not a number).
+int32_t toPixel(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr float Limit = 2147483520.0f;  // the largest float below 2^31
+    return static_cast<int32_t>(std::clamp(value, -Limit, Limit));
 }
 
 } // namespace
@@ -35,8 +47,8 @@ void TexItemRenderer::load(ResourceManager* resources)
     if (!record || !resources || texture)
         return;
     texture = resources->textureForFile(picturePath(*record));
-    geom.x = static_cast<int32_t>(record->x);
-    geom.y = static_cast<int32_t>(record->y);
+    geom.x = toPixel(record->x);
+    geom.y = toPixel(record->y);
     geom.w = texture->getWidth();
     geom.h = texture->getHeight();
 }
@@ -62,6 +74,23 @@ bool TexItemRenderer::hitTest(int x, int y)
         return false;
     const Image* picture = texture->getImage();
     return picture && !picture->isTransparentAt(x - geom.x, y - geom.y);
+}
+
+bool TexItemRenderer::showsWithin(const WidgetGeometry& area) const
+{
+    const Image* picture = texture ? texture->getImage() : nullptr;
+    if (!picture)
+        return false;
+    // The part of the picture inside the area, in picture coordinates.
+    const int64_t x0 = std::max<int64_t>(0, int64_t(area.x) - geom.x);
+    const int64_t y0 = std::max<int64_t>(0, int64_t(area.y) - geom.y);
+    const int64_t x1 = std::min<int64_t>(geom.w, int64_t(area.x) + area.w - geom.x);
+    const int64_t y1 = std::min<int64_t>(geom.h, int64_t(area.y) + area.h - geom.y);
+    for (int64_t y = y0; y < y1; ++y)
+        for (int64_t x = x0; x < x1; ++x)
+            if (!picture->isTransparentAt(static_cast<int>(x), static_cast<int>(y)))
+                return true;
+    return false;
 }
 
 void TexItemRenderer::onMouseState(int state)

@@ -30,6 +30,11 @@ public:
     void load(ResourceManager* resources) override;
     void render(Graphics& g) override;
     bool hitTest(int x, int y) override;
+    // Whether a click inside `area` (scene coordinates) can hit the item: a
+    // pixel of its picture there is not fully transparent. False for a
+    // picture that did not load (the transparent pixel it gets) or one that
+    // lies outside the area.
+    bool showsWithin(const WidgetGeometry& area) const;
     // A click (0): the owner hears itemFound, the item goes out of view and
     // to group 3, and the owner refreshes its render list. Hover states do
     // nothing.

@@ -161,6 +161,55 @@ TEST_F(SceneFilesTest, IncompleteOrOddItemsKeepTheirPlaceAndDefaults)
     EXPECT_EQ(items[2]->typeId, 200);
 }
 
+// Positions far outside any scene and absurd layers are cut into range, one
+// line each; a file of more items than a save can tell apart keeps the first
+// ones, with one line.
+TEST_F(SceneFilesTest, AbsurdPositionsLayersAndItemCountsAreBoundedAndLogged)
+{
+    const auto item = [](const std::string& name, const std::string& x, const std::string& y,
+                         const std::string& layer) {
+        return "<Item name=\"" + name + "\" image=\"a.png\" layer=\"" + layer +
+               "\" majorGroupID=\"0\" minorGroupID=\"0\" x=\"" + x + "\" y=\"" + y +
+               "\" angle=\"0\" R=\"1\" G=\"1\" B=\"1\" A=\"255\" type=\"0\" infoTip=\"t\" typeId=\"0\"/>";
+    };
+    dir.write("Scene.xml", "<Scene>" + item("Far", "-999999999", "3e38", "2147483647") +
+                               item("Nan", "nan", "100000", "-1000000") + item("Wide", "2047.5", "-5", "7") +
+                               "</Scene>");
+    indexScene(1, "Scene.xml");
+    testing::internal::CaptureStdout();
+    auto items = loadSceneItems(1);
+    std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_FLOAT_EQ(items[0]->x, -100000.0f);
+    EXPECT_FLOAT_EQ(items[0]->y, 100000.0f);
+    EXPECT_EQ(items[0]->layer, 1000000);
+    EXPECT_FLOAT_EQ(items[1]->x, -100000.0f);
+    EXPECT_FLOAT_EQ(items[1]->y, 100000.0f);
+    EXPECT_EQ(items[1]->layer, -1000000);
+    EXPECT_FLOAT_EQ(items[2]->x, 2047.5f);
+    EXPECT_FLOAT_EQ(items[2]->y, -5.0f);
+    EXPECT_NE(out.find("item 0 \"Far\" has x -999999999"), std::string::npos) << out;
+    EXPECT_NE(out.find("item 0 \"Far\" has layer 2147483647"), std::string::npos) << out;
+    EXPECT_NE(out.find("item 1 \"Nan\" has x"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Wide"), std::string::npos) << out;
+    size_t lines = 0;
+    for (char c : out)
+        lines += c == '\n' ? 1 : 0;
+    EXPECT_EQ(lines, 4u) << out;
+
+    std::string many = "<Scene>";
+    for (size_t i = 0; i < MaxSceneItems + 5; ++i)
+        many += item("I" + std::to_string(i), "1", "2", "3");
+    dir.write("Many.xml", many + "</Scene>");
+    indexScene(2, "Many.xml");
+    testing::internal::CaptureStdout();
+    items = loadSceneItems(2);
+    out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(items.size(), MaxSceneItems);
+    EXPECT_EQ(items.back()->name, "I" + std::to_string(MaxSceneItems - 1));
+    EXPECT_NE(out.find("Many.xml\" holds more than 256 items"), std::string::npos) << out;
+}
+
 TEST_F(SceneFilesTest, UnreadableItemFilesGiveNoItems)
 {
     dir.write("Wrong.xml", std::string("<Items>") + FullItem + "</Items>");

@@ -3,7 +3,8 @@
 //
 // Scene 90: 0 grey background (group 6), 1 red block at (100, 100), 2 green
 // ring at (150, 100) on the same layer (drawn over the block; its hole shows
-// the block), 3 blue disc at (400, 100) of a type no renderer rule names.
+// the block), 3 blue disc at (400, 100) of a type no renderer rule names
+// (neither drawn nor clickable, so never asked for).
 #include "engine/app/GameApp.h"
 #include "game/GameFlow.h"
 #include "game/ItemRegistry.h"
@@ -212,20 +213,21 @@ const char* const ChildStep = "<Screen type='TestChild' transition='fade'/>";
 TEST_F(HOSceneTest, TheItemDrawnOnTopTakesTheClickAndTransparentPixelsFallThrough)
 {
     ProbeScene* scene = show(WantAll);
-    EXPECT_EQ(group(2), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(group(2), (std::vector<int>{1, 2}));
     // Equal layers: the ring (higher index) is drawn over the block; its hole
-    // shows the block; the disc matches no renderer rule and is not drawn.
+    // shows the block; the disc matches no renderer rule, is not drawn and so
+    // is not wanted.
     EXPECT_EQ(scene->getRenderList().size(), 4u);
     EXPECT_TRUE(near(pixel(160, 150), Green)) << describe(pixel(160, 150));
     EXPECT_TRUE(near(pixel(185, 150), Red));
     EXPECT_TRUE(near(pixel(450, 150), Grey));
-    EXPECT_EQ(ItemRegistry::instance()->find(2, ItemKey{3, SceneId})->renderer, nullptr);
+    EXPECT_EQ(ItemRegistry::instance()->find(1, ItemKey{3, SceneId})->renderer, nullptr);
 
     // The bare background and the undrawn disc are misses; nothing moves.
     click(600, 600);
     click(450, 150);
     EXPECT_EQ(scene->missed, 2);
-    EXPECT_EQ(group(2), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(group(2), (std::vector<int>{1, 2}));
 
     // Through the ring's hole: the block is taken out of view.
     click(185, 150);
@@ -235,7 +237,9 @@ TEST_F(HOSceneTest, TheItemDrawnOnTopTakesTheClickAndTransparentPixelsFallThroug
     EXPECT_EQ(block->y, 768.0f);
     click(160, 150);
     EXPECT_EQ(group(3), (std::vector<int>{1, 2}));
-    EXPECT_EQ(group(2), (std::vector<int>{3}));
+    // Nothing is left to find: the step, the last, is done.
+    EXPECT_TRUE(group(2).empty());
+    EXPECT_EQ(scene->hooks.back(), "done");
     EXPECT_TRUE(near(pixel(185, 150), Grey));
     EXPECT_EQ(scene->missed, 2);
 }
@@ -305,7 +309,7 @@ TEST_F(HOSceneTest, ResumedAtAScreenStepTheChildReturnMakesTheNextItemsWanted)
     // Its fade-in, 500 ms shown, its fade-out: the scene comes back at step 2.
     ASSERT_TRUE(stepUntilTop(scene));
     EXPECT_EQ(scene->getStepIndex(), 2);
-    EXPECT_EQ(group(2), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(group(2), (std::vector<int>{1, 2}));
     EXPECT_EQ(scene->getChildScreen(), nullptr);
     EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 1", "step 2"}));
     EXPECT_EQ(TestChild::deleted, 1);
@@ -400,9 +404,9 @@ TEST_F(HOSceneTest, TheGoalPanelReplacedFromItsOwnClickGoesAtTheNextUpdate)
     SwappingPanel::deaths = 0;
     auto* first = new SwappingPanel();
     scene->setGoalRenderer(first);
-    EXPECT_EQ(game->stateValue("scene.goal"), "1 2 3");
+    EXPECT_EQ(game->stateValue("scene.goal"), "1 2");
     click(185, 150);
-    EXPECT_EQ(game->stateValue("scene.goal"), "2 3");
+    EXPECT_EQ(game->stateValue("scene.goal"), "2");
     driver.mouseMove(750, 650);
     driver.mouseButton(750, 650, 1, true);
     driver.mouseButton(750, 650, 1, false);
@@ -411,7 +415,7 @@ TEST_F(HOSceneTest, TheGoalPanelReplacedFromItsOwnClickGoesAtTheNextUpdate)
     ItemGoalRenderer* second = scene->getGoalRenderer();
     ASSERT_NE(second, first);
     EXPECT_EQ(second->getScene(), scene);
-    EXPECT_EQ(game->stateValue("scene.goal"), "2 3");
+    EXPECT_EQ(game->stateValue("scene.goal"), "2");
     driver.step(1);
     EXPECT_EQ(SwappingPanel::deaths, 1);
     EXPECT_TRUE(scene->ownsWidget(second));
@@ -431,4 +435,51 @@ TEST_F(HOSceneTest, AnItemWithoutItsRecordGetsNoRenderer)
     EXPECT_TRUE(near(pixel(120, 150), Grey));
     click(120, 150);
     EXPECT_EQ(scene->missed, 1);
+}
+
+// Items a click cannot find are never asked for, each named once: a picture
+// that is missing, one placed beyond the scene's edge, one whose renderer
+// takes no clicks. What is left can be found and ends the step.
+TEST_F(HOSceneTest, ItemsThatCannotBeFoundAreNotAskedFor)
+{
+    files.write("Scene.xml", "<Scene>" + item("GreyBackground.png", 0, 0, 0, 500) +
+                                 item("RedBlock.png", 100, 100, 5, 0) + item("Gone.png", 300, 100, 5, 0) +
+                                 item("GreenRing.png", 1030, 100, 5, 0) + item("BlueDisc.png", 400, 300, 5, 9) +
+                                 "</Scene>");
+    files.write("R.xml", "<ItemRendererRules><Rule typeId='9' renderer='3'/><Rule renderer='1'/>"
+                         "</ItemRendererRules>");
+    testing::internal::CaptureStdout();
+    ProbeScene* scene = show(WantAll);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(group(2), (std::vector<int>{1}));
+    EXPECT_EQ(group(1), (std::vector<int>{2, 3, 4}));
+    const std::string file = "scene items: \"" + files.path("Scene.xml") + "\": ";
+    EXPECT_NE(out.find(file + "item 2 \"Gone.png\" cannot be found: its picture"), std::string::npos) << out;
+    EXPECT_NE(out.find(file + "item 3 \"GreenRing.png\" cannot be found: its picture"), std::string::npos) << out;
+    EXPECT_NE(out.find("lies outside the scene (x 1030"), std::string::npos) << out;
+    EXPECT_NE(out.find(file + "item 4 \"BlueDisc.png\" cannot be found: its renderer takes no clicks"),
+              std::string::npos)
+        << out;
+    click(120, 150);
+    EXPECT_TRUE(group(2).empty());
+    EXPECT_EQ(scene->hooks.back(), "done");
+}
+
+// A scene resumed with an item still wanted that can no longer be found (its
+// record now lies beyond the screen): the item goes back to waiting and the
+// rest of the step goes on.
+TEST_F(HOSceneTest, AResumedStepDropsAWantedItemThatCanNoLongerBeFound)
+{
+    show(WantAll);
+    EXPECT_EQ(group(2), (std::vector<int>{1, 2}));
+    game->app()->popScreen();
+    ItemRegistry::instance()->find(2, ItemKey{2, SceneId})->item->x = -5000.0f;
+    testing::internal::CaptureStdout();
+    ProbeScene* scene = show(WantAll);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(group(2), (std::vector<int>{1}));
+    EXPECT_EQ(group(1), (std::vector<int>{3, 2}));
+    EXPECT_NE(out.find("item 2 \"GreenRing.png\" cannot be found"), std::string::npos) << out;
+    click(185, 150);
+    EXPECT_EQ(scene->hooks.back(), "done");
 }

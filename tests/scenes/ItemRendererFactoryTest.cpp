@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -48,15 +49,25 @@ TEST_F(ItemRendererFactoryTest, TheFirstMatchingRuleAndTheFirstCreatorOfAnIdDeci
     f.registerCreator(0, makeZero);
     f.registerCreator(1, makeOne);
     f.registerCreator(1, makeOther);  // ignored: id 1 has its creator
+    testing::internal::CaptureStdout();
     f.loadRules(dir.write("r.xml", "<ItemRendererRules><Rule typeId='7' renderer='1'/><Rule groupId='4' "
                                    "renderer='5'/><Rule renderer='0'/></ItemRendererRules>"));
+    // The rule naming an id without a creator is named, once.
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("r.xml\": rule 2 names renderer 5, which does not exist"), std::string::npos) << out;
+    EXPECT_EQ(out.find("rule 1"), std::string::npos) << out;
+    EXPECT_EQ(out.find("rule 3"), std::string::npos) << out;
     EXPECT_EQ(f.ruleCount(), 3u);
+    EXPECT_EQ(f.ruleIndexFor(nullptr), -1);
     EXPECT_EQ(madeBy(f, 2, 7, 0), 1);
     EXPECT_EQ(madeBy(f, 2, 8, 0), 0);
     // An item without a record (-1) matches the first rule's type id.
     EXPECT_EQ(madeBy(f, 2, -1, -1), 1);
     // Id 5 has no creator: no renderer, although a later rule would match.
     EXPECT_EQ(madeBy(f, 4, 8, 0), -1);
+    const ItemRendererFactoryInput group4(4, 8, 0), group2(2, 8, 0);
+    EXPECT_EQ(f.ruleIndexFor(&group4), 1);
+    EXPECT_EQ(f.ruleIndexFor(&group2), 2);
     EXPECT_EQ(f.create(nullptr, nullptr), nullptr);
 
     // Only the same kind of description is matched.

@@ -3,6 +3,8 @@
 // collect animation, a flickering light, a key item's centred sprite, a
 // lightning strike and the vision hint.
 #include "engine/store/ConfigFile.h"
+#include "engine/ui/Animation2D.h"
+#include "engine/ui/WidgetManager.h"
 #include "scenes/HintRenderer.h"
 #include "scenes/MyLightningWidget.h"
 #include "tests/app/BmpImage.h"
@@ -215,4 +217,30 @@ TEST_F(SceneEffectsGLTest, TheHintFliesAGoldSilhouetteToTheItemAndASecondCastRes
     waitMs(700);
     image = shot();
     EXPECT_TRUE(near(image.at(397, 320), Gold, 12)) << describe(image.at(397, 320));
+}
+
+// Where the hint lands, to the pixel: the 100-px block at (100, 100) with a
+// panorama offset of 37 at the start. The silhouette's top left flies from
+// (512, 384) to (137, 100) and stays there while it fades; the vision
+// animation (128 px) is centred on the block's centre (187, 150).
+TEST_F(SceneEffectsGLTest, TheHintLandsOnTheItemShiftedByTheOffsetGivenAtTheStart)
+{
+    QDScene* scene = show(1, {{"RedBlock.png", 100, 100, 0, ""}}, collect("STACKED_ITEM_LIST", rule("S", "0")));
+    HintRenderer* hint = scene->getSpells().getHint();
+    ASSERT_NE(hint, nullptr);
+    hint->start(itemAt(1), 37);
+    ASSERT_TRUE(hintArrives(*hint));
+    EXPECT_FLOAT_EQ(hint->getGlowX(), 512.0f);
+    EXPECT_FLOAT_EQ(hint->getGlowY(), 384.0f);
+    waitMs(1100);
+    ASSERT_TRUE(hint->isActive());
+    EXPECT_NEAR(hint->getGlowX(), 137.0f, 0.01f);
+    EXPECT_NEAR(hint->getGlowY(), 100.0f, 0.01f);
+    const Animation2D* vision = nullptr;
+    for (Widget* widget : scene->getWidgetManager()->getWidgets())
+        if (auto* animation = dynamic_cast<const Animation2D*>(widget))
+            vision = animation;
+    ASSERT_NE(vision, nullptr);
+    EXPECT_EQ(vision->getGeometry().x, 123);
+    EXPECT_EQ(vision->getGeometry().y, 86);
 }

@@ -11,11 +11,13 @@
 #include "scenes/FlickerRenderer.h"
 #include "scenes/ParticleEmmiter.h"
 #include "scenes/ParticleSettings.h"
+#include "scenes/SceneFog.h"
 #include "scenes/SpellRunes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -45,15 +47,36 @@ TEST(ParticleTest, ZeroLifeNegativeSpeedsAndRangeMinusOneAreGuarded)
     ASSERT_EQ(e.getParticles().size(), 50u);
     for (const Particle& p : e.getParticles()) {
         EXPECT_GE(p.lifetime, 1);
-        // A negative speed gets no random share.
+        // -0.005 * 200 + 1 is 0 as an int: no random share.
         EXPECT_FLOAT_EQ(p.vx, -0.005f);
-        EXPECT_FLOAT_EQ(p.vy, -0.5f);
         EXPECT_FLOAT_EQ(p.x, 1.0f);
     }
     for (int i = 0; i < 100; ++i)
         e.advance(16);
     for (const Particle& p : e.getParticles())
         EXPECT_GE(p.lifetime, 1);
+}
+
+// A rising flame (vy -0.8, spread 0.01, as the torch is tuned): the divisor
+// (int)(-0.8 * 200 + 1) is -159, the remainder of rand() by it lies in 0 to
+// 158, so the speeds spread from -0.8 to -2.38 instead of all being -0.8.
+TEST(ParticleTest, ANegativeSpeedGetsItsRandomShare)
+{
+    std::srand(7);
+    ParticleEmmiter e(nullptr, 400);
+    e.spreadY = 0.01f;
+    e.emit(settings(900, 0.1f, -0.8f, 0));
+    float slowest = -100.0f, fastest = 0.0f;
+    for (const Particle& p : e.getParticles()) {
+        slowest = std::max(slowest, p.vy);
+        fastest = std::min(fastest, p.vy);
+        const float steps = (-0.8f - p.vy) / 0.01f;
+        ASSERT_NEAR(steps, std::round(steps), 1e-3f) << p.vy;
+    }
+    EXPECT_GE(fastest, -2.38f - 1e-5f);
+    EXPECT_LT(fastest, -2.2f);
+    EXPECT_LE(slowest, -0.8f);
+    EXPECT_GT(slowest, -0.9f);
 }
 
 TEST(ParticleTest, LongRunStaysBoundedAndTheChosenChannelFollowsTheAlpha)
@@ -88,6 +111,26 @@ TEST(ParticleTest, InactiveEmitterDoesNotMove)
     const float x = e.getParticles()[0].x;
     e.advance(16);
     EXPECT_EQ(e.getParticles()[0].x, x);
+}
+
+// Four misses bring the fog when the first and the fourth lie less than
+// 1000 ms apart: 999 ms do, exactly 1000 ms do not; the oldest of five then
+// drops out, so a fifth miss 701 ms after the second one does.
+TEST(SceneFogTest, FourMissesWithinLessThanASecondMakeABurst)
+{
+    SceneFog quick;
+    EXPECT_FALSE(quick.recordMiss(5000));
+    EXPECT_FALSE(quick.recordMiss(5300));
+    EXPECT_FALSE(quick.recordMiss(5700));
+    EXPECT_TRUE(quick.recordMiss(5999));
+    EXPECT_TRUE(quick.getClickTimes().empty());
+
+    SceneFog slow;
+    EXPECT_FALSE(slow.recordMiss(5000));
+    EXPECT_FALSE(slow.recordMiss(5300));
+    EXPECT_FALSE(slow.recordMiss(5700));
+    EXPECT_FALSE(slow.recordMiss(6000));
+    EXPECT_TRUE(slow.recordMiss(6001));
 }
 
 TEST(FireflyTest, SpeedStaysWithinItsBoundsAndItTurnsHome)

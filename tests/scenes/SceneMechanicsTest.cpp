@@ -56,3 +56,27 @@ TEST(SceneMechanics, AMissingOrForeignFileGivesNoSteps)
     EXPECT_TRUE(loadSceneMechanics(dir.write("w.xml", "<Mechanics><CollectGroup/></Mechanics>")).empty());
     EXPECT_TRUE(loadSceneMechanics(dir.write("b.xml", "<SceneMechanics><Collect")).empty());
 }
+
+// A count given as -1, below it or beyond what a scene holds means no limit,
+// as an absent one does; each is named in one line.
+TEST(SceneMechanics, NegativeAndHugeCountsMeanNoLimitAndAreLogged)
+{
+    TempFolder dir;
+    testing::internal::CaptureStdout();
+    const MechanicsSteps steps = loadSceneMechanics(dir.write("m.xml",
+        "<SceneMechanics><CollectGroup>"
+        "  <Collect name='A' typeId='0' pick='random' count='-1'/>"
+        "  <Collect name='B' typeId='0' pick='first' count='999999999'/>"
+        "  <Collect name='C' typeId='0' pick='first' count='8'/>"
+        "  <Collect name='D' typeId='0' pick='first'/>"
+        "</CollectGroup></SceneMechanics>"));
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(steps.size(), 1u);
+    ASSERT_EQ(steps[0]->rules.size(), 4u);
+    EXPECT_EQ(steps[0]->rules[0].count, -1);
+    EXPECT_EQ(steps[0]->rules[2].count, 8);
+    EXPECT_NE(out.find("m.xml\": <Collect name=\"A\"> has count -1"), std::string::npos) << out;
+    EXPECT_NE(out.find("<Collect name=\"B\"> has count 999999999"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\"C\""), std::string::npos) << out;
+    EXPECT_EQ(out.find("\"D\""), std::string::npos) << out;
+}
