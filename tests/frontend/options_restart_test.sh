@@ -60,7 +60,7 @@ await "$sky" "the main menu after OK" 10 400 xdotool mousemove 512 614 click 1
 echo "ok: the sliders clicked set music and sound to 64 in the save file"
 
 # --- 2. A restart ------------------------------------------------------------------
-quit_game
+quit_game "$sky"
 start_game
 await "$sky" "the main menu of a known player" 10 400
 open_options

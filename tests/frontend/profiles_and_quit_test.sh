@@ -55,7 +55,7 @@ await "$sky" "the main menu after \"Bob\"" 10 400
 await "$(scaled "$sky" "$quit_veil")" "the quit question" 10 400 xdotool key alt+F4
 await "$sky" "the main menu after \"No\"" 10 400 xdotool mousemove "$no_x" "$answer_y" click 1
 kill -0 "$pid" 2>/dev/null || fail "\"No\" ended the game"
-quit_game
+quit_game "$sky"
 [ "$(name_count Alice) $(name_count Bob)" = "1 1" ] \
   || fail "the save holds \"Alice\" $(name_count Alice) times and \"Bob\" $(name_count Bob) times, not once each"
 [ "$(current_index)" = "1" ] || fail "the save's current player is $(current_index), not 1 (Bob)"
@@ -79,7 +79,7 @@ while :; do
 done
 await "$highlight" "Alice's line chosen" 400 200 xdotool mousemove 512 200 click 1
 await "$sky" "the main menu after choosing Alice" 10 400 xdotool mousemove 508 606 click 1
-quit_game
+quit_game "$sky"
 [ "$(current_index)" = "0" ] || fail "the save's current player is $(current_index), not 0 (Alice)"
 echo "ok: the second start chose Alice; the save has her current"
 exit 0

@@ -89,7 +89,7 @@ await "$sky" "the main menu after the credits' OK" 10 400 xdotool mousemove 512 
 echo "ok: the scene's end brought${seen}, then a new main menu"
 
 # --- 4. Quit; the save ------------------------------------------------------------------
-quit_game
+quit_game "$sky"
 cd "$repo" || fail "cannot go back to $repo"
 printf 'expect profile Ria\nexpect profile.flowIndex 0\nexpect profile.gameStarted 1\nexit\n' >"$tmp/save.txt"
 "$driver" --appdata "$APPDATA" "$tmp/save.txt" >"$tmp/save.log" 2>&1 \

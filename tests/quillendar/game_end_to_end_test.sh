@@ -90,7 +90,7 @@ fi
 # Alt+F4 until the quit dialog veils the start screen; "Yes" (its left
 # button) ends the game with the save written.
 rm -f "$save"  # so that the save at exit shows
-quit_game
+quit_game "$entry"
 [ -f "$save" ] || fail "no save file written at the exit"
 [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$expected_hex" ] || fail "save at exit: $(od -An -v -tx1 "$save" | tr -d ' \n')"
 [ -e "$save.tmp" ] && fail "a temporary save file was left behind"

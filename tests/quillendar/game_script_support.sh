@@ -202,45 +202,19 @@ answer_yes_until_exit() {
 # dialog dims it again (alpha 128): a colour under it times this.
 quit_veil=$(awk 'BEGIN { print 85 / 255 * 127 / 255 }')
 
-# Alt+F4 (again while the question has not come: keys sent while the game is
-# busy starting are lost, and a second press finds the question open and
-# does nothing) until the patch at (10, 400) shows veiled; then "Yes" until
-# the game has ended with status 0. "Yes" is not clicked before: it would
-# land on the screen below.
+# quit_game COLOUR: the game is quit from the screen whose patch at
+# (10, 400) is COLOUR (the caller knows it from the content: a screenshot
+# could catch the main menu's lightning, which brightens the whole frame).
+# Once that screen shows, Alt+F4 (again while the question has not come:
+# keys sent while the game is busy are lost, and a second press finds the
+# question open and does nothing) until the patch shows the veil over it;
+# then "Yes" until the game has ended with status 0. "Yes" is not clicked
+# before: it would land on the screen below.
 quit_game() {
   local veiled
-  shot
-  veiled=$(scaled "$(patch "$last")" "$quit_veil")
-  near "$(patch "$last")" "$veiled" && fail "the screen at (10, 400) is too dark to see the quit question on it"
+  veiled=$(scaled "$1" "$quit_veil")
+  near "$1" "$veiled" && fail "the colour $1 is too dark to see the quit question on it"
+  await "$1" "the screen to quit from" 10 400
   await "$veiled" "the quit question" 10 400 xdotool key alt+F4
   answer_yes_until_exit
-}
-
-# The name $1 typed into the name entry once its widgets are up: the text
-# field clicked until it shows that it took the click (its placeholder goes,
-# its cursor blinks; a click is lost when it comes in the frame after a
-# widget went away), then the name and Return. Keys go to the field in
-# order once it is active, so they are sent once.
-type_name() {
-  local field=352x32+360+245 before end=$((SECONDS + wait_limit)) _
-  await "$cancel" "the name entry's widgets" 366 493
-  before=$last
-  while :; do
-    xdotool mousemove 536 261 click 1
-    for _ in 1 2 3; do
-      shot
-      is_below "$(rmse "$last" "$before" "$field")" 0.02 || break 2
-      sleep 0.3
-    done
-    [ "$SECONDS" -lt "$end" ] || fail "the name entry's field took no click in $wait_limit s"
-  done
-  xdotool type --delay 60 "$1"
-  xdotool key Return
-}
-# The name $1 typed into the name entry a fresh start shows over the main
-# menu, until the menu is back.
-new_player() {
-  await "$entry" "the name entry over the main menu" 10 400
-  type_name "$1"
-  await "$sky" "the main menu after the name" 10 400
 }

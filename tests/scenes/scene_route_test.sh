@@ -58,8 +58,9 @@ echo "ok: one round of clicks took $gone items out of the scene, the goal panel 
 
 # --- 3. Quit in the middle of the scene, start again -----------------------------
 before=$(gone_names "$after")
-# Alt+F4 until the quit question veils the scene, "Yes" until the game ends.
-quit_game
+# Alt+F4 until the quit question veils the scene (its background at 10, 400),
+# "Yes" until the game ends.
+quit_game "$(patch "$bg")"
 start_game
 await "$sky" "the main menu of a known player" 10 400
 to_scene
