@@ -218,3 +218,32 @@ quit_game() {
   await "$veiled" "the quit question" 10 400 xdotool key alt+F4
   answer_yes_until_exit
 }
+
+# The name $1 typed into the name entry once its widgets are up: the text
+# field clicked until it shows that it took the click (its placeholder goes,
+# its cursor blinks; a click is lost when it comes in the frame after a
+# widget went away), then the name and Return. Keys go to the field in
+# order once it is active, so they are sent once.
+type_name() {
+  local field=352x32+360+245 before end=$((SECONDS + wait_limit)) _
+  await "$cancel" "the name entry's widgets" 366 493
+  before=$last
+  while :; do
+    xdotool mousemove 536 261 click 1
+    for _ in 1 2 3; do
+      shot
+      is_below "$(rmse "$last" "$before" "$field")" 0.02 || break 2
+      sleep 0.3
+    done
+    [ "$SECONDS" -lt "$end" ] || fail "the name entry's field took no click in $wait_limit s"
+  done
+  xdotool type --delay 60 "$1"
+  xdotool key Return
+}
+# The name $1 typed into the name entry a fresh start shows over the main
+# menu, until the menu is back.
+new_player() {
+  await "$entry" "the name entry over the main menu" 10 400
+  type_name "$1"
+  await "$sky" "the main menu after the name" 10 400
+}
