@@ -139,6 +139,17 @@ TEST_F(PuzzleScreensTest, SumTilesSwapHomeAndTheSelectedTileClickedAgainStaysPut
 {
     auto* game = open<MgSumTheNumbers>(69);
     const SumTheNumbersBoard& board = game->getBoard();
+    // About one deal in 120 puts every tile home, and the first movement's
+    // end would then finish the game: two tiles swapped first make the
+    // timing below the same for every deal.
+    bool dealtSolved = true;
+    for (int k = 0; k < SumTheNumbersBoard::TileCount; ++k)
+        dealtSolved = dealtSolved && board.place(k) == SumTheNumbersBoard::Homes[k];
+    if (dealtSolved) {
+        game->onButtonEvent(44, 1);
+        game->onButtonEvent(45, 1);
+        msUntil([game] { return !game->tile(0)->isMoving() && !game->tile(1)->isMoving(); });
+    }
     NumberObject* first = game->tile(0);
     const WidgetGeometry before = first->getGeometry();
     game->onButtonEvent(44, 0);
