@@ -62,15 +62,11 @@ public:
     // gives null.
     Product* create(const InputData* pattern, Arg* arg) const
     {
-        if (!pattern)
+        const int rule = ruleIndexFor(pattern);
+        if (rule < 0)
             return nullptr;
-        for (const auto& rule : rules) {
-            if (!rule.first->matches(pattern))
-                continue;
-            const auto it = creators.find(rule.second);
-            return it != creators.end() ? it->second(arg) : nullptr;
-        }
-        return nullptr;
+        const auto it = creators.find(rules[static_cast<size_t>(rule)].second);
+        return it != creators.end() ? it->second(arg) : nullptr;
     }
 
 private:

@@ -39,6 +39,14 @@ std::string shortNumber(float value)
     return text;
 }
 
+// What the item renderer rules match an item with a record against: its
+// group now, its typeId and type.
+ItemRendererFactoryInput patternOf(const ItemState& state)
+{
+    return ItemRendererFactoryInput(ItemRegistry::instance()->groupOf(state.key()), state.item->typeId,
+                                    state.item->type);
+}
+
 bool rendererEnabled(const ItemState* state)
 {
     return state && state->renderer && state->renderer->isDecoratorEnabled();
@@ -207,8 +215,7 @@ void HOScene::buildRenderers()
 
 int HOScene::ruleFor(const ItemState* state) const
 {
-    const ItemRendererFactoryInput pattern(ItemRegistry::instance()->groupOf(state->key()), state->item->typeId,
-                                           state->item->type);
+    const ItemRendererFactoryInput pattern = patternOf(*state);
     return ItemRendererFactory::instance()->ruleIndexFor(&pattern);
 }
 
@@ -219,8 +226,7 @@ int HOScene::buildRenderer(ItemState* state)
         state->renderer.reset();
         return -1;
     }
-    const ItemRendererFactoryInput pattern(ItemRegistry::instance()->groupOf(state->key()), state->item->typeId,
-                                           state->item->type);
+    const ItemRendererFactoryInput pattern = patternOf(*state);
     ItemRendererCreatorArg arg{this, state};
     std::unique_ptr<ItemRenderer> renderer(ItemRendererFactory::instance()->create(&pattern, &arg));
     if (renderer) {

@@ -1,10 +1,10 @@
 #include "scenes/ParticleEmmiter.h"
 
+#include "engine/core/Numbers.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/Graphics.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -22,11 +22,7 @@ int randomModulo(int n)
 // 0, or not a number) gives no share; one beyond int's range is cut to it.
 float speedShare(float speed, float spread)
 {
-    const float divisor = speed * 200.0f + 1.0f;
-    if (std::isnan(divisor))
-        return 0.0f;
-    constexpr float Limit = 2147483520.0f;  // the largest float below 2^31
-    const int n = static_cast<int>(std::clamp(divisor, -Limit, Limit));
+    const int n = toIntSaturated(speed * 200.0f + 1.0f);
     if (n == 0)
         return 0.0f;
     return static_cast<float>(std::rand() % n) * spread;

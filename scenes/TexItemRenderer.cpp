@@ -1,5 +1,6 @@
 #include "scenes/TexItemRenderer.h"
 
+#include "engine/core/Numbers.h"
 #include "engine/gfx/GLTexture.h"
 #include "engine/gfx/Graphics.h"
 #include "engine/gfx/Image.h"
@@ -11,7 +12,6 @@
 #include "game/SceneItem.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -23,15 +23,6 @@ const SceneItem* recordOf(const ItemState* state)
 std::string picturePath(const SceneItem& record)
 {
     return record.folder + record.image;
-}
-
-// A position truncated towards zero, within int's range (0 for not a number).
-int32_t toPixel(float value)
-{
-    if (std::isnan(value))
-        return 0;
-    constexpr float Limit = 2147483520.0f;  // the largest float below 2^31
-    return static_cast<int32_t>(std::clamp(value, -Limit, Limit));
 }
 
 } // namespace
@@ -47,8 +38,8 @@ void TexItemRenderer::load(ResourceManager* resources)
     if (!record || !resources || texture)
         return;
     texture = resources->textureForFile(picturePath(*record));
-    geom.x = toPixel(record->x);
-    geom.y = toPixel(record->y);
+    geom.x = toIntSaturated(record->x);
+    geom.y = toIntSaturated(record->y);
     geom.w = texture->getWidth();
     geom.h = texture->getHeight();
 }
