@@ -26,7 +26,7 @@ import math
 import re
 import xml.etree.ElementTree as ET
 
-from PIL import Image, ImageChops, ImageFilter
+from PIL import Image, ImageChops, ImageFilter, ImageStat
 
 import playability
 from playability import FONTS, TIMES16, TIMES24, TIMES60_NE, PH_SMALL
@@ -184,11 +184,11 @@ def intersect(a, b):
 def ink_mask(img):
     """255 where an RGBA picture (flattened onto its own middle colour)
     shows label ink, else 0."""
-    opaque = [p for p in img.getdata() if p[3] >= 128]
-    if not opaque:
+    seen = img.getchannel("A").point(lambda v: 255 if v >= 128 else 0)
+    if not seen.getbbox():
         return Image.new("L", img.size, 0)
-    opaque.sort(key=lambda p: p[0] + p[1] + p[2])
-    ground = Image.new("RGBA", img.size, opaque[len(opaque) // 2][:3] + (255,))
+    middle = tuple(int(v) for v in ImageStat.Stat(img.convert("RGB"), seen).median)
+    ground = Image.new("RGBA", img.size, middle + (255,))
     flat = Image.alpha_composite(ground, img).convert("L")
     span = ImageChops.subtract(flat.filter(ImageFilter.MaxFilter(3)), flat.filter(ImageFilter.MinFilter(3)))
     return ImageChops.multiply(span.point(lambda v: 255 if v >= INK_STEP else 0),
@@ -218,6 +218,20 @@ def label_ink(content, layers, box):
         if count >= INK_MIN:
             found.append((path, count))
     return found
+
+
+def lightest_tenth(img, light_text):
+    """The colour a tenth of the way into the picture's pixels ordered from
+    the lightest (for light text; for dark text from the darkest): text
+    must read against that part of what lies under it as well."""
+    colours = img.convert("RGB").getcolors(img.size[0] * img.size[1])
+    colours.sort(key=lambda c: playability.luminance(c[1]), reverse=light_text)
+    left = img.size[0] * img.size[1] // 10
+    for count, colour in colours:
+        if left < count:
+            return colour
+        left -= count
+    return colours[-1][1]
 
 
 def compose(content, layers, box):
@@ -407,8 +421,7 @@ def check_screen_contrast(content):
         img = compose(content, layers, box)
         if img is None or box[2] <= 0:
             continue
-        pixels = sorted(img.getdata(), key=playability.luminance, reverse=playability.luminance(colour) > 0.18)
-        ratio = playability.contrast(colour, pixels[len(pixels) // 10])
+        ratio = playability.contrast(colour, lightest_tenth(img, playability.luminance(colour) > 0.18))
         if ratio < least:
             content.checker.problem(
                 layers[-1][0], "text in %s of %s at %d, %d (%d x %d) has a contrast of %.1f:1 against the picture "
