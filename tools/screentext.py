@@ -24,7 +24,6 @@ fault is one problem line naming the file.
 
 import math
 import re
-import xml.etree.ElementTree as ET
 
 from PIL import Image, ImageChops, ImageFilter, ImageStat
 

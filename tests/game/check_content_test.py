@@ -192,6 +192,32 @@ def screens(root):
     jpeg(root, SHOOTING + "bar.jpg", Image.new("RGB", (200, 24), (200, 120, 50)))
     jpeg(root, SHOOTING + "Dot.jpg", Image.new("RGBA", (24, 24), (250, 250, 250, 255)))
     jpeg(root, INTRO + "SmlBtnN.jpg", button("left"))
+    # The chapter transition's clip and a conversation of one character
+    # whose portrait (at 40, 180) carries its label at its top.
+    chapter = Path(root) / "content/animations/ChapterTransition"
+    chapter.mkdir(parents=True)
+    (chapter / "Transition.xml").write_text(CLIP % "Backdrop.png")
+    Image.new("RGBA", (1024, 768), (20, 20, 40, 255)).save(chapter / "Backdrop.png")
+    portrait = Path(root) / "content/animations/Characters/V"
+    portrait.mkdir(parents=True)
+    (portrait / "Entry.xml").write_text(CLIP % "Portrait.png")
+    face = Image.new("RGBA", (256, 384), (106, 76, 147, 255))
+    gen_images.draw_name(face, ["Velmor  256x384"], "top-right", (32, 6))
+    face.save(portrait / "Portrait.png")
+    (Path(root) / "content/story/dialogs").mkdir(parents=True)
+    (Path(root) / "content/story/dialogs/Characters.xml").write_text(CHARACTERS % (220, 420))
+    (Path(root) / "content/story/dialogs/D.xml").write_text(
+        '<Dialog><Reposition><Character id="0" x="40" y="180" /></Reposition>'
+        '<Sequence><Talk character="0" continue="click" textLabel="PAUSE" /></Sequence></Dialog>')
+
+
+CLIP = """<Scene name="Clip" loop="0" length="400"><Object file="%s" type="0">
+  <KeyFrame TimeStamp="0" x="0" y="0" /></Object></Scene>"""
+# Character 0 with its text box at the given place (relative to where the
+# conversation stands it) and its name box at 220, 385.
+CHARACTERS = """<Characters><Defaults path="content/animations/Characters/" />
+  <Character id="0" name="V"><TextBox x="%d" y="%d" w="560" h="110" /><NameBox x="220" y="385" w="300" h="30" />
+  <EntryAnimation file="V/Entry.xml" /></Character></Characters>"""
 
 
 def piece(path, size, ground, feature, quality=95):
@@ -362,6 +388,11 @@ class CheckContentTest(unittest.TestCase):
             gen_images.draw_name(img, ["MessageDialogPanel  512x256"], "left", (60, 2))
             img.save(Path(root) / panel)
 
+        def labelled_backdrop(root):
+            img = Image.new("RGBA", (1024, 768), (20, 20, 40, 255))
+            gen_images.draw_name(img, ["Backdrop.png  1024x768"], "left", (200, 0))
+            img.save(Path(root) / "content/animations/ChapterTransition/Backdrop.png")
+
         cases = [
             # A label in the middle of the cloud, where the story crawls.
             ("label in the story band", lambda r: jpeg(r, INTRO + "IntroCloud.jpg", cloud(label_at=("left", (300, 0)))),
@@ -372,6 +403,13 @@ class CheckContentTest(unittest.TestCase):
             # message dialogs' OK.
             ("label under a caption", lambda r: jpeg(r, INTRO + "SmlBtnN.jpg", button("bottom")),
              INTRO + "SmlBtnN.jpg: a label (", "under the caption of a message dialog's button at 71, 5 (28 x 22)"),
+            ("label on the chapter title line", labelled_backdrop,
+             "content/animations/ChapterTransition/Backdrop.png: a label (", "under the chapter title line at 16, 348"),
+            # The text box moved up over the portrait's top, where its label is.
+            ("label under a conversation's text",
+             lambda r: (Path(r) / "content/story/dialogs/Characters.xml").write_text(CHARACTERS % (0, 0)),
+             "content/animations/Characters/V/Portrait.png: a label (",
+             "under the conversation D.xml's texts at 40, 180 (560 x 110)"),
         ]
         for name, change, head, tail in cases:
             with self.subTest(name):
@@ -379,6 +417,17 @@ class CheckContentTest(unittest.TestCase):
                 self.assertEqual(code, 1, out)
                 self.assertRegex(out, r"(?m)^check_content: " + re.escape(head) + r"[0-9]+ pixels of letters\) lies "
                                  + re.escape(tail))
+
+    def test_label_hidden_under_an_opaque_picture_is_not_named(self):
+        # The map's label in the story band, where the opaque cloud bank
+        # covers it on the screen.
+        def hidden(root):
+            img = Image.new("RGBA", (1024, 768), (60, 40, 90, 255))
+            gen_images.draw_name(img, ["MAP_BG INTRO_BG  1024x768"], "bottom", (300, 60))
+            jpeg(root, INTRO + "map/BgMap.jpg", img)
+
+        code, out = self.check(hidden)
+        self.assertEqual(code, 0, out)
 
     def test_text_without_contrast_and_controls_without_state_are_named(self):
         cases = [

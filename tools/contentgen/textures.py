@@ -3,10 +3,11 @@
 Each picture has its own colour (picked by its place in the manifest, so
 neighbours differ) and shows the resource ids it is registered under, small
 and faint at one of its edges, so screenshots tell which texture was drawn
-while the texts the game draws over it stay clear of the label.  Only JPEG files are made: with
-mask=True the alpha of the drawing goes into the companion mask
-"<stem>_<ext>" (white = opaque), as images.py does; with mask=False no mask
-is written and the picture is flattened onto a dark shade of its colour.
+while the texts the game draws over it stay clear of the label.  Only JPEG
+files are made: with mask=True the alpha of the drawing goes into the
+companion mask "<stem>_<ext>" (white = opaque), as images.py does; with
+mask=False no mask is written and the picture is flattened onto a dark shade
+of its colour.
 
 Style (manifest.table_lines fills it from the manifest's hints):
   look   one of LOOKS:
