@@ -4,9 +4,9 @@ generated pictures; run by playability.py on the same content.
 - Labels: no placeholder label (light letters with a dark rim) lies where
   a screen draws text whose place is known: the prologue's story band and
   heading, the chapter title line, the message dialogs' title and text,
-  the name entry's texts, the conversations' text and name boxes over the
-  characters' portraits, and the caption line of every caption the game
-  draws on a button picture (BUTTON_CAPTIONS).  Pictures are judged as the
+  the name entry's texts on its panel, the conversations' text and name
+  boxes over the characters' portraits, and the caption line of every
+  caption the game draws on a button picture (BUTTON_CAPTIONS).  Pictures are judged as the
   screen shows them: a label under an opaque picture drawn later does not
   count.
 - Contrast: each fixed-colour text the screens draw at a fixed place over
@@ -61,11 +61,14 @@ DIALOG_PANEL = CONTENT + "animations/UniversalDialog/MessageDialogPanel.png"
 DIALOG_TITLE_Y = 24
 DIALOG_TEXT_BOX = (46, 71, 404, 133)
 
-NAME_PANEL = CONTENT + "images/menus/profile/NameInputBg.jpg"
-# In the panel's own pixels: the description, the name field and the mode
+# The name entry draws its opening clip's panel where the size of
+# NAME_PANEL puts it (centred across); the texts in the panel's own pixels:
+# the description, the name field and the mode
 # description; the title (Times24, centred on the screen 10 px right, at y
 # 24) and the mode captions (Times16NoEff, right-aligned at x 394 and 614,
 # at y 290).
+NAME_PANEL = CONTENT + "images/menus/profile/NameInputBg.jpg"
+NAME_CLIP = CONTENT + "animations/PlayerName/DialogStart.xml"
 NAME_TEXT_BOXES = [(96, 96, 820, 58), (348, 166, 352, 32), (292, 212, 460, 48)]
 NAME_TITLE = (10, 24, TIMES24, "NEW_PLAYER")
 NAME_CAPTIONS = [(394, 290, "CASUAL"), (614, 290, "FEARLESS")]
@@ -305,7 +308,7 @@ def text_places(content, fonts, labels):
             if ident in labels:
                 tw = font.width(labels[ident])
                 boxes.append((right - tw, y, tw, font.line_height))
-        places.append(("the name entry's texts", [(NAME_PANEL, 0, 0)], boxes))
+        places.append(("the name entry's texts", clip_layers(content, NAME_CLIP), boxes))
     places += conversation_places(content)
     return places
 
