@@ -19,7 +19,9 @@ be readable PCM WAV files; XML files must parse with the expected root.
 Folder values that the game joins to file names must end in "/".
 Then tools/playability.py checks what a player needs: puzzle pieces that
 look different, places that are marked, labels that fit their boxes and
-text that reads on its panel.
+text that reads on its panel; and tools/screentext.py what the screens
+show over the pictures: placeholder labels clear of the texts, text that
+reads, controls that show their state, every minigame quest's tutorial.
 
 Paths are taken from --root (default: the repository root), as the game takes
 them from its working folder.  Prints one line per missing or malformed file

@@ -15,6 +15,8 @@ check_content.py after its own checks, on the same root.
   and wrapped at blanks as the game does it (AngelFontMetrics).
 - Contrast: the panels under text drawn without an outline (CONTRAST) give
   that text a contrast ratio (WCAG) of at least 4.5:1.
+- Then screentext.py: labels clear of the screens' texts, fixed-colour text
+  over the pictures that reads, controls that show their state, tutorials.
 
 Each fault is one problem line naming the file.
 """
@@ -456,8 +458,10 @@ def check_contrast(content):
 
 
 def check(checker):
+    import screentext  # it builds on this module's helpers
     content = Content(checker)
     check_pieces(content)
     check_places(content)
     check_labels(content)
     check_contrast(content)
+    screentext.check(content)

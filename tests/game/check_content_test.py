@@ -2,13 +2,16 @@
 """tools/check_content.py on a small content tree: a sound tree passes, and
 each kind of missing or malformed file is named and fails the check; so is
 content a player cannot solve or read (pieces that look alike, an unmarked
-place, a label too long for its box, text on a panel too light for it).
+place, a label too long for its box, text on a panel too light for it, a
+picture's label under a text, a slider fill as wide as its track, aiming bars
+off the screen, a minigame quest without its tutorial).
 
 Run from the repository root after scripts/gen-content.sh (a font and a music
 track are copied from the generated content)."""
 
 import re
 import shutil
+import sys as _sys
 import subprocess
 import sys
 import tempfile
@@ -19,10 +22,14 @@ from pathlib import Path
 from PIL import Image
 
 ROOT = Path.cwd()
+_sys.path.insert(0, str(ROOT / "tools"))
+from contentgen import images as gen_images  # noqa: E402  (the generator's name labels)
 CHECKER = ROOT / "tools" / "check_content.py"
 FONT = ROOT / "content" / "fonts" / "Arial12.fnt"
-# The fonts of the chapter titles and of the quit question.
-TITLE_FONTS = [ROOT / "content" / "fonts" / name for name in ("Times60_NE.fnt", "Times24NoEff.fnt")]
+# The fonts of the chapter titles, the quit question, the shot counter, the
+# memory match's verdicts and the buttons' captions.
+TITLE_FONTS = [ROOT / "content" / "fonts" / name
+               for name in ("Times60_NE.fnt", "Times24NoEff.fnt", "Times24.fnt", "Times24White.fnt", "Times16.fnt")]
 MUSIC = ROOT / "content" / "music" / "MainTheme.ogg"
 
 MANIFEST = """# test manifest
@@ -41,7 +48,9 @@ FILES = {
 </Config>""",
     "content/config/labels/L.xml": """<Strings><Label PAUSE="Paused" />
   <Label CHAPTER_ENTRY_1="Chapter One: Carvenholt" />
-  <Label MESSAGE_QUIT="Do you really want to quit the game?" /></Strings>""",
+  <Label MESSAGE_QUIT="Do you really want to quit the game?" />
+  <Label TUTORIAL_Quest4="Put the picture together." /><Label TUTORIAL_Quest7="Catch the squirrels." />
+  <Label OK="OK" /><Label CORRECT="Correct!" /><Label NOT_CORRECT="Not correct" /></Strings>""",
     "content/anim/Logo.xml": "<Scene name=\"Logo\"><Object file=\"logo.jpg\" type=\"0\" /></Scene>",
     "content/config/sfx.xml": """<SFX defaultPath="content/sounds/">
   <Sound name="X" path="x.wav" />
@@ -119,6 +128,7 @@ def build_tree(root):
     panel = root / "content/animations/UniversalDialog"
     panel.mkdir(parents=True)
     Image.new("RGBA", (512, 256), (74, 56, 40, 255)).save(panel / "MessageDialogPanel.png")
+    screens(root)
     (root / "content/music").mkdir(parents=True)
     shutil.copy(MUSIC, root / "content/music")
     sounds = root / "content/sounds"
@@ -132,6 +142,82 @@ def build_tree(root):
 
 
 RED, BLUE = (200, 30, 50), (40, 80, 210)
+DARK, LIGHT = (40, 34, 60), (226, 211, 172)
+INTRO = "content/images/menus/"
+MEMORY = "content/images/minigames/01_memmatch/"
+SHOOTING = "content/images/minigames/08_shooting/"
+
+
+def jpeg(root, rel, img):
+    """A picture as the game reads it: the JPEG and, when it has alpha,
+    its mask."""
+    path = Path(root) / rel
+    path.parent.mkdir(parents=True, exist_ok=True)
+    img.convert("RGB").save(path, quality=95)
+    if img.mode == "RGBA":
+        img.getchannel("A").save(path.with_name(path.stem + "_" + path.suffix), quality=95)
+
+
+def cloud(colour=DARK, label_at=None):
+    """The prologue's cloud bank: opaque below its top third; with label_at
+    (a generator label place), a name label there."""
+    img = Image.new("RGBA", (1024, 326), colour + (255,))
+    img.paste(Image.new("RGBA", (1024, 100), (0, 0, 0, 0)), (0, 0))
+    if label_at:
+        gen_images.draw_name(img, ["INTRO_CLOUD  1024x326"], label_at[0], label_at[1])
+    return img
+
+
+def button(label_at):
+    img = Image.new("RGBA", (170, 40), (200, 120, 200, 255))
+    gen_images.draw_name(img, ["SmlBtnN"], label_at, (5, 2))
+    return img
+
+
+def screens(root):
+    """The pictures under the screens' texts, as the generator makes them:
+    the prologue's map and cloud bank, the memory match's paper with its
+    dark plaque under the verdicts, the options' slider, the shooting
+    range's bars and a small button labelled clear of its captions."""
+    jpeg(root, INTRO + "map/BgMap.jpg", Image.new("RGB", (1024, 768), (60, 40, 90)))
+    jpeg(root, INTRO + "IntroCloud.jpg", cloud(label_at=("bottom-right", (8, 1))))
+    paper = Image.new("RGBA", (1024, 768), LIGHT + (255,))
+    paper.paste(Image.new("RGBA", (272, 40), (44, 30, 18, 255)), (376, 148))
+    jpeg(root, MEMORY + "Paper.jpg", paper)
+    jpeg(root, MEMORY + "PaperPatch.jpg", Image.new("RGB", (368, 360), (60, 50, 40)))
+    jpeg(root, MEMORY + "Quest3/bg.jpg", Image.new("RGB", (1024, 768), (90, 70, 50)))
+    jpeg(root, INTRO + "options/SliderRail.jpg", Image.new("RGB", (242, 28), (200, 80, 120)))
+    jpeg(root, INTRO + "options/ThumbN.jpg", Image.new("RGB", (24, 28), (80, 140, 200)))
+    jpeg(root, INTRO + "options/SliderFill.jpg", Image.new("RGB", (6, 18), (216, 176, 74)))
+    jpeg(root, SHOOTING + "bar.jpg", Image.new("RGB", (200, 24), (200, 120, 50)))
+    jpeg(root, SHOOTING + "Dot.jpg", Image.new("RGBA", (24, 24), (250, 250, 250, 255)))
+    jpeg(root, INTRO + "SmlBtnN.jpg", button("left"))
+    # The chapter transition's clip and a conversation of one character
+    # whose portrait (at 40, 180) carries its label at its top.
+    chapter = Path(root) / "content/animations/ChapterTransition"
+    chapter.mkdir(parents=True)
+    (chapter / "Transition.xml").write_text(CLIP % "Backdrop.png")
+    Image.new("RGBA", (1024, 768), (20, 20, 40, 255)).save(chapter / "Backdrop.png")
+    portrait = Path(root) / "content/animations/Characters/V"
+    portrait.mkdir(parents=True)
+    (portrait / "Entry.xml").write_text(CLIP % "Portrait.png")
+    face = Image.new("RGBA", (256, 384), (106, 76, 147, 255))
+    gen_images.draw_name(face, ["Velmor  256x384"], "top-right", (32, 6))
+    face.save(portrait / "Portrait.png")
+    (Path(root) / "content/story/dialogs").mkdir(parents=True)
+    (Path(root) / "content/story/dialogs/Characters.xml").write_text(CHARACTERS % (220, 420))
+    (Path(root) / "content/story/dialogs/D.xml").write_text(
+        '<Dialog><Reposition><Character id="0" x="40" y="180" /></Reposition>'
+        '<Sequence><Talk character="0" continue="click" textLabel="PAUSE" /></Sequence></Dialog>')
+
+
+CLIP = """<Scene name="Clip" loop="0" length="400"><Object file="%s" type="0">
+  <KeyFrame TimeStamp="0" x="0" y="0" /></Object></Scene>"""
+# Character 0 with its text box at the given place (relative to where the
+# conversation stands it) and its name box at 220, 385.
+CHARACTERS = """<Characters><Defaults path="content/animations/Characters/" />
+  <Character id="0" name="V"><TextBox x="%d" y="%d" w="560" h="110" /><NameBox x="220" y="385" w="300" h="30" />
+  <EntryAnimation file="V/Entry.xml" /></Character></Characters>"""
 
 
 def piece(path, size, ground, feature, quality=95):
@@ -287,6 +373,89 @@ class CheckContentTest(unittest.TestCase):
              "content/animations/UniversalDialog/MessageDialogPanel.png: text in white of the quit, delete and "
              "minigame questions at 46, 71 (404 x 133) has a contrast of 1.6:1 against the panel, less than 4.5:1"),
             ("missing piece", remove(puzzle + "0x1.jpg"), puzzle + "0x1.jpg: missing"),
+        ]
+        for name, change, expected in cases:
+            with self.subTest(name):
+                code, out = self.check(change)
+                self.assertEqual(code, 1, out)
+                self.assertRegex(out, r"(?m)^check_content: .*" + re.escape(expected))
+
+    def test_labels_under_texts_are_named(self):
+        panel = "content/animations/UniversalDialog/MessageDialogPanel.png"
+
+        def labelled_panel(root):
+            img = Image.new("RGBA", (512, 256), (74, 56, 40, 255))
+            gen_images.draw_name(img, ["MessageDialogPanel  512x256"], "left", (60, 2))
+            img.save(Path(root) / panel)
+
+        def labelled_backdrop(root):
+            img = Image.new("RGBA", (1024, 768), (20, 20, 40, 255))
+            gen_images.draw_name(img, ["Backdrop.png  1024x768"], "left", (200, 0))
+            img.save(Path(root) / "content/animations/ChapterTransition/Backdrop.png")
+
+        cases = [
+            # A label in the middle of the cloud, where the story crawls.
+            ("label in the story band", lambda r: jpeg(r, INTRO + "IntroCloud.jpg", cloud(label_at=("left", (300, 0)))),
+             INTRO + "IntroCloud.jpg: a label (", "under the prologue's story band and heading at 54, 581 (916 x 174)"),
+            ("label in the dialog text", labelled_panel,
+             panel + ": a label (", "under the message dialogs' title and text at 46, 71 (404 x 133)"),
+            # The small buttons' old place: along the bottom, under the
+            # message dialogs' OK.
+            ("label under a caption", lambda r: jpeg(r, INTRO + "SmlBtnN.jpg", button("bottom")),
+             INTRO + "SmlBtnN.jpg: a label (", "under the caption of a message dialog's button at 71, 5 (28 x 22)"),
+            ("label on the chapter title line", labelled_backdrop,
+             "content/animations/ChapterTransition/Backdrop.png: a label (", "under the chapter title line at 16, 348"),
+            # The text box moved up over the portrait's top, where its label is.
+            ("label under a conversation's text",
+             lambda r: (Path(r) / "content/story/dialogs/Characters.xml").write_text(CHARACTERS % (0, 0)),
+             "content/animations/Characters/V/Portrait.png: a label (",
+             "under the conversation D.xml's texts at 40, 180 (560 x 110)"),
+        ]
+        for name, change, head, tail in cases:
+            with self.subTest(name):
+                code, out = self.check(change)
+                self.assertEqual(code, 1, out)
+                self.assertRegex(out, r"(?m)^check_content: " + re.escape(head) + r"[0-9]+ pixels of letters\) lies "
+                                 + re.escape(tail))
+
+    def test_label_hidden_under_an_opaque_picture_is_not_named(self):
+        # The map's label in the story band, where the opaque cloud bank
+        # covers it on the screen.
+        def hidden(root):
+            img = Image.new("RGBA", (1024, 768), (60, 40, 90, 255))
+            gen_images.draw_name(img, ["MAP_BG INTRO_BG  1024x768"], "bottom", (300, 60))
+            jpeg(root, INTRO + "map/BgMap.jpg", img)
+
+        code, out = self.check(hidden)
+        self.assertEqual(code, 0, out)
+
+    def test_text_without_contrast_and_controls_without_state_are_named(self):
+        cases = [
+            ("light paper under the verdicts", lambda r: jpeg(r, MEMORY + "Paper.jpg", Image.new("RGB", (1024, 768), LIGHT)),
+             MEMORY + "Paper.jpg: text in green of the memory match's verdict CORRECT at "),
+            ("light paper under the red verdict",
+             lambda r: jpeg(r, MEMORY + "Paper.jpg", Image.new("RGB", (1024, 768), LIGHT)),
+             MEMORY + "Paper.jpg: text in red of the memory match's verdict NOT_CORRECT at "),
+            ("light cloud under the story", lambda r: jpeg(r, INTRO + "IntroCloud.jpg", cloud((200, 90, 200))),
+             INTRO + "IntroCloud.jpg: text in white of the prologue's and epilogue's story at 54, 581 (916 x 174) "
+             "has a contrast of "),
+            ("fill as wide as the track",
+             lambda r: jpeg(r, INTRO + "options/SliderFill.jpg", Image.new("RGB", (202, 18), (216, 176, 74))),
+             INTRO + "options/SliderFill.jpg: the slider fill is a 202 px tile, more than 12 px"),
+            ("bar running off the screen",
+             lambda r: jpeg(r, SHOOTING + "bar.jpg", Image.new("RGB", (400, 24), (200, 120, 50))),
+             SHOOTING + "bar.jpg: the upright bar with its dot spans 500, -50 to 524, 350: it leaves the 1024 x 768 "
+             "screen"),
+            ("bar crossing the counter",
+             lambda r: jpeg(r, SHOOTING + "bar.jpg", Image.new("RGB", (400, 24), (200, 120, 50))),
+             SHOOTING + "bar.jpg: the upright bar with its dot spans 500, -50 to 524, 350 and crosses the shot "
+             "counter's line at 412, 4 (200 x 31)"),
+            # The tile-swap base's settings for quest 1 make quest 1 one a
+            # minigame is opened for.
+            ("quest without a tutorial",
+             edit("content/config/GameParameters.cfg", "EndConfigFile", "MgRearangeElements.Quest1.NumberOfElements = 0\n"
+                  "EndConfigFile"),
+             "content/config/labels/L.xml: no TUTORIAL_Quest1: the tutorial of a minigame opened for quest 1"),
         ]
         for name, change, expected in cases:
             with self.subTest(name):

@@ -166,7 +166,7 @@ IMAGES = [
     ("animations/MainMenu/Cloud1.png", (360, 120), "sprite", {"color": "#4a4f63", "label": False}),
     ("animations/MainMenu/Cloud2.png", (280, 100), "sprite", {"color": "#3c4154", "label": False}),
     ("animations/MainMenu/Cloud3.png", (420, 140), "sprite", {"color": "#565b70", "label": False}),
-    ("animations/MainMenu/Logo.png", (512, 140), "panel", {"color": "#2b2340", "label": "Quillendar"}),
+    ("animations/MainMenu/Logo.png", (512, 140), "panel", {"color": "#2b2340", "title": "Quillendar"}),
     ("animations/PlayerProfiles/Panel.png", (520, 580), "panel", {"color": "#c9b68a", "label": False}),
     ("animations/PlayerName/Panel.png", (1000, 460), "panel", {"color": "#3d3326", "label": False}),
     ("story/Journal02Page.png", (600, 400), "panel", {"color": "#e6d9b4", "label": "The journal: a new page"}),

@@ -91,15 +91,6 @@ def _block_size(lines, size):
     return width, line_h * len(lines), line_h
 
 
-def _label_layouts(text, dims):
-    """Candidate line splits of a label, most informative first."""
-    layouts = [[text, dims], [text]]
-    if "/" in text:
-        head, base = text.rsplit("/", 1)
-        layouts += [[head + "/", base, dims], [head + "/", base], [base, dims], [base]]
-    return layouts
-
-
 def _best_size(lines, box, max_size):
     bw, bh = box[2] - box[0], box[3] - box[1]
     for size in range(max(max_size, MIN_FONT), MIN_FONT - 1, -1):
@@ -136,15 +127,76 @@ def draw_text_block(img, lines_options, box, max_size, readable=14,
         y += line_h
 
 
-def draw_label(img, text, box=None, max_size=None):
-    """Print a file's label (and the picture size when room allows)."""
+# Name labels: a picture's name, small and faint along one of its edges, so
+# that a maintainer tells the pictures apart in a screenshot while no text
+# the game draws over a picture meets it (tools/screentext.py checks the
+# places whose texts are known).
+LABEL_FONT = 9
+LABEL_ALPHA = 160
+LABEL_LINE = 12
+# Where a label may sit: (corner, text alignment in its band).
+LABEL_PLACES = ("top-left", "top", "top-right", "bottom-left", "bottom", "bottom-right", "left", "right")
+
+
+def label_box(size, where, inset=(3, 2)):
+    """The band (x0, y0, x1, y1) and the alignment of a name label at one
+    edge of a picture of `size`, `inset` pixels in from the picture's sides
+    and from the edge; "left" and "right" are the middle of that side."""
+    w, h = size
+    ix, iy = inset
+    if where not in LABEL_PLACES:
+        raise ValueError("label place %r is not one of %s" % (where, ", ".join(LABEL_PLACES)))
+    if where in ("left", "right"):
+        y0 = (h - LABEL_LINE) // 2
+        band = (ix, y0, w // 2, y0 + LABEL_LINE) if where == "left" else (w // 2, y0, w - ix, y0 + LABEL_LINE)
+        return band, where
+    vertical, _, side = where.partition("-")
+    if vertical == "top":
+        y0, y1 = iy, iy + LABEL_LINE
+    else:
+        y0, y1 = h - iy - LABEL_LINE, h - iy
+    return (ix, y0, w - ix, y1), side or "centre"
+
+
+def draw_name(img, lines_options, where, inset=(3, 2)):
+    """Draws the first of several one-line texts that fits its band at
+    LABEL_FONT down to MIN_FONT px, light with a dark rim at LABEL_ALPHA
+    over the picture.  When none fits, nothing is drawn: a picture too
+    small for its name carries none (a cut name reads as a stray mark)."""
+    (x0, y0, x1, y1), align = label_box(img.size, where, inset)
+    bw, bh = x1 - x0, y1 - y0
+    if bw <= 0 or bh <= 0:
+        return
+    choice = None
+    for text in lines_options:
+        for size in range(LABEL_FONT, MIN_FONT - 1, -1):
+            w, h, _ = _block_size([text], size)
+            if w <= bw and h <= bh:
+                choice = (text, size)
+                break
+        if choice:
+            break
+    if choice is None:
+        return
+    text, size = choice
+    w, h, _ = _block_size([text], size)
+    layer = Image.new("RGBA", (bw, bh), (0, 0, 0, 0))
+    x = {"left": 0, "right": bw - w}.get(align, (bw - w) // 2)
+    ImageDraw.Draw(layer).text((x, (bh - h) // 2), text, font=font(size), fill=(255, 255, 255, LABEL_ALPHA),
+                               stroke_width=_stroke(size), stroke_fill=(0, 0, 0, LABEL_ALPHA))
+    img.alpha_composite(layer, (x0, y0))
+
+
+def draw_label(img, text, where="top-right", inset=(3, 2)):
+    """Print a file's label (with the picture size when room allows) as a
+    name label (draw_name)."""
     w, h = img.size
-    if box is None:
-        pad = min(w, h) // 16
-        box = (pad, pad, w - pad, h - pad)
-    if max_size is None:
-        max_size = min(64, (box[3] - box[1]) // 4)
-    draw_text_block(img, _label_layouts(text, "%dx%d" % (w, h)), box, max_size)
+    dims = "%dx%d" % (w, h)
+    options = [text + "  " + dims]
+    if "/" in text:
+        base = text.rsplit("/", 1)[1]
+        options += [base + "  " + dims, base]
+    draw_name(img, options, where, inset)
 
 
 # --------------------------------------------------------------------------
@@ -180,18 +232,25 @@ def kind_backdrop(size, style):
         d.rectangle([0, h - m, m - 1, h - 1], fill=(50, 90, 240, 255))
         d.rectangle([w - m, h - m, w - 1, h - 1], fill=(240, 220, 40, 255))
     title = style.get("title")
-    label = style.get("label")
     if title:
         draw_text_block(img, [[title]], (w // 16, h // 8, w - w // 16, h // 2), h // 6)
-        if label:
-            draw_label(img, label, box=(w // 16, h // 2, w - w // 16, h - h // 8))
-    elif label:
-        draw_label(img, label)
+    if style.get("label"):
+        # Beside the top-right corner mark.
+        m = max(8, min(w, h) // 32) if w >= 64 and h >= 64 else 0
+        draw_label(img, style["label"], "top-right", (m + 4, 3))
     return img
 
 
+def panel_label_inset(size):
+    """Where a panel's name label keeps clear of its rounded corners and
+    border: (x, y) in from the sides and the top."""
+    w, h = size
+    return max(4, min(w, h) // 8), max(2, min(w, h) // 32) + 2
+
+
 def kind_panel(size, style):
-    """Rounded rectangle with a darker border; transparent corners."""
+    """Rounded rectangle with a darker border; transparent corners.
+    title: a text of its own, large in the middle (a logo)."""
     w, h = size
     colour = rgba(style.get("color", "#d8c9a3"))
     border = max(2, min(w, h) // 32)
@@ -199,8 +258,11 @@ def kind_panel(size, style):
     d = ImageDraw.Draw(img)
     d.rounded_rectangle([0, 0, w - 1, h - 1], radius=max(4, min(w, h) // 8),
                         fill=colour, outline=shade(colour, 0.55), width=border)
+    if style.get("title"):
+        pad = w // 12
+        draw_text_block(img, [[style["title"]]], (pad, h // 6, w - pad, h - h // 6), h // 3)
     if style.get("label"):
-        draw_label(img, style["label"])
+        draw_label(img, style["label"], "top-right", panel_label_inset(size))
     return img
 
 
@@ -219,9 +281,14 @@ def kind_sprite(size, style):
     alpha = alpha.filter(ImageFilter.GaussianBlur(min(w, h) / 40))
     img.putalpha(alpha)
     if style.get("label"):
-        pad = int(min(w, h) * 0.18)
-        draw_label(img, style["label"], box=(pad, pad, w - pad, h - pad))
+        draw_label(img, style["label"], "top", sprite_label_inset(size))
     return img
+
+
+def sprite_label_inset(size):
+    """Where a sprite's name label sits inside the top of its blob."""
+    w, h = size
+    return w // 4, int(h / 16 + h / 40) + 2
 
 
 # Arrow outline on a 32 x 32 grid; the tip (hot spot) is the top-left pixel.
@@ -262,7 +329,7 @@ def kind_solid(size, style):
     elif pattern is not None:
         raise ValueError("unknown alpha pattern %r" % (pattern,))
     if style.get("label"):
-        draw_label(img, style["label"])
+        draw_label(img, style["label"], "top-left")
     return img
 
 
@@ -284,7 +351,7 @@ def kind_button(size, style):
     """Push button: a rounded rectangle with a vertical gradient (lighter at
     the top, or at the bottom with pressed=True), a darker border and a light
     inner edge.  text: a caption baked into the picture, centred.  The label
-    is printed small in the bottom-right corner as the file's stem, so the
+    is the file's stem as a name label in the bottom-right corner, so the
     look shows in screenshots without hiding a caption drawn over it."""
     w, h = size
     colour = rgba(style.get("color", "#8a6a3a"))
@@ -302,8 +369,7 @@ def kind_button(size, style):
         draw_text_block(img, [[style["text"]]], (4, 2, w - 4, h - 9), h // 2)
     label = style.get("label")
     if label and h >= 24:
-        tag = Path(label).stem
-        draw_text_block(img, [[tag]], (w // 2, h - 10, w - 5, h - 2), MIN_FONT, readable=MIN_FONT)
+        draw_name(img, [Path(label).stem], "bottom-right", (radius, 2))
     return img
 
 

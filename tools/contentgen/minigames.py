@@ -3,7 +3,7 @@ description files and the pictures the games load by name at run time (the
 registered textures are in tools/content_manifest.tsv).
 
   LABELS       (id, text) rows for the label file: the frame's words and,
-               for every quest the story plays as a minigame, its
+               for every quest a minigame is opened for, its
                "TUTORIAL_Quest<id>" and "GAME_FINISHED_Quest<id>" texts
   TUNING       (key, value, comment) rows for GameParameters.cfg
   table_lines  generator table lines of the files below
@@ -85,9 +85,15 @@ GAME_TEXTS = {
 }
 
 
+# Quests a minigame is opened for outside the story's scripts, with its
+# class: the tile-swap base alone, which has tuning keys of its own.
+OTHER_MINIGAME_QUESTS = {1: "MgRearrangeElements"}
+
+
 def minigame_quests():
-    """{quest id: minigame class} of the story's scene scripts."""
-    quests = {}
+    """{quest id: minigame class} of the story's scene scripts and of
+    OTHER_MINIGAME_QUESTS."""
+    quests = dict(OTHER_MINIGAME_QUESTS)
     for row in story.SCENES:
         for step in row:
             if isinstance(step, tuple):

@@ -8,7 +8,8 @@ numbers, triangle count, image puzzle and collect armour.
 Files (under content/):
   images/minigames/01_memmatch/       Paper (+ mask: the window at 359, 200,
                                       305 x 264 and the desk around the
-                                      sheet are transparent), PaperPatch,
+                                      sheet are transparent; a dark plaque
+                                      under the verdict line), PaperPatch,
                                       Quest3/ and Quest28/: bg, Symbol1..12
   images/minigames/08_shooting/       bg, bgTarget (rings of radius 256
                                       round 500, 368), bgTargetMask (only the
@@ -155,6 +156,11 @@ def _sky_and_ground(size, sky, ground, horizon):
 
 WINDOW = (359, 200, 305, 264)
 SHEET = (230, 60, 794, 690)
+# The dark plaque under the verdict line ("CORRECT" in green, "NOT_CORRECT"
+# in red, drawn at y 156 in Times24White and centred on the screen): light
+# paper would not carry either colour.
+VERDICT_PLAQUE = (376, 148, 648, 188)
+PLAQUE = (44, 30, 18, 255)
 SYMBOL = (196, 280)
 SYMBOL_SHAPES = ["circle", "triangle", "square", "star", "cross", "diamond",
                  "moon", "heart", "hexagon", "arrow", "ring", "bolt"]
@@ -174,6 +180,8 @@ def draw_paper(size, args):
     wx, wy, ww, wh = WINDOW
     d.rectangle([wx - 10, wy - 10, wx + ww + 9, wy + wh + 9], outline=WOOD, width=10)
     _text(img, "Remember the symbols", (x0, y0 + 20, x1, y0 + 70), 30, fill=INK, stroke=PARCHMENT)
+    px0, py0, px1, py1 = VERDICT_PLAQUE
+    d.rounded_rectangle([px0, py0, px1 - 1, py1 - 1], radius=6, fill=PLAQUE, outline=WOOD, width=2)
     shape = Image.new("L", size, 0)
     sd = ImageDraw.Draw(shape)
     sd.rectangle([x0, y0, x1 - 1, y1 - 1], fill=255)
@@ -262,6 +270,11 @@ def draw_symbol(size, args):
 # Shooting practice
 
 TARGET_CENTRE = (500, 368)
+# The aiming bars: the game centres the flat one on y 50 and turns the
+# upright one about that middle and 100 px down it, so the upright bar runs
+# from y 150 - w/2 to 150 + w/2; 200 px keeps it (and its dot) below the
+# shot counter at the top and on the screen.
+SHOOTING_BAR = (200, 24)
 TARGET_RADIUS = 256
 RING_COLOURS = [(250, 250, 245), (30, 30, 30), (40, 110, 210), (210, 40, 40), (250, 210, 40)]
 BEAM = (0, 600, 1024, 650)
@@ -745,8 +758,8 @@ def table_lines():
         _pic(SHOOTING + "bgTargetMask.jpg", full, "target_mask", True),
         _pic(SHOOTING + "Arrow.jpg", (60, 240), "arrow", True),
         _pic(SHOOTING + "SmallArrow.jpg", (48, 48), "small_arrow", True),
-        _pic(SHOOTING + "bar.jpg", (400, 24), "bar", False),
-        _pic(SHOOTING + "barFrame.jpg", (400, 24), "bar_frame", True),
+        _pic(SHOOTING + "bar.jpg", SHOOTING_BAR, "bar", False),
+        _pic(SHOOTING + "barFrame.jpg", SHOOTING_BAR, "bar_frame", True),
         _pic(SHOOTING + "Dot.jpg", (24, 24), "dot", True),
         _pic(SUMS + "Bg.jpg", full, "sum_board", False),
         _pic(SUMS + "BgGlow.jpg", full, "sum_board", True, soft=True, glow=True),

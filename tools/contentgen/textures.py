@@ -1,27 +1,33 @@
 """Labelled placeholder textures of the content manifest (kind "texture").
 
 Each picture has its own colour (picked by its place in the manifest, so
-neighbours differ) and shows the resource ids it is registered under, so
-screenshots tell which texture was drawn.  Only JPEG files are made: with
-mask=True the alpha of the drawing goes into the companion mask
-"<stem>_<ext>" (white = opaque), as images.py does; with mask=False no mask
-is written and the picture is flattened onto a dark shade of its colour.
+neighbours differ) and shows the resource ids it is registered under, small
+and faint at one of its edges, so screenshots tell which texture was drawn
+while the texts the game draws over it stay clear of the label.  Only JPEG
+files are made: with mask=True the alpha of the drawing goes into the
+companion mask "<stem>_<ext>" (white = opaque), as images.py does; with
+mask=False no mask is written and the picture is flattened onto a dark shade
+of its colour.
 
 Style (manifest.table_lines fills it from the manifest's hints):
   look   one of LOOKS:
            backdrop  gradient, 64 px grid, coloured corners (top-left red,
                      top-right green, bottom-left blue, bottom-right yellow)
            panel     rounded rectangle with a border
-           button    push button (images.py's look); the ids small along the
-                     bottom edge, where a caption drawn over it does not reach
+           button    push button (images.py's look); labelled with its file
+                     name (one picture serves many buttons), along the
+                     bottom edge below the caption line, or at label_at
            sprite    round blob with a soft edge
            glyph     rounded tile with big text (a digit, a rune number)
-           frame     rounded border around a transparent inside
+           frame     rounded border around a transparent inside; no label
            frames    a sprite sheet: grid=COLSxROWS cells, each numbered
            fade      opaque at side=left|right, fading to transparent
            glow      a soft glow in the middle, transparent elsewhere
            rings     a round target of rings, transparent around it
            solid     one colour, no label (for pictures too small to read)
+           bank      a bank of cloud: opaque below row top=N (default a
+                     third of the height) under a soft edge of puffs; the
+                     label in the bottom-right corner
            hole      opaque, with a clear disc in the middle fading into it
            checkbox  a check box widget: a dark strip (its caption is drawn
                      over the left part) and the box itself, ticked with
@@ -33,7 +39,10 @@ Style (manifest.table_lines fills it from the manifest's hints):
   checked "1": a checkbox look draws its tick
   holes  "x,y,w,h[;x,y,w,h...]": transparent windows (with mask=True)
   clear_top  number of transparent rows at the top (with mask=True)
-  ids    the resource ids: the label
+  ids    the resource ids: the label (small and faint at one edge of the
+         picture: images.draw_name)
+  label_at  where the label goes instead of the look's own place (one of
+         images.LABEL_PLACES): clear of the texts the game draws there
   mask   write the mask
   index  the file's place in the manifest
   color  a colour of its own instead of the one picked by index
@@ -58,46 +67,24 @@ def colour_of(index):
 
 
 def label_options(ids, size):
-    """Line layouts of the label, most informative first: every id and the
-    size, every id, the first id with the number of others, the first id
-    broken at its underscores."""
+    """One-line layouts of the label, most informative first: every id and
+    the size, every id, the first id with the number of others and the
+    size, the first id with the number of others, the first id."""
     ids = list(ids)
     dims = "%dx%d" % size
-    options = [ids + [dims], ids]
+    options = [" ".join(ids) + "  " + dims, " ".join(ids)]
     if len(ids) > 1:
-        options.append(["%s +%d" % (ids[0], len(ids) - 1)])
-    parts = ids[0].split("_")
-    if len(parts) > 1:
-        third = max(1, (len(parts) + 2) // 3)
-        options.append(["_".join(parts[i:i + third]) for i in range(0, len(parts), third)])
+        options += ["%s +%d  %s" % (ids[0], len(ids) - 1, dims), "%s +%d" % (ids[0], len(ids) - 1)]
+    options.append(ids[0])
     return options
 
 
-def one_line_options(ids):
-    """Single-line layouts of the label: every id, the first id with the
-    number of others, the first id."""
-    ids = list(ids)
-    options = [[" ".join(ids)]]
-    if len(ids) > 1:
-        options += [["%s +%d" % (ids[0], len(ids) - 1)], [ids[0]]]
-    return options
-
-
-def _label(img, style, box, max_size=None, readable=14, options=None):
+def _label(img, style, where, inset=(3, 2), options=None):
+    """The ids as a name label (images.draw_name) at one edge."""
     w, h = img.size
     if w < MIN_LABEL_SIDE or h < MIN_LABEL_SIDE:
         return
-    x0, y0, x1, y1 = box
-    if max_size is None:
-        max_size = max(images.MIN_FONT, min(48, (y1 - y0) // 3))
-    options = options or label_options(style["ids"], img.size)
-    images.draw_text_block(img, options, box, max_size, readable)
-
-
-def _inset(size, fraction):
-    w, h = size
-    p = int(min(w, h) * fraction)
-    return (p, p, w - p, h - p)
+    images.draw_name(img, options or label_options(style["ids"], img.size), style.get("label_at", where), inset)
 
 
 def _holes(style):
@@ -112,13 +99,9 @@ def look_backdrop(size, colour, style):
     w, h = size
     img = images.kind_backdrop(size, {"colors": (images.shade(colour, 0.4),
                                                  images.shade(colour, 1.25)), "label": None})
-    holes = _holes(style)
-    if holes:
-        _cut_holes(img, holes)
-        # The middle may be a window: the label goes into the top band.
-        _label(img, style, (w // 16, h // 16, w - w // 16, h // 4))
-    else:
-        _label(img, style, _inset(size, 1 / 16))
+    _cut_holes(img, _holes(style))
+    # Beside the top-right corner mark.
+    _label(img, style, "top-right", (max(8, min(w, h) // 32) + 4, 3))
     return img
 
 
@@ -141,11 +124,10 @@ def look_panel(size, colour, style):
         _cut_holes(img, holes)
         # The label keeps to the bottom-left corner, clear of what is drawn
         # over the panel.
-        _label(img, style, (140, h - 16, 210, h - 2), max_size=9, readable=7,
-               options=one_line_options(style["ids"]))
+        _label(img, style, "bottom-left", (140, 2))
         return img
-    pad = max(2, min(w, h - top) // 12)
-    _label(img, style, (pad, top + pad, w - pad, h - pad))
+    ix, iy = images.panel_label_inset((w, h - top))
+    _label(img, style, "top-right", (ix, top + iy))
     return img
 
 
@@ -153,18 +135,16 @@ def look_button(size, colour, style):
     w, h = size
     img = images.kind_button(size, {"color": colour, "pressed": style.get("pressed") == "1",
                                     "text": style.get("text"), "label": None})
-    if h >= 40:
-        # Captions drawn over a button keep above its bottom 14 rows.
-        _label(img, style, (3, h - 14, w - 3, h - 1), max_size=9, readable=7,
-               options=one_line_options(style["ids"]))
-    elif not style.get("text"):
-        _label(img, style, (2, 2, w - 2, h - 2), readable=7)
+    # The file's own name (a button picture serves many ids), in the
+    # bottom band under the caption line of most buttons; label_at moves it
+    # where the captions drawn over the picture leave room.
+    _label(img, style, "bottom", (max(3, min(w, h) // 8), 2), options=[Path(style["file"]).stem])
     return img
 
 
 def look_sprite(size, colour, style):
     img = images.kind_sprite(size, {"color": colour, "label": None})
-    _label(img, style, _inset(size, 0.16), readable=9)
+    _label(img, style, "top", images.sprite_label_inset(size))
     return img
 
 
@@ -173,7 +153,7 @@ def look_glyph(size, colour, style):
     img = images.kind_panel(size, {"color": colour, "label": None})
     split = h * 3 // 4
     images.draw_text_block(img, [[style.get("text", "?")]], (2, 2, w - 2, split), split)
-    _label(img, style, (2, split, w - 2, h - 2), max_size=10, readable=7)
+    _label(img, style, "bottom", (3, 2))
     return img
 
 
@@ -186,7 +166,8 @@ def look_frame(size, colour, style):
                                             radius=max(2, border), fill=0)
     alpha = Image.composite(img.getchannel("A"), Image.new("L", size, 0), inner)
     img.putalpha(alpha)
-    _label(img, style, (border, border, w - border, h - border), readable=9)
+    # No label: the frame's inside is where the game writes (the scene's
+    # item list), and its border is too thin to carry one.
     return img
 
 
@@ -205,7 +186,7 @@ def look_frames(size, colour, style):
         cell = images.kind_panel((cw, ch), {"color": tint, "label": None})
         images.draw_text_block(cell, [[str(i)]], (2, 2, cw - 2, ch // 2), ch // 3)
         if i == 0:
-            _label(cell, style, (2, ch // 2, cw - 2, ch - 2), readable=7)
+            _label(cell, style, "bottom", (3, 2))
         img.paste(cell, (x, y))
     return img
 
@@ -217,7 +198,7 @@ def look_fade(size, colour, style):
     ramp = Image.linear_gradient("L").rotate(90, expand=True).resize(size, Image.BILINEAR)
     # linear_gradient runs black -> white downwards; rotated, white is on the left.
     img.putalpha(ramp if style.get("side") == "left" else ramp.transpose(Image.FLIP_LEFT_RIGHT))
-    _label(img, style, (2, h // 16, w - 2, h // 4), readable=7)
+    _label(img, style, "top", (3, 3))
     return img
 
 
@@ -227,7 +208,7 @@ def look_glow(size, colour, style):
     alpha = Image.new("L", size, 0)
     ImageDraw.Draw(alpha).ellipse([w * 0.2, h * 0.2, w * 0.8, h * 0.8], fill=255)
     img.putalpha(alpha.filter(ImageFilter.GaussianBlur(min(w, h) / 10)))
-    _label(img, style, (w // 4, h * 2 // 5, w * 3 // 4, h * 3 // 5), readable=9)
+    _label(img, style, "top", (w // 4, h * 2 // 5))
     return img
 
 
@@ -241,8 +222,7 @@ def look_rings(size, colour, style):
         r = radius * (5 - i) / 5
         fill = colour if i % 2 == 0 else (245, 240, 225, 255)
         d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=fill, outline=(20, 20, 20, 255), width=2)
-    _label(img, style, (int(cx - radius * 0.7), int(cy - radius * 0.25),
-                        int(cx + radius * 0.7), int(cy + radius * 0.25)), readable=9)
+    _label(img, style, "top", (int(cx - radius * 0.7), int(cy - radius * 0.6)))
     return img
 
 
@@ -274,6 +254,28 @@ def look_checkbox(size, colour, style):
     return img
 
 
+def look_bank(size, colour, style):
+    """A bank of cloud across the whole picture: opaque from row `top` down
+    (style top=, default a third of the height), its upper edge a row of
+    soft puffs over what lies behind.  The label keeps to the bottom-right
+    corner: text is drawn over the bank's opaque part."""
+    w, h = size
+    top = int(style.get("top", h // 3))
+    img = images._gradient(size, images.shade(colour, 1.2), images.shade(colour, 0.8))
+    alpha = Image.new("L", size, 0)
+    d = ImageDraw.Draw(alpha)
+    d.rectangle([0, top, w, h], fill=255)
+    for i, x in enumerate(range(0, w + 90, 90)):
+        r = 40 + (i * 37) % 30
+        d.ellipse([x - r, top - r * 0.7, x + r, top + r * 0.7], fill=255)
+    alpha = alpha.filter(ImageFilter.GaussianBlur(10))
+    # The blur softens every edge; below the puffs the bank stays opaque.
+    alpha.paste(255, (0, top + 20, w, h))
+    img.putalpha(alpha)
+    _label(img, style, "bottom-right", (8, 1))
+    return img
+
+
 def look_solid(size, colour, style):
     return Image.new("RGBA", size, colour)
 
@@ -290,6 +292,7 @@ LOOKS = {
     "glow": look_glow,
     "rings": look_rings,
     "solid": look_solid,
+    "bank": look_bank,
     "hole": look_hole,
     "checkbox": look_checkbox,
 }
@@ -305,7 +308,7 @@ def write_texture(path, size, kind, style):
         raise ValueError("%s: unknown look %r (one of %s)"
                          % (path, style.get("look"), ", ".join(LOOKS))) from None
     colour = images.rgba(style["color"]) if "color" in style else colour_of(style["index"])
-    img = draw(tuple(size), colour, style)
+    img = draw(tuple(size), colour, dict(style, file=path.name))
     if img.size != tuple(size):
         raise RuntimeError("%s: drawn at %s instead of %s" % (path, img.size, size))
     ground = Image.new("RGBA", img.size, images.shade(colour, 0.3))
