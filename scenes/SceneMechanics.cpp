@@ -18,8 +18,9 @@ int32_t pickOf(const std::string& text)
     return CollectRule::All;
 }
 
-// False when a required attribute is missing. A count given below 0, or
-// above what a scene can hold, keeps every candidate, with one line.
+// False when a required attribute is missing. A count of -1 keeps every
+// candidate, as an absent one does; a count below -1, or above what a scene
+// can hold, keeps every candidate too, with one line.
 bool readCollect(const TiXmlElement& e, CollectRule& rule, const std::string& path)
 {
     const char* name = e.Attribute("name");
@@ -33,7 +34,8 @@ bool readCollect(const TiXmlElement& e, CollectRule& rule, const std::string& pa
             rule.typeIds.push_back(stringToInt(piece));
     rule.pick = pickOf(pick);
     rule.count = toIntOrDefault(e.Attribute("count"), -1);
-    if (e.Attribute("count") && (rule.count < 0 || static_cast<size_t>(rule.count) > MaxSceneItems))
+    if (e.Attribute("count") &&
+        (rule.count < -1 || (rule.count >= 0 && static_cast<size_t>(rule.count) > MaxSceneItems)))
         logError("scene mechanics: \"" + path + "\": <Collect name=\"" + rule.name + "\"> has count " +
                  std::to_string(rule.count) + "; every candidate is picked");
     rule.questId = toIntOrDefault(e.Attribute("questId"), -1);

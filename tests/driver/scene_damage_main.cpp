@@ -88,9 +88,9 @@ std::vector<Case> cases()
         {"unknown renderer id", rules, lastRule("999999999"),
          {"rule 12 names renderer 999999999, which does not exist", "cannot be found: it has no renderer"}},
         {"renderer id -1", rules, lastRule("-1"), {"rule 12 names renderer -1, which does not exist"}},
-        {"count -1", folder + "SceneMechanics.xml",
-         [](const std::string& t) { return replaced(t, "count=\"8\"", "count=\"-1\""); },
-         {"<Collect name=\"STACK_CFG_MAIN\"> has count -1"}},
+        {"count -2", folder + "SceneMechanics.xml",
+         [](const std::string& t) { return replaced(t, "count=\"8\"", "count=\"-2\""); },
+         {"<Collect name=\"STACK_CFG_MAIN\"> has count -2"}},
     };
 }
 

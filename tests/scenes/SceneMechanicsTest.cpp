@@ -57,9 +57,10 @@ TEST(SceneMechanics, AMissingOrForeignFileGivesNoSteps)
     EXPECT_TRUE(loadSceneMechanics(dir.write("b.xml", "<SceneMechanics><Collect")).empty());
 }
 
-// A count given as -1, below it or beyond what a scene holds means no limit,
-// as an absent one does; each is named in one line.
-TEST(SceneMechanics, NegativeAndHugeCountsMeanNoLimitAndAreLogged)
+// A count of -1 ("keep all") means no limit, as an absent one does, and is
+// no fault; one below -1 or beyond what a scene holds also means no limit,
+// and each of those is named in one line.
+TEST(SceneMechanics, NegativeAndHugeCountsMeanNoLimitAndOnlyTheInvalidOnesAreLogged)
 {
     TempFolder dir;
     testing::internal::CaptureStdout();
@@ -69,13 +70,16 @@ TEST(SceneMechanics, NegativeAndHugeCountsMeanNoLimitAndAreLogged)
         "  <Collect name='B' typeId='0' pick='first' count='999999999'/>"
         "  <Collect name='C' typeId='0' pick='first' count='8'/>"
         "  <Collect name='D' typeId='0' pick='first'/>"
+        "  <Collect name='E' typeId='0' pick='first' count='-2'/>"
         "</CollectGroup></SceneMechanics>"));
     const std::string out = testing::internal::GetCapturedStdout();
     ASSERT_EQ(steps.size(), 1u);
-    ASSERT_EQ(steps[0]->rules.size(), 4u);
+    ASSERT_EQ(steps[0]->rules.size(), 5u);
     EXPECT_EQ(steps[0]->rules[0].count, -1);
     EXPECT_EQ(steps[0]->rules[2].count, 8);
-    EXPECT_NE(out.find("m.xml\": <Collect name=\"A\"> has count -1"), std::string::npos) << out;
+    EXPECT_EQ(steps[0]->rules[4].count, -2);
+    EXPECT_EQ(out.find("\"A\""), std::string::npos) << out;
+    EXPECT_NE(out.find("m.xml\": <Collect name=\"E\"> has count -2"), std::string::npos) << out;
     EXPECT_NE(out.find("<Collect name=\"B\"> has count 999999999"), std::string::npos) << out;
     EXPECT_EQ(out.find("\"C\""), std::string::npos) << out;
     EXPECT_EQ(out.find("\"D\""), std::string::npos) << out;
