@@ -500,16 +500,16 @@ void QDScene::saveGame() const
         saveTheGame(sceneId);
 }
 
-bool QDScene::settleScore() const
+bool QDScene::settleScore()
 {
     PlayerProfile* profile = currentProfile();
     if (!profile || !score.isOpen() || profile->getPlayMode() != PlayerProfile::Fearless)
         return false;
-    profile->setScore(score.settled());
+    profile->setScore(score.settle(profile->getScore()));
     return true;
 }
 
-void QDScene::storeScore() const
+void QDScene::storeScore()
 {
     if (settleScore())
         PlayerProfiles::instance()->addHighScore(currentProfile());
@@ -538,8 +538,8 @@ void QDScene::onStepStarted(MechanicsStep* step)
         return;
     }
     // The screen a Screen step opens may add points to the profile (a solved
-    // minigame): the profile holds the scene's score until the scene takes
-    // it back in onResumed.
+    // minigame): the profile holds the scene's score, and the scene adds
+    // what it gained on top when it is back (onResumed).
     if (step && step->kind == MechanicsStep::Screen)
         storeScore();
     saveGame();
@@ -598,9 +598,11 @@ void QDScene::onStepStarted(MechanicsStep* step)
 
 void QDScene::onResumed(GameApp*)
 {
+    // The score stays what it was, plus what the profile gained meanwhile
+    // (a solved minigame's points): a pause forgives no miss.
     const PlayerProfile* profile = currentProfile();
     if (profile && score.isOpen())
-        score.set(profile->getScore() + score.heldBack());
+        score.takeProfileGain(profile->getScore());
 }
 
 void QDScene::onPendingAdvance()

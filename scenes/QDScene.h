@@ -160,8 +160,8 @@ protected:
     void onStepStarted(MechanicsStep* step) override;
     void onAllStepsDone() override;
     void onMessage(int32_t code) override;
-    // Back from a child screen: the score is the profile's again (a solved
-    // minigame adds its points there).
+    // Back from a screen over the scene: the score shown takes what the
+    // profile gained meanwhile (a solved minigame adds its points there).
     void onResumed(GameApp* app) override;
     void onPendingAdvance() override;
     void onGoalRendererSet() override;
@@ -181,10 +181,12 @@ private:
     // The profile's score takes the scene's, less the points of finds whose
     // items have not left the wanted items yet (so that a save, at any
     // moment, holds the points of the items it holds as found); false, and
-    // nothing, without a score panel or a fearless profile.
-    bool settleScore() const;
+    // nothing, without a score panel or a fearless profile. Points the
+    // profile gained from elsewhere since the scene last wrote it are taken
+    // into the score shown first.
+    bool settleScore();
     // settleScore, then the profile enters the high scores.
-    void storeScore() const;
+    void storeScore();
     int currentQuestId() const;
 
     std::string configPath;

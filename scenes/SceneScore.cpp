@@ -30,6 +30,7 @@ void SceneScore::open(int score)
     widget = new ScoreWidget(&x, &y, sceneLabel("SCORE"), panel, FONT_TIMES16);
     widget->setValue(std::max(score, 0));
     screen->addWidget(widget);
+    profileHeld = score;
 }
 
 int SceneScore::value() const
@@ -117,6 +118,24 @@ int SceneScore::settled() const
 {
     const long long rest = static_cast<long long>(value()) - heldBack();
     return static_cast<int>(std::clamp<long long>(rest, 0, INT_MAX));
+}
+
+void SceneScore::takeProfileGain(int profileScore)
+{
+    if (!widget || profileScore == profileHeld)
+        return;
+    const long long shown = static_cast<long long>(widget->getValue()) + profileScore - profileHeld;
+    widget->setValue(static_cast<int>(std::clamp<long long>(shown, 0, INT_MAX)));
+    profileHeld = profileScore;
+}
+
+int SceneScore::settle(int profileScore)
+{
+    if (!widget)
+        return 0;
+    takeProfileGain(profileScore);
+    profileHeld = settled();
+    return profileHeld;
 }
 
 void SceneScore::penalise(int x, int y)

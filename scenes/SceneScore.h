@@ -11,6 +11,13 @@
 // (release): settled() is the score without them, the one the player's
 // profile may hold while the item is still saved as wanted.
 //
+// The profile's score and the one shown are kept apart: the profile holds
+// what the scene last wrote to it (settle), and only what it gained since
+// from elsewhere (a solved minigame's points) is added to the score shown
+// (takeProfileGain). The score shown is never rebuilt from the profile: with
+// misses that took it below the points held back, settled() stands at 0 and
+// would forgive them.
+//
 // The widgets belong to the screen; this keeps non-owning pointers and
 // reuses idle texts.
 #include <map>
@@ -51,6 +58,13 @@ public:
     // The score shown less the points held back, at least 0.
     int settled() const;
 
+    // The profile's score now: what it gained since the scene last wrote it
+    // (open, settle) is added to the score shown. Nothing before open.
+    void takeProfileGain(int profileScore);
+    // takeProfileGain, then settled(), which the caller writes to the
+    // profile; it is remembered as what the profile holds. 0 before open.
+    int settle(int profileScore);
+
     // The tuning key and the label of a find's points; both null for a
     // typeId that wins nothing.
     static void pointsOf(int typeId, const char*& key, const char*& text);
@@ -68,4 +82,6 @@ private:
     ScoreWidget* widget = nullptr;  // owned by the screen
     std::vector<ScoreNotificationWidget*> notifications;  // owned by the screen
     std::map<const ItemState*, int> held;  // the items are not owned
+    // The profile's score as the scene last read or wrote it.
+    int profileHeld = 0;
 };
