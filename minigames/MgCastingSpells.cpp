@@ -105,6 +105,9 @@ void MgCastingSpells::onStrokeFinished(const StrokeCurve& stroke)
     lastDistance = spell.distance(stroke);
     if (lastDistance < spell.threshold) {
         widget->feedback(true);
+        // The last spell traced wins the game; its glow comes first.
+        if (current + 1 >= static_cast<int>(spells.size()))
+            markSolved();
         traceGlow->start(this, TraceGlowAction);
         surface->setDrawingEnabled(false);
     } else {

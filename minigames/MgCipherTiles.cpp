@@ -139,6 +139,7 @@ void MgCipherTiles::onSwapFinished(int idA, int idB)
 
 void MgCipherTiles::onSolved()
 {
+    markSolved();
     auto glow = std::make_unique<ActionSequence>();
     glow->add(std::make_unique<Setter<bool>>(&glowFading, true));
     glow->add(std::make_unique<RelIncrementator<int>>(Duration(GlowRiseMs), &glowAlpha, 255));

@@ -128,6 +128,9 @@ void MgCypherWheel::reveal()
     const WidgetGeometry& g = wheel->getGeometry();
     wheel->showPiece(piece.wheelOverlay, piece.wheelSymbol,
                      Point(piece.wheelSymbolPosition.x - g.x, piece.wheelSymbolPosition.y - g.y));
+    // The last piece wins the game; its word fades in first.
+    if (solution.index() + 1 >= solution.size())
+        markSolved();
     wordFade->start(this, WordFadeAction);
     wordImage = wordImageFor(piece);
     wordImage->setTint(whiteWithAlpha(0));
@@ -159,6 +162,7 @@ void MgCypherWheel::onActionFinished(int32_t id)
 
 void MgCypherWheel::onSolved()
 {
+    markSolved();
     if (!glowImage) {
         scheduleFinish();
         return;

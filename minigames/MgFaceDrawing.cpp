@@ -181,6 +181,7 @@ void MgFaceDrawing::onMouse(MouseEvent event)
 
 void MgFaceDrawing::onSolved()
 {
+    markSolved();
     outlineFade->start(this, OutlineAction);
 }
 

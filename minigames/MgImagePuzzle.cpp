@@ -126,6 +126,7 @@ void MgImagePuzzle::onButton(int id, int state)
             const Point home = board.home(index);
             widget->setGeometry(WidgetGeometry(home.x, home.y, 0, 0, 0));
             if (board.isSolved()) {
+                markSolved();
                 auto flash = std::make_unique<ActionSequence>();
                 flash->add(std::make_unique<RelIncrementator<int>>(Duration(FlashHalfMs), &flashAlpha, FlashPeak));
                 flash->add(std::make_unique<RelIncrementator<int>>(Duration(FlashHalfMs), &flashAlpha, -FlashPeak));

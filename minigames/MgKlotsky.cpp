@@ -184,6 +184,7 @@ void MgKlotsky::testSolution()
 
 void MgKlotsky::onSolved()
 {
+    markSolved();
     auto glow = std::make_unique<RelIncrementator<int>>(Duration(FinalGlowMs), &finalGlowAlpha, 255);
     glow->start(this, FinalGlowAction);
     addAction(std::move(glow));

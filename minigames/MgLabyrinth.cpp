@@ -118,6 +118,7 @@ void MgLabyrinth::onMouseReleased(MouseEvent*)
     if (finishing || !ball || !LabyrinthMask::reachesGoal(ballCentre(), goal, goalTolerance))
         return;
     finishing = true;
+    markSolved();
     placeBall(goal);
     auto fade = std::make_unique<ActionSequence>();
     fade->add(std::make_unique<RelIncrementator<int>>(Duration(FinalFadeMs), &finalAlpha, 255));

@@ -136,6 +136,7 @@ void MgMatchElements::onMouseReleased(MouseEvent*)
 
 void MgMatchElements::onSolved()
 {
+    markSolved();
     auto delay = std::make_unique<ActionDelay>(Duration(SolvedGlowMs));
     delay->start(this, SolvedGlowAction);
     addAction(std::move(delay));

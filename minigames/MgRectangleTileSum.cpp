@@ -141,6 +141,7 @@ void MgRectangleTileSum::onSwapStarted(int idA, int idB)
 
 void MgRectangleTileSum::onSolved()
 {
+    markSolved();
     finalAlpha = 0;
     auto glow = std::make_unique<ActionSequence>();
     glow->add(std::make_unique<RelIncrementator<int>>(Duration(FinalRiseMs), &finalAlpha, 255));

@@ -70,6 +70,7 @@ void MgScrambledDial::onButton(int id, int state)
     }
     // The fade runs once from 0 to 255 and the solved sequence follows once.
     won = true;
+    markSolved();
     if (!finalImage) {
         onSolved();
         return;

@@ -105,6 +105,7 @@ std::string MgSecretNiche::revealSound() const
 
 void MgSecretNiche::onSolved()
 {
+    markSolved();
     drawerFading = true;
     auto fade = std::make_unique<ActionSequence>();
     fade->add(std::make_unique<RelIncrementator<int>>(Duration(DrawerFadeMs), &drawerAlpha, -255));

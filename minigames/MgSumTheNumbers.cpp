@@ -80,6 +80,7 @@ void MgSumTheNumbers::onTileArrived(int tileId)
 {
     if (!board.arrive(SumTheNumbersBoard::tileIndex(tileId)))
         return;
+    markSolved();
     auto glow = std::make_unique<RelIncrementator<int>>(Duration(GlowMs), &glowAlpha, 255);
     glow->start(this, GlowAction);
     addAction(std::move(glow));

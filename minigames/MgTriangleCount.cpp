@@ -111,6 +111,7 @@ void MgTriangleCount::onButton(int id, int state)
 
 void MgTriangleCount::onSolved()
 {
+    markSolved();
     auto glow = std::make_unique<RelIncrementator<int>>(Duration(GlowMs), &glowAlpha, 255);
     glow->start(this, GlowAction);
     addAction(std::move(glow));

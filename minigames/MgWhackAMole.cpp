@@ -181,6 +181,7 @@ void MgWhackAMole::squirrelPressed(int k)
 
 void MgWhackAMole::onSolved()
 {
+    markSolved();
     if (state != Leaving)
         close(SolvedCode, true);
 }

@@ -149,6 +149,7 @@ void MgZodiacSigns::onMouseReleased(MouseEvent*)
 
 void MgZodiacSigns::onSolved()
 {
+    markSolved();
     auto rise = std::make_unique<RelIncrementator<int>>(Duration(FinalGlowMs), &finalGlowAlpha, 255);
     rise->start(this, FinalGlowAction);
     addAction(std::move(rise));

@@ -293,7 +293,7 @@ void MiniGameBase::onKey(KeyEvent* event)
         return;
     // Not while a message is open or the screen is fading: a solved game
     // must not be re-closed as skipped, and the question opens only once.
-    if (escapeLatch || finishedShown || openDialog != 0 || state != Running)
+    if (escapeLatch || solved || finishedShown || openDialog != 0 || state != Running)
         return;
     if (!skipButton || !skipButton->isFinished())
         return;
@@ -327,6 +327,9 @@ void MiniGameBase::onButton(int id, int buttonState)
         return;
     switch (id) {
     case SkipButtonId: {
+        // A solved game keeps its solved ending: no question, no skip.
+        if (solved)
+            break;
         const PlayerProfile* profile = PlayerProfiles::instance()->currentProfile();
         if (profile && profile->getPlayMode() == PlayerProfile::Fearless) {
             pausePlay();
@@ -340,6 +343,10 @@ void MiniGameBase::onButton(int id, int buttonState)
         resetPuzzle();
         break;
     case HelpButtonId:
+        // Nothing is left to explain once the game is solved; a tutorial
+        // opened now would lie under the finished message.
+        if (solved)
+            break;
         pausePlay();
         showTutorial();
         break;
@@ -380,6 +387,7 @@ void MiniGameBase::onDialogClosed(int32_t id)
         }
         playTimeRunning = true;
         resumeSkipCountdown();
+        showPendingFinish();
         break;
     case FinishedDialogId:
         openDialog = 0;
@@ -395,10 +403,10 @@ void MiniGameBase::onAnswer(int32_t id, int32_t answer)
 {
     if (id != SkipQuestionId)
         return;
-    openDialog = finishedShown ? FinishedDialogId : 0;
+    openDialog = 0;
     escapeLatch = false;
     // A game solved meanwhile keeps its solved ending.
-    if (answer == 1 && !finishedShown) {
+    if (answer == 1 && !solved) {
         if (state != Leaving)
             close(SkippedCode, true);
         return;
@@ -406,18 +414,31 @@ void MiniGameBase::onAnswer(int32_t id, int32_t answer)
     resumeSkipCountdown();
     playTimeRunning = true;
     onPlayResume();
+    showPendingFinish();
 }
 
 void MiniGameBase::resumeSkipCountdown()
 {
-    // The finished message stopped it for good: a message closed over it
-    // does not start it again.
-    if (skipButton && !finishedShown)
+    // The finished message stopped it for good, or is about to: a message
+    // closed over a solved game does not start it again.
+    if (skipButton && !finishedShown && !finishPending)
         skipButton->resumeCountdown();
+}
+
+void MiniGameBase::markSolved()
+{
+    solved = true;
+}
+
+void MiniGameBase::showPendingFinish()
+{
+    if (finishPending && openDialog == 0)
+        showFinishedDialog();
 }
 
 void MiniGameBase::scheduleFinish()
 {
+    markSolved();
     auto delay = std::make_unique<ActionDelay>(Duration(FinishDelayMs));
     delay->start(this, FinishDelayId);
     addAction(std::move(delay));
@@ -425,8 +446,20 @@ void MiniGameBase::scheduleFinish()
 
 void MiniGameBase::showFinishedDialog()
 {
-    if (finishedShown)
+    // A game already on its way out (skipped before the frame knew it was
+    // solved) shows nothing more.
+    if (finishedShown || state == Leaving)
         return;
+    markSolved();
+    // One message at a time: over an open tutorial or skip question the
+    // finished message waits until that one is closed.
+    if (openDialog != 0) {
+        finishPending = true;
+        if (skipButton && !skipButton->isFinished())
+            skipButton->pauseCountdown();
+        return;
+    }
+    finishPending = false;
     finishedShown = true;
     if (skipButton && !skipButton->isFinished())
         skipButton->pauseCountdown();

@@ -32,11 +32,16 @@
 //      finished message (79) -> its OK closes with 100;
 //   or skip (after the countdown): in fearless mode the question (78) first,
 //      whose "yes" closes with 1000 and whose "no" resumes; otherwise 1000 at
-//      once. The countdown stops for good when the finished message opens:
-//      a tutorial or question closed after that leaves it where it was. Escape presses the skip button once it can be used.
+//      once. The countdown stops for good when the finished message opens.
+//      Escape presses the skip button once it can be used.
 //   -> fade-out ("MiniGameBase.FadeOutTransition" ms) -> onClosed.
-// Escape is ignored once the finished message has opened or the screen is
-// not running, so a solved game cannot be re-closed as skipped.
+// Once the game is solved (markSolved, which a game calls at its winning
+// move when an animation of its own comes before onSolved; scheduleFinish
+// calls it too), help, skip and Escape do nothing, so no message opens
+// before the finished one and a solved game cannot be closed as skipped.
+// One message is open at a time: when the finished message is due while a
+// tutorial or skip question opened earlier is still open, it waits until
+// that one is closed (a "yes" to the question then keeps the solved ending).
 //
 // Hooks for games (each game's build/onUpdate/loadResources call the
 // frame's first):
@@ -168,6 +173,8 @@ public:
     SimpleImageButton* getHelpButton() const { return helpButton; }
     bool isTutorialSeen() const { return tutorialSeen; }
     bool isFinishedShown() const { return finishedShown; }
+    // The game has been won (markSolved); help and skip do nothing.
+    bool isSolved() const { return solved; }
     bool isPlayTimeRunning() const { return playTimeRunning; }
     // The id of the frame's message that is open (77, 78, 79), or 0.
     int getOpenDialog() const { return openDialog; }
@@ -189,11 +196,17 @@ protected:
     virtual void onPlayResume();
     virtual void showTutorial();
 
+    // The game is won: from now on help, skip and Escape do nothing. A game
+    // calls it at its winning move when its own animation delays onSolved
+    // or scheduleFinish; both of those count as won as well.
+    void markSolved();
     // 700 ms (action 1122), then the finished message. A game whose
     // onActionFinished override handles its own ids passes 1122 on to the
-    // frame's (or calls showFinishedDialog itself).
+    // frame's (or calls showFinishedDialog itself). Marks the game solved.
     void scheduleFinish();
-    // The finished message (79), once per screen; the countdown stops.
+    // The finished message (79), once per screen; the countdown stops. With
+    // another message of the frame open it waits until that one is closed;
+    // nothing once the screen is leaving.
     void showFinishedDialog();
     // The skip question (78).
     void askSkip();
@@ -258,8 +271,10 @@ private:
     // Pauses the game and the countdown before a frame message.
     void pausePlay();
     // The countdown on again when a frame message closes, unless the
-    // finished message has stopped it.
+    // finished message has stopped it or waits to open.
     void resumeSkipCountdown();
+    // Opens the finished message that waited for another one to close.
+    void showPendingFinish();
     // Opens message 77 or 79 (title, text, title offset and text box).
     void openMessage(int dialogId, const std::string& title, const std::string& text, int titleShift,
                      const WidgetGeometry& textBox);
@@ -274,6 +289,9 @@ private:
     bool tutorialSeen = false;
     bool escapeLatch = false;
     bool finishedShown = false;
+    bool solved = false;
+    // The finished message is due and waits for an open message to close.
+    bool finishPending = false;
     int openDialog = 0;
     std::vector<std::unique_ptr<Action>> actions;
     // Destination texture (not owned) -> records in order.

@@ -4,6 +4,7 @@
 // however far the pointer jumps, the goal's tolerance is strict).
 #include "engine/store/ConfigFile.h"
 #include "engine/ui/ClickableImageWidget.h"
+#include "minigames/CountdownButton.h"
 #include "minigames/LabyrinthMask.h"
 #include "minigames/MgLabyrinth.h"
 #include "tests/minigames/MiniGameTestSupport.h"
@@ -174,4 +175,30 @@ TEST_F(LabyrinthScreenTest, AReleaseExactlyAtTheToleranceDoesNotFinish)
     app.frames(10, 20);
     EXPECT_TRUE(game->isFinishedShown());
     EXPECT_EQ(game->getFinalAlpha(), 255);
+}
+
+// The ball dropped on the goal wins the game, though the finished picture
+// fades in for a second before the finished message: help and skip (usable
+// at once here) do nothing from the winning release on, so no tutorial
+// opens under the finished message and the game is not closed as skipped.
+TEST_F(LabyrinthScreenTest, HelpAndSkipDoNothingOnceTheBallIsOnTheGoal)
+{
+    tune("MgLabyrinth.Quest43.StartX = 872\nMgLabyrinth.Quest43.StartY = 610\nMgLabyrinth.GoalTolerance = 20\n"
+         "MiniGameBase.SkipButton.CountdownTime = 0\n");
+    MgLabyrinth* game = open(43);
+    ASSERT_TRUE(game->getSkipButton()->isFinished());
+    send(*game, MouseEvent::Press, 872, 610);
+    send(*game, MouseEvent::Release, 872, 610);
+    ASSERT_TRUE(game->isFinishing());
+    EXPECT_TRUE(game->isSolved());
+    app.frames(10, 20);
+    game->onButton(MiniGameBase::HelpButtonId, 1);
+    game->onButton(MiniGameBase::SkipButtonId, 1);
+    EXPECT_EQ(game->getOpenDialog(), 0);
+    EXPECT_EQ(game->getState(), ScreenBase::Running);
+    app.frames(1700 / 20, 20);
+    ASSERT_TRUE(game->isFinishedShown());
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::FinishedDialogId);
+    confirmMessage(app);
+    EXPECT_EQ(game->getResultCode(), MiniGameBase::SolvedCode);
 }

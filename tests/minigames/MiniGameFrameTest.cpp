@@ -331,29 +331,91 @@ TEST_F(MiniGameFrameTest, TheFinishedMessageStopsTheCountdown)
     EXPECT_GT(left, 0);
 }
 
-TEST_F(MiniGameFrameTest, MessagesClosedOverTheFinishedMessageLeaveTheCountdownStopped)
+TEST_F(MiniGameFrameTest, HelpAndSkipDoNothingOnceTheGameIsSolved)
 {
     tune(5000);
-    player(PlayerProfile::Fearless);
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
     FrameOnlyGame* game = open<FrameOnlyGame>(3);
     CountdownButton* skip = game->getSkipButton();
     // Solved, and during the 700 ms before the finished message the player
-    // asks for help and for the skip question.
+    // asks for help and for the skip question: neither opens, so nothing
+    // lies under the finished message.
     game->onButtonEvent(PlaceholderMiniGame::SolvedButtonId, 1);
     game->onButton(MiniGameBase::HelpButtonId, 1);
     game->onButtonEvent(PlaceholderMiniGame::SkipNowButtonId, 1);
+    EXPECT_EQ(game->getOpenDialog(), 0);
+    EXPECT_EQ(dialogsOn(game), 0);
     app.frames(15);
     ASSERT_TRUE(game->isFinishedShown());
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::FinishedDialogId);
+    EXPECT_EQ(dialogsOn(game), 1);
     const int left = skip->getRemainingMs();
     EXPECT_GT(left, 0);
-    press(game, MiniGameBase::SkipQuestionId, MessageQuestionDialogSimple::NoButtonId);
-    EXPECT_FALSE(skip->isCounting());
-    press(game, MiniGameBase::TutorialDialogId, MessageDialogSimple::ConfirmButtonId);
-    EXPECT_FALSE(skip->isCounting());
+    // Nor over the finished message; the countdown stays where it stopped.
+    game->onButton(MiniGameBase::HelpButtonId, 1);
+    game->onButtonEvent(PlaceholderMiniGame::SkipNowButtonId, 1);
+    EXPECT_EQ(dialogsOn(game), 1);
     app.frames(20);
+    EXPECT_FALSE(skip->isCounting());
     EXPECT_EQ(skip->getRemainingMs(), left);
     press(game, MiniGameBase::FinishedDialogId, MessageDialogSimple::ConfirmButtonId);
     EXPECT_EQ(game->getResultCode(), MiniGameBase::SolvedCode);
+    app.frames(20);
+    EXPECT_EQ(ann->getScore(), 40);
+}
+
+// A tutorial opened before the game was won (a game whose own timing wins
+// while it is open): the finished message waits for it to close, and the
+// countdown does not start again in between.
+TEST_F(MiniGameFrameTest, TheFinishedMessageWaitsForATutorialOpenedBeforeTheWin)
+{
+    tune(5000);
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
+    game->onButton(MiniGameBase::HelpButtonId, 1);
+    ASSERT_EQ(game->getOpenDialog(), MiniGameBase::TutorialDialogId);
+    game->onButtonEvent(PlaceholderMiniGame::SolvedButtonId, 1);
+    app.frames(30);
+    EXPECT_FALSE(game->isFinishedShown());
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::TutorialDialogId);
+    EXPECT_EQ(dialogsOn(game), 1);
+    const int left = game->getSkipButton()->getRemainingMs();
+    press(game, MiniGameBase::TutorialDialogId, MessageDialogSimple::ConfirmButtonId);
+    ASSERT_TRUE(game->isFinishedShown());
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::FinishedDialogId);
+    EXPECT_EQ(dialogsOn(game), 1);
+    app.frames(20);
+    EXPECT_EQ(game->getSkipButton()->getRemainingMs(), left);
+    press(game, MiniGameBase::FinishedDialogId, MessageDialogSimple::ConfirmButtonId);
+    EXPECT_EQ(game->getResultCode(), MiniGameBase::SolvedCode);
+    app.frames(20);
+    EXPECT_EQ(ann->getScore(), 40);
+}
+
+// The skip question opened before the win: the finished message waits for
+// the answer, and even a "yes" keeps the solved ending and its points.
+TEST_F(MiniGameFrameTest, AYesToASkipQuestionOpenedBeforeTheWinKeepsTheSolvedEnding)
+{
+    tune(1000);
+    PlayerProfile* ann = player(PlayerProfile::Fearless);
+    FrameOnlyGame* game = open<FrameOnlyGame>(3);
+    app.frames(30);
+    ASSERT_TRUE(game->getSkipButton()->isFinished());
+    escape(game);
+    ASSERT_EQ(game->getOpenDialog(), MiniGameBase::SkipQuestionId);
+    game->onButtonEvent(PlaceholderMiniGame::SolvedButtonId, 1);
+    app.frames(30);
+    EXPECT_FALSE(game->isFinishedShown());
+    EXPECT_EQ(dialogsOn(game), 1);
+    answerQuestion(app, 1);
+    EXPECT_EQ(game->getState(), ScreenBase::Running);
+    ASSERT_TRUE(game->isFinishedShown());
+    EXPECT_EQ(game->getOpenDialog(), MiniGameBase::FinishedDialogId);
+    press(game, MiniGameBase::FinishedDialogId, MessageDialogSimple::ConfirmButtonId);
+    EXPECT_EQ(game->getResultCode(), MiniGameBase::SolvedCode);
+    app.frames(20);
+    EXPECT_TRUE(QuestManager::instance()->questAt(3)->done);
+    EXPECT_EQ(ann->getScore(), 40);
 }
 
 TEST_F(MiniGameFrameTest, TheLastLabyrinthHasNoSkipButtonAndIgnoresEscape)
