@@ -448,8 +448,15 @@ void HOScene::refreshRenderList(ItemState* item)
     onItemRemoved(item);
     const MechanicsStep* step = stepAt(stepIndex);
     if (step && step->kind == MechanicsStep::CollectGroup &&
-        ItemRegistry::instance()->itemsOfGroup(2, sceneId).empty())
+        ItemRegistry::instance()->itemsOfGroup(2, sceneId).empty()) {
+        // A step started silently by build and passed over before build
+        // could announce it is announced now, before the next one: every
+        // step that starts is announced once, in order (its hook takes the
+        // step's quest).
+        if (silentStep == stepIndex)
+            startStepHook(stepIndex);
         advanceMechanics(false);
+    }
 }
 
 void HOScene::itemFound(ItemState* item)
@@ -578,7 +585,9 @@ void HOScene::advanceMechanics(bool silent)
     } else {
         runScreenStep(*step);
     }
-    if (!silent)
+    if (silent)
+        silentStep = stepIndex;
+    else
         startStepHook(stepIndex);
     refreshRenderList(nullptr);
 }

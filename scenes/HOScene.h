@@ -42,7 +42,9 @@
 //    screen is being built is held until the push is over.
 //  - onStepStarted runs once per step start: build does not repeat it for a
 //    step the advance already announced, nor announce the finished step
-//    before a Screen step it resumes at.
+//    before a Screen step it resumes at. A CollectGroup step that build
+//    started silently and that is passed over (nothing to find) is announced
+//    before the next step starts, so no started step goes unannounced.
 //
 // Ownership: the step list, the animation player and a never-shown child are
 // owned; the goal panel belongs to the widget list; renderers belong to their
@@ -232,6 +234,8 @@ private:
     int32_t pendingCloseCode = 0;
     // The step whose onStepStarted last ran (-2: none yet).
     int32_t announcedStep = -2;
+    // The step last started silently (-2: none yet).
+    int32_t silentStep = -2;
     // onUpdate's copy of the render list, kept for its buffer.
     std::vector<ItemState*> updatingList;
     // Item indices already reported as impossible to find.

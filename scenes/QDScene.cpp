@@ -547,10 +547,14 @@ void QDScene::onStepStarted(MechanicsStep* step)
         activateKeyItem();
         return;
     }
-    if (!step || step->kind != MechanicsStep::CollectGroup ||
-        ItemRegistry::instance()->itemsOfGroup(2, sceneId).empty())
+    if (!step || step->kind != MechanicsStep::CollectGroup)
         return;
-    if (sceneId > 1 && firstStart) {
+    // A step with nothing to find (all its items damaged) is passed over at
+    // once, but it still takes its quest, gated and made current as any
+    // step's, so that the next step's start completes it: without that the
+    // quests it opens would never open.
+    const bool nothingWanted = ItemRegistry::instance()->itemsOfGroup(2, sceneId).empty();
+    if (!nothingWanted && sceneId > 1 && firstStart) {
         firstStart = false;
         if (profile && profile->isSceneVisited(sceneId)) {
             playSceneEffect("VO_REVISITING_LOCATION");
@@ -580,16 +584,19 @@ void QDScene::onStepStarted(MechanicsStep* step)
         }
         stepQuestId = quest->id;
         quests->setCurrent(quest->id);
-        if (quest->id < 6)
+        if (quest->id < 6 && !nothingWanted)
             showHud();
     } else {
         // A step without a quest of its own, a replay or no profile: no gate.
-        showHud();
+        if (!nothingWanted)
+            showHud();
         if (quest) {
             quests->setCurrent(quest->id);
             stepQuestId = quest->id;
         }
     }
+    if (nothingWanted)
+        return;
     if (ItemGoalRenderer* panel = makeGoalPanel(getResources(), *step))
         setGoalRenderer(panel);
     raiseHud();

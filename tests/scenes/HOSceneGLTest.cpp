@@ -273,8 +273,10 @@ TEST_F(HOSceneTest, AFirstCollectStepWithoutCandidatesIsPassedOverAtBuild)
                              "<CollectGroup><Collect name='y' typeId='0' pick='first' count='1'/></CollectGroup>");
     EXPECT_EQ(scene->getStepIndex(), 1);
     EXPECT_EQ(group(2), (std::vector<int>{1}));
-    // The step is announced once, by the advance; build does not repeat it.
-    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 1"}));
+    // Each step is announced once, in order: the first one too, though it
+    // was passed over while the scene was built (the game scene takes its
+    // quest there); build does not repeat the second.
+    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 0", "step 1"}));
     EXPECT_EQ(game->stateValue("scene.step"), "1");
 }
 
@@ -284,7 +286,7 @@ TEST_F(HOSceneTest, AScreenStepReachedWhileBuildingOpensOnceTheSceneHasEntered)
                                          "</CollectGroup>") +
                              ChildStep);
     EXPECT_EQ(scene->getStepIndex(), 1);
-    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 1"}));
+    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 0", "step 1"}));
     EXPECT_EQ(scene->getState(), ScreenBase::Leaving);  // fading out for the child
     driver.step(55);
     EXPECT_NE(topChild(), nullptr);
