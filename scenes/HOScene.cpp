@@ -47,6 +47,13 @@ ItemRendererFactoryInput patternOf(const ItemState& state)
                                     state.item->type);
 }
 
+// The same pattern once the item is wanted (group 2): rules may give wanted
+// items a renderer of their own.
+ItemRendererFactoryInput wantedPatternOf(const ItemState& state)
+{
+    return ItemRendererFactoryInput(2, state.item->typeId, state.item->type);
+}
+
 bool rendererEnabled(const ItemState* state)
 {
     return state && state->renderer && state->renderer->isDecoratorEnabled();
@@ -200,16 +207,20 @@ void HOScene::buildRenderers()
     // under this walk.
     const std::vector<ItemState*> items = renderList;
     std::vector<int> rules;
-    for (ItemState* state : items)
+    std::vector<const ItemRenderer*> made;
+    for (ItemState* state : items) {
         rules.push_back(buildRenderer(state));
+        made.push_back(state->renderer.get());
+    }
     if (isScreenStep(stepIndex + 1))
         advancePending = 1;
     else
         advanceMechanics(true);
-    // An item the pick moved to another group is drawn as the rules say for
-    // that group.
+    // An item moved to another group since (a resumed wanted item that went
+    // back to waiting) is drawn as the rules say for that group; a picked
+    // item has its renderer from the pick already.
     for (size_t i = 0; i < items.size(); ++i)
-        if (items[i]->item && ruleFor(items[i]) != rules[i])
+        if (items[i]->item && items[i]->renderer.get() == made[i] && ruleFor(items[i]) != rules[i])
             buildRenderer(items[i]);
 }
 
@@ -227,14 +238,30 @@ int HOScene::buildRenderer(ItemState* state)
         return -1;
     }
     const ItemRendererFactoryInput pattern = patternOf(*state);
+    state->renderer = makeRenderer(state, pattern);
+    return ItemRendererFactory::instance()->ruleIndexFor(&pattern);
+}
+
+std::unique_ptr<ItemRenderer> HOScene::makeRenderer(ItemState* state, const ItemRendererFactoryInput& pattern)
+{
     ItemRendererCreatorArg arg{this, state};
     std::unique_ptr<ItemRenderer> renderer(ItemRendererFactory::instance()->create(&pattern, &arg));
     if (renderer) {
         renderer->load(getResources());
         renderer->setDecoratorEnabled(false);
     }
-    state->renderer = std::move(renderer);
-    return ItemRendererFactory::instance()->ruleIndexFor(&pattern);
+    return renderer;
+}
+
+const ItemRenderer* HOScene::rendererWhenWanted(ItemState* state)
+{
+    const ItemRendererFactoryInput wanted = wantedPatternOf(*state);
+    if (ItemRendererFactory::instance()->ruleIndexFor(&wanted) == ruleFor(state))
+        return state->renderer.get();
+    std::unique_ptr<ItemRenderer>& renderer = wantedRenderers[state];
+    if (!renderer)
+        renderer = makeRenderer(state, wanted);
+    return renderer.get();
 }
 
 WidgetGeometry HOScene::sceneArea() const
@@ -244,9 +271,14 @@ WidgetGeometry HOScene::sceneArea() const
 
 std::string HOScene::whyNotFindable(const ItemState* state) const
 {
-    if (!state->renderer)
+    return whyNotFindable(state, state->renderer.get());
+}
+
+std::string HOScene::whyNotFindable(const ItemState* state, const ItemRenderer* renderer) const
+{
+    if (!renderer)
         return "it has no renderer";
-    const auto* textured = dynamic_cast<const TexItemRenderer*>(state->renderer.get());
+    const auto* textured = dynamic_cast<const TexItemRenderer*>(renderer);
     if (!textured)
         return "its renderer takes no clicks";
     if (textured->showsWithin(sceneArea()))
@@ -258,9 +290,9 @@ std::string HOScene::whyNotFindable(const ItemState* state) const
     return "its picture \"" + picture + "\" shows nothing (it did not load, or it is transparent)";
 }
 
-bool HOScene::canBeFound(ItemState* state)
+bool HOScene::canBeFound(ItemState* state, const ItemRenderer* renderer)
 {
-    const std::string why = state->item ? whyNotFindable(state) : "it has no record";
+    const std::string why = state->item ? whyNotFindable(state, renderer) : "it has no record";
     if (why.empty())
         return true;
     if (reportedItems.insert(state->itemIndex).second) {
@@ -578,7 +610,7 @@ void HOScene::advanceMechanics(bool silent)
         // go back to waiting.
         ItemRegistry* registry = ItemRegistry::instance();
         for (ItemState* state : registry->itemsOfGroup(2, sceneId))
-            if (!canBeFound(state))
+            if (!canBeFound(state, state->renderer.get()))
                 registry->moveItem(2, state->key(), 1);
         if (registry->itemsOfGroup(2, sceneId).empty())
             pickWantedItems(*step);
@@ -599,12 +631,12 @@ void HOScene::pickWantedItems(const MechanicsStep& step)
     std::vector<ItemState*> picks;
     for (const CollectRule& rule : step.rules) {
         std::vector<ItemState*> candidates;
-        // An item that cannot be drawn or clicked is never asked for: the
-        // step would wait for a click that cannot land.
+        // An item that cannot be drawn or clicked once wanted is never asked
+        // for: the step would wait for a click that cannot land.
         for (ItemState* state : waiting)
             if (state->item &&
                 std::find(rule.typeIds.begin(), rule.typeIds.end(), state->item->typeId) != rule.typeIds.end() &&
-                canBeFound(state))
+                canBeFound(state, rendererWhenWanted(state)))
                 candidates.push_back(state);
         if (rule.pick == CollectRule::Random) {
             for (size_t k = 1; k < candidates.size(); ++k)
@@ -619,6 +651,12 @@ void HOScene::pickWantedItems(const MechanicsStep& step)
     // from group 1.
     for (ItemState* state : picks)
         registry->moveItem(1, state->key(), 2);
+    // A picked item is drawn by the renderer it was judged with; the others
+    // made for the judgement go.
+    for (auto& [state, renderer] : wantedRenderers)
+        if (renderer && registry->groupOf(state->key()) == 2)
+            state->renderer = std::move(renderer);
+    wantedRenderers.clear();
 }
 
 void HOScene::runScreenStep(const MechanicsStep& step)

@@ -35,7 +35,10 @@
 //    clicks, a picture that did not load or lies outside sceneArea) is never
 //    asked for, and one a resumed step still wants goes back to waiting; one
 //    line names the item file and the item. A step left with nothing to find
-//    is passed over, so a damaged scene can still be finished.
+//    is passed over, so a damaged scene can still be finished. A waiting item
+//    is judged by the renderer it will have when wanted: where the renderer
+//    rules give group 2 a renderer of its own, the pick makes that one, and
+//    a picked item is drawn by it from then on.
 //  - The goal panel is replaced with safeRemoveWidget, as a click can replace
 //    it from inside the widget dispatch.
 //  - A subclass closes through closeScene: a close asked for while the
@@ -55,6 +58,7 @@
 #include "scenes/SceneMechanics.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -63,6 +67,8 @@
 class AnimationPlayer;
 class GameApp;
 class ItemGoalRenderer;
+class ItemRenderer;
+class ItemRendererFactoryInput;
 class ItemState;
 struct KeyEvent;
 struct MouseEvent;
@@ -162,6 +168,8 @@ protected:
     // "" when a click can find the item (it has a textured renderer whose
     // picture shows inside sceneArea), else why not.
     std::string whyNotFindable(const ItemState* state) const;
+    // The same, judged with `renderer` (may be null) as the item's.
+    std::string whyNotFindable(const ItemState* state, const ItemRenderer* renderer) const;
 
     // Hooks, all empty here.
     virtual void registerResources();
@@ -218,10 +226,19 @@ private:
     // Makes the item's renderer through the factory (or none) and loads it;
     // the position of the rule that decided it, or -1.
     int buildRenderer(ItemState* state);
+    // A renderer of the item (it has a record) by the rule that matches
+    // `pattern`, loaded and disabled; null when no rule or creator gives one.
+    std::unique_ptr<ItemRenderer> makeRenderer(ItemState* state, const ItemRendererFactoryInput& pattern);
     // The position of the rule that decides the item now (it has a record).
     int ruleFor(const ItemState* state) const;
-    // Whether the item may be asked for; one line, once per item, when not.
-    bool canBeFound(ItemState* state);
+    // The renderer a waiting item (with a record) will have once picked: its
+    // own when the rules give wanted items the same one, else one made by
+    // the rule for wanted items (kept in wantedRenderers until the pick is
+    // over). May be null.
+    const ItemRenderer* rendererWhenWanted(ItemState* state);
+    // Whether the item may be asked for, drawn by `renderer`; one line, once
+    // per item, when not.
+    bool canBeFound(ItemState* state, const ItemRenderer* renderer);
 
     // The child has been handed to the application (onClosed(ChildCode)).
     uint8_t childShown = 0;
@@ -240,4 +257,7 @@ private:
     std::vector<ItemState*> updatingList;
     // Item indices already reported as impossible to find.
     std::set<int32_t> reportedItems;
+    // During a pick: the renderers made for candidates that the rules draw
+    // differently once wanted; the picked ones take theirs, the rest go.
+    std::map<ItemState*, std::unique_ptr<ItemRenderer>> wantedRenderers;
 };

@@ -467,6 +467,46 @@ TEST_F(HOSceneTest, ItemsThatCannotBeFoundAreNotAskedFor)
     EXPECT_EQ(scene->hooks.back(), "done");
 }
 
+// Renderer rules keyed on the group: typeId 0 is drawn only once wanted
+// (group 2), the disc (typeId 9) only while it waits. A waiting item is
+// judged by the renderer it will have once wanted, at the pick made while
+// the scene is built and at later ones: the block and the ring, not drawn
+// while they wait, are asked for one step after the other and drawn then;
+// the disc, which nothing would draw once wanted, never is.
+TEST_F(HOSceneTest, ItemsAreJudgedByTheRendererTheRulesGiveThemOnceWanted)
+{
+    files.write("R.xml", "<ItemRendererRules><Rule groupId='2' typeId='0' renderer='1'/>"
+                         "<Rule groupId='1' typeId='9' renderer='1'/><Rule typeId='500' renderer='1'/>"
+                         "</ItemRendererRules>");
+    testing::internal::CaptureStdout();
+    ProbeScene* scene = show("<CollectGroup><Collect name='a' typeId='9' pick='all'/>"
+                             "<Collect name='b' typeId='0' pick='first' count='1'/></CollectGroup>"
+                             "<CollectGroup><Collect name='c' typeId='0' pick='all'/></CollectGroup>");
+    const std::string out = testing::internal::GetCapturedStdout();
+    ItemRegistry* registry = ItemRegistry::instance();
+    EXPECT_EQ(group(2), (std::vector<int>{1}));
+    EXPECT_EQ(group(1), (std::vector<int>{2, 3}));
+    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 0"}));
+    EXPECT_NE(out.find("item 3 \"BlueDisc.png\" cannot be found: it has no renderer"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\"RedBlock.png\" cannot"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\"GreenRing.png\" cannot"), std::string::npos) << out;
+    // The wanted block is drawn; of the waiting items the disc is, the ring
+    // is not.
+    EXPECT_EQ(registry->find(1, ItemKey{2, SceneId})->renderer, nullptr);
+    EXPECT_NE(registry->find(1, ItemKey{3, SceneId})->renderer, nullptr);
+    EXPECT_TRUE(near(pixel(160, 150), Red)) << describe(pixel(160, 150));
+    click(120, 150);
+    EXPECT_EQ(group(3), (std::vector<int>{1}));
+    // The second step, started by that click, wants the ring, drawn now.
+    EXPECT_EQ(scene->hooks, (std::vector<std::string>{"step 0", "step 1"}));
+    EXPECT_EQ(group(2), (std::vector<int>{2}));
+    EXPECT_TRUE(near(pixel(160, 150), Green)) << describe(pixel(160, 150));
+    click(160, 150);
+    EXPECT_EQ(group(3), (std::vector<int>{1, 2}));
+    EXPECT_EQ(scene->hooks.back(), "done");
+    EXPECT_EQ(group(1), (std::vector<int>{3}));
+}
+
 // A scene resumed with an item still wanted that can no longer be found (its
 // record now lies beyond the screen): the item goes back to waiting and the
 // rest of the step goes on.
