@@ -36,9 +36,10 @@
 //      Escape presses the skip button once it can be used.
 //   -> fade-out ("MiniGameBase.FadeOutTransition" ms) -> onClosed.
 // Once the game is solved (markSolved, which a game calls at its winning
-// move when an animation of its own comes before onSolved; scheduleFinish
-// calls it too), help, skip and Escape do nothing, so no message opens
-// before the finished one and a solved game cannot be closed as skipped.
+// move: first thing in its onSolved override, or before an animation of its
+// own that comes ahead of onSolved; scheduleFinish calls it too), help, skip
+// and Escape do nothing, so no message opens before the finished one and a
+// solved game cannot be closed as skipped.
 // One message is open at a time: when the finished message is due while a
 // tutorial or skip question opened earlier is still open, it waits until
 // that one is closed (a "yes" to the question then keeps the solved ending).
