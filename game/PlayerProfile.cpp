@@ -129,7 +129,26 @@ void PlayerProfile::restoreScenes()
 
 void PlayerProfile::captureQuests()
 {
-    questState = QuestManager::instance()->saveState();
+    // A quest list that did not load, or holds fewer quests than the stored
+    // state, cannot stand for the player's progress: the quests it lacks
+    // were never applied, and their flags would be lost with the next save.
+    // The stored state is kept as read until the content holds it again.
+    const QuestManager* quests = QuestManager::instance();
+    const int stored = storedQuestCount();
+    if (quests->questCount() < stored) {
+        logWarningOnce("profiles: \"" + name + "\" keeps its saved state of " + std::to_string(stored) +
+                       " quests; only " + std::to_string(quests->questCount()) + " quests are loaded");
+        return;
+    }
+    questState = quests->saveState();
+}
+
+int PlayerProfile::storedQuestCount() const
+{
+    // questState is always well-formed: its count matches its size.
+    if (questState.size() < QuestHead)
+        return 0;
+    return static_cast<int>((questState.size() - QuestHead) / BytesPerQuest);
 }
 
 void PlayerProfile::restoreQuests()

@@ -98,7 +98,10 @@ public:
     // Empties the item registry, loads every stored group blob into it, and
     // gives the loaded items their scene records again.
     void restoreScenes();
-    // Replaces the quest state with the quest manager's.
+    // Replaces the quest state with the quest manager's, unless the quest
+    // manager holds fewer quests than the stored state (its list did not
+    // load, or is short): then the stored state stays as it was read, so
+    // content that could not be read never erases progress (one warning).
     void captureQuests();
     // Resets the quest manager, then applies the stored quest state.
     void restoreQuests();
@@ -107,6 +110,8 @@ public:
     const std::vector<std::vector<uint8_t>>& getSceneStates() const { return sceneStates; }
     // The stored quest-state blob.
     const std::vector<uint8_t>& getQuestState() const { return questState; }
+    // The number of quests the stored quest state holds.
+    int storedQuestCount() const;
 
     // The profile blob described above.
     std::vector<uint8_t> toBlob() const;

@@ -183,12 +183,12 @@ protected:
 
     // A chain of quests: quest i opens i + 1 and needs i; reset (quest 0
     // open and current).
-    void loadQuests()
+    void loadQuests(int count = QuestCount)
     {
         std::string xml = "<GamePlay>\n";
-        for (int i = 0; i < QuestCount; ++i)
+        for (int i = 0; i < count; ++i)
             xml += "<Quest id=\"" + std::to_string(i) + "\" screenId=\"" + std::to_string(i) +
-                   "\" stage=\"0\" opens=\"" + (i + 1 < QuestCount ? std::to_string(i + 1) : "") +
+                   "\" stage=\"0\" opens=\"" + (i + 1 < count ? std::to_string(i + 1) : "") +
                    "\" needs=\"" + std::to_string(i - 1) +
                    "\" emptyContainer=\"false\" correctLocationStage=\"true\"/>\n";
         xml += "</GamePlay>\n";
@@ -919,6 +919,65 @@ TEST_F(ProfilesTest, ARecordWithNoCurrentProfileRestoresNothing)
     EXPECT_TRUE(quests().questAt(0)->done);
     EXPECT_EQ(registry().itemsOfGroup(1, SceneId).size(), 3u);
     EXPECT_EQ(GameFlow::instance()->index, 6);
+}
+
+// ---------------------------------------------------------------- content lost
+
+// A start over content that could not be read (no quest list, a short one,
+// no scene index) and every save and switch it makes: each profile writes
+// back the quest state and item states it read, and the progress is whole
+// again once the content is.
+TEST_F(ProfilesTest, ContentThatCouldNotBeReadNeverErasesStoredProgress)
+{
+    PlayerProfiles source;
+    source.addProfile("Ann", 0);
+    source.addProfile("Bo", 1);
+    source.select(1);
+    quests().complete(0);
+    source.select(0);
+    play(4);
+    const Bytes record = recordOf(source);
+    const Bytes annQuests = source.profileAt(0)->getQuestState();
+    const Bytes boQuests = source.profileAt(1)->getQuestState();
+    const auto annScenes = source.profileAt(0)->getSceneStates();
+
+    for (int loaded : {0, 3}) {
+        SCOPED_TRACE(std::to_string(loaded) + " quests loaded");
+        resetServices();  // no scene index either
+        if (loaded > 0)
+            loadQuests(loaded);
+        PlayerProfiles list;
+        ASSERT_TRUE(loadRecord(list, record));
+        ASSERT_EQ(list.getCurrentIndex(), 0);
+        // What loaded applies; play goes on with it, and a new profile starts
+        // a game of the quests there are.
+        EXPECT_EQ(quests().questCount(), loaded);
+        if (loaded > 0) {
+            EXPECT_TRUE(quests().questAt(1)->done);
+            quests().complete(2);
+        }
+        list.addProfile("Cy", 0);
+        list.select(1);
+        list.select(2);
+        list.select(0);
+        const Bytes written = recordOf(list);
+        EXPECT_EQ(list.profileAt(0)->getQuestState(), annQuests);
+        EXPECT_EQ(list.profileAt(1)->getQuestState(), boQuests);
+        EXPECT_EQ(list.profileAt(0)->getSceneStates(), annScenes);
+
+        // The content is whole again: nobody lost anything.
+        resetServices();
+        loadQuests();
+        ASSERT_TRUE(loadSceneIndex(scratch.path("sceneIndex.xml")));
+        PlayerProfiles mended;
+        ASSERT_TRUE(loadRecord(mended, written));
+        expectPlayed(4);
+        mended.select(1);
+        EXPECT_TRUE(quests().questAt(0)->done);
+        EXPECT_FALSE(quests().questAt(1)->done);
+        mended.select(2);
+        expectFreshGame();
+    }
 }
 
 }  // namespace
