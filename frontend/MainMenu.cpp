@@ -401,6 +401,9 @@ void MainMenu::play()
         return;
     }
     if (profile->isGameStarted()) {
+        // The profile read at the game's start was restored before the
+        // story was: a stored position past its end is brought into it here.
+        profile->fitFlowIndex(*flow, *QuestManager::instance());
         flow->index = profile->getFlowIndex();
         ScreenRoutes::show(ScreenRoutes::flowScreenOrMenu(false));
         return;

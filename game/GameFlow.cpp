@@ -1,6 +1,7 @@
 #include "game/GameFlow.h"
 
 #include "engine/core/Log.h"
+#include "engine/core/StringUtils.h"
 #include "engine/core/XmlFile.h"
 
 #include <tinyxml.h>
@@ -80,4 +81,17 @@ const GameFlowEntry* GameFlow::entryAt(int position) const
     if (position < 0 || position >= static_cast<int>(entries.size()))
         return nullptr;
     return entries[static_cast<size_t>(position)].get();
+}
+
+int GameFlow::entryOfScene(int sceneId) const
+{
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const GameFlowEntry& entry = *entries[i];
+        if (entry.type != "scene")
+            continue;
+        const auto it = entry.attributes.find("sceneId");
+        if (it != entry.attributes.end() && toIntOrDefault(it->second.c_str(), -1) == sceneId)
+            return static_cast<int>(i);
+    }
+    return -1;
 }

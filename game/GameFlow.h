@@ -48,6 +48,9 @@ public:
     int entryCount() const { return static_cast<int>(entries.size()); }
     // The entry at the position, or null outside the list.
     const GameFlowEntry* entryAt(int position) const;
+    // The position of the first "scene" entry whose "sceneId" is the given
+    // id, or -1 when the list has none.
+    int entryOfScene(int sceneId) const;
 
     // The current position in the list: saved per player and set directly by
     // the main menu, the map and the player profiles; moved on by

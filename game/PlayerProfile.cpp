@@ -1,8 +1,10 @@
 #include "game/PlayerProfile.h"
 
 #include "engine/core/Log.h"
-#include "game/QuestManager.h"
+#include "game/GameFlow.h"
 #include "game/ItemRegistry.h"
+#include "game/Quest.h"
+#include "game/QuestManager.h"
 
 #include <algorithm>
 #include <cstring>
@@ -129,7 +131,26 @@ void PlayerProfile::restoreScenes()
 
 void PlayerProfile::captureQuests()
 {
-    questState = QuestManager::instance()->saveState();
+    // A quest list that did not load, or holds fewer quests than the stored
+    // state, cannot stand for the player's progress: the quests it lacks
+    // were never applied, and their flags would be lost with the next save.
+    // The stored state is kept as read until the content holds it again.
+    const QuestManager* quests = QuestManager::instance();
+    const int stored = storedQuestCount();
+    if (quests->questCount() < stored) {
+        logWarningOnce("profiles: \"" + name + "\" keeps its saved state of " + std::to_string(stored) +
+                       " quests; only " + std::to_string(quests->questCount()) + " quests are loaded");
+        return;
+    }
+    questState = quests->saveState();
+}
+
+int PlayerProfile::storedQuestCount() const
+{
+    // questState is always well-formed: its count matches its size.
+    if (questState.size() < QuestHead)
+        return 0;
+    return static_cast<int>((questState.size() - QuestHead) / BytesPerQuest);
 }
 
 void PlayerProfile::restoreQuests()
@@ -137,6 +158,42 @@ void PlayerProfile::restoreQuests()
     QuestManager* quests = QuestManager::instance();
     quests->reset();
     quests->loadState(questState.data(), questState.size());
+
+    // A stored current quest that names no quest of a list holding every
+    // stored one can only come from a damaged save: the story goes on at
+    // the first quest not done (the last one when all are), as it would
+    // have after that quest's predecessor. A short list says nothing.
+    const int count = quests->questCount();
+    const int32_t stored = getInt32(questState.data());
+    if (count == 0 || storedQuestCount() > count || (stored >= 0 && stored < count))
+        return;
+    int fitted = count - 1;
+    for (int i = 0; i < count; ++i) {
+        if (!quests->questAt(i)->done) {
+            fitted = i;
+            break;
+        }
+    }
+    quests->setCurrent(fitted);
+    logWarning("profiles: \"" + name + "\": the saved current quest " + std::to_string(stored) +
+               " is not one of the " + std::to_string(count) + " quests; quest " + std::to_string(fitted) +
+               " is current");
+}
+
+bool PlayerProfile::fitFlowIndex(const GameFlow& flow, const QuestManager& quests)
+{
+    const int entries = flow.entryCount();
+    if (entries == 0 || (flowIndex >= 0 && flowIndex < entries))
+        return false;
+    const Quest* quest = quests.getCurrent();
+    const int atQuest = quest ? flow.entryOfScene(quest->screenId) : -1;
+    const int fitted = std::max(atQuest, 0);
+    logWarning("profiles: \"" + name + "\": the saved flow position " + std::to_string(flowIndex) +
+               " is not one of the story's " + std::to_string(entries) + " entries; the story goes on at " +
+               std::to_string(fitted) +
+               (atQuest >= 0 ? ", the location of quest " + std::to_string(quest->id) : ", its start"));
+    flowIndex = fitted;
+    return true;
 }
 
 std::vector<uint8_t> PlayerProfile::freshQuestState(int questCount)
@@ -206,9 +263,12 @@ std::unique_ptr<PlayerProfile> PlayerProfile::fromBlob(const uint8_t* data, std:
 
     const uint8_t* p = data + nameLength + 1;
     auto profile = std::make_unique<PlayerProfile>(std::string(reinterpret_cast<const char*>(data), nameLength), 0);
-    // Each number is clamped into the range the game gives it, so a damaged
-    // or edited file cannot hand it a negative position or score or an
-    // unknown play mode.
+    // Each number whose range needs no content is clamped into it here, so a
+    // damaged or edited file cannot hand the game a negative position or
+    // score or an unknown play mode. The flow position and the current quest
+    // have the ranges the story and the quest list give them: they are
+    // brought into those when the profile is restored (fitFlowIndex,
+    // restoreQuests).
     profile->gameStarted = p[0] != 0;
     profile->flowIndex = std::max(getInt32(p + 1), 0);
     profile->savedStep = std::max(getInt32(p + 5), 0);

@@ -38,6 +38,9 @@
 #include <string>
 #include <vector>
 
+class GameFlow;
+class QuestManager;
+
 class PlayerProfile {
 public:
     enum PlayMode { Casual = 0, Fearless = 1 };
@@ -98,15 +101,29 @@ public:
     // Empties the item registry, loads every stored group blob into it, and
     // gives the loaded items their scene records again.
     void restoreScenes();
-    // Replaces the quest state with the quest manager's.
+    // Replaces the quest state with the quest manager's, unless the quest
+    // manager holds fewer quests than the stored state (its list did not
+    // load, or is short): then the stored state stays as it was read, so
+    // content that could not be read never erases progress (one warning).
     void captureQuests();
-    // Resets the quest manager, then applies the stored quest state.
+    // Resets the quest manager, then applies the stored quest state. When
+    // the list holds every stored quest but not the stored current quest (a
+    // damaged save), the first quest not done becomes current (the last
+    // quest when all are done), with one warning naming the field.
     void restoreQuests();
+    // Brings a flow position outside a loaded story into it: to the entry of
+    // the current quest's location in `quests` (which must hold this
+    // profile's quest state), else to the start of the story, with one
+    // warning naming the field. True when it moved. An empty story (its
+    // file did not load) gives no range: the position stays.
+    bool fitFlowIndex(const GameFlow& flow, const QuestManager& quests);
 
     // The stored item-group blobs, in capture order.
     const std::vector<std::vector<uint8_t>>& getSceneStates() const { return sceneStates; }
     // The stored quest-state blob.
     const std::vector<uint8_t>& getQuestState() const { return questState; }
+    // The number of quests the stored quest state holds.
+    int storedQuestCount() const;
 
     // The profile blob described above.
     std::vector<uint8_t> toBlob() const;
@@ -116,7 +133,9 @@ public:
     // count does not match its size, or a quest state whose quest count
     // does not match the rest of the blob. Nothing is read outside
     // [data, data + size). Flow index, saved step and score below 0 read as
-    // 0, a play mode other than 0 or 1 as the nearer of the two.
+    // 0, a play mode other than 0 or 1 as the nearer of the two; the ranges
+    // that come from content are applied on restoring (restoreQuests,
+    // fitFlowIndex).
     static std::unique_ptr<PlayerProfile> fromBlob(const uint8_t* data, std::size_t size, std::string& why);
 
     // A fresh quest-state blob for `questCount` quests: current quest 0,

@@ -172,7 +172,9 @@ void PlayerProfiles::select(int index)
     current = index;
     chosen->restoreScenes();
     chosen->restoreQuests();
-    GameFlow::instance()->index = chosen->getFlowIndex();
+    GameFlow* flow = GameFlow::instance();
+    chosen->fitFlowIndex(*flow, *QuestManager::instance());
+    flow->index = chosen->getFlowIndex();
 }
 
 PlayerProfile* PlayerProfiles::addProfile(const std::string& name, int playMode)
@@ -258,7 +260,11 @@ bool PlayerProfiles::load(SaveGame& store)
         profile->restoreQuests();
         // The live position becomes the loaded profile's, as on select:
         // the next save or switch writes the live position back into it.
-        GameFlow::instance()->index = profile->getFlowIndex();
+        // At the game's start the story is not read yet: the main menu's
+        // PLAY checks the position then.
+        GameFlow* flow = GameFlow::instance();
+        profile->fitFlowIndex(*flow, *QuestManager::instance());
+        flow->index = profile->getFlowIndex();
     }
     return true;
 }

@@ -28,7 +28,9 @@
 // A record that fails any check is refused as a whole: load returns false
 // and the list keeps what it held before, the live game state untouched.
 // Numbers out of their range (a negative score, an unknown play mode) are
-// clamped into it rather than refused.
+// clamped into it rather than refused; those whose range comes from the
+// content (the flow position, the current quest) when the profile is
+// restored, if that content has loaded (see PlayerProfile).
 #include "engine/store/SaveGameEntry.h"
 #include "game/HighScoreEntry.h"
 #include "game/SingletonContainer.h"
@@ -62,8 +64,9 @@ public:
     // Makes the profile at the index current: the profile current so far
     // first takes the live game state (scenes, quests, flow position), then
     // the chosen one's state is restored and the game flow moves to its flow
-    // position. Selecting the current profile captures and restores it. An
-    // index outside the list does nothing.
+    // position (brought into the story first: PlayerProfile::fitFlowIndex).
+    // Selecting the current profile captures and restores it. An index
+    // outside the list does nothing.
     void select(int index);
     // Appends a new profile (see PlayerProfile's constructor) and returns it
     // (owned by the list). The current profile does not change.

@@ -159,6 +159,10 @@ void HOScene::build()
 {
     building = 1;
     steps = loadSceneMechanics(mechanicsPath);
+    // The saved step's range is known from here on.
+    const int32_t stepCount = static_cast<int32_t>(steps.size());
+    if (stepCount > 0 && stepIndex + 1 >= stepCount)
+        stepIndex = std::max(stepForSavedStepPastScript(stepIndex + 1, stepCount), 0) - 1;
     buildRenderers();
     onRenderersBuilt();
     // With a Screen step waiting, the step index still names the finished
@@ -705,6 +709,10 @@ void HOScene::beforeOverlay(Graphics&) {}
 void HOScene::onUpdated(int) {}
 void HOScene::onDeactivated(GameApp*) {}
 void HOScene::onResumed(GameApp*) {}
+int32_t HOScene::stepForSavedStepPastScript(int32_t savedStep, int32_t)
+{
+    return savedStep;
+}
 void HOScene::onBuildingRenderers() {}
 void HOScene::onFirstVisit() {}
 void HOScene::onRenderersBuilt() {}

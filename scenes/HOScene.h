@@ -22,7 +22,8 @@
 //  - A script that is empty or missing, and a saved step past its end, mean
 //    "every step done": the saved step is clamped, onAllStepsDone runs once
 //    the scene has entered (a close asked for while the screen is still being
-//    built would be lost).
+//    built would be lost). A subclass may name another step to start at for
+//    a saved step past the end (stepForSavedStepPastScript).
 //  - A Screen step reached while the scene is being built (an earlier step
 //    had nothing to pick) waits for the end of the in-transition, as a
 //    resumed Screen step does.
@@ -194,6 +195,11 @@ protected:
     virtual void onMessage(int32_t code);
     virtual void onPendingAdvance();
     virtual void onGoalRendererSet();
+    // The step to start at when the saved step is at or past the end of a
+    // script that has steps (the script changed, or the save is damaged):
+    // the saved step itself here, so every step counts as done. A result
+    // outside the script means the same.
+    virtual int32_t stepForSavedStepPastScript(int32_t savedStep, int32_t stepCount);
 
     std::vector<int32_t> drawnGroups;
     // This scene's drawn items; the registry owns them.

@@ -632,6 +632,19 @@ void QDScene::onGoalRendererSet()
     raiseHud();
 }
 
+int32_t QDScene::stepForSavedStepPastScript(int32_t savedStep, int32_t stepCount)
+{
+    // The scene would count as done without being played, and complete its
+    // quest. It starts where the map would start it: at its open quest's
+    // stage.
+    const int stage = QuestManager::instance()->stageForScreen(sceneId);
+    const int32_t fitted = stage > 0 && stage < stepCount ? stage : 0;
+    logWarning("scene " + std::to_string(sceneId) + ": the saved step " + std::to_string(savedStep) +
+               " is past the scene's " + std::to_string(stepCount) + " steps; it starts at step " +
+               std::to_string(fitted));
+    return fitted;
+}
+
 void QDScene::onAllStepsDone()
 {
     const int cur = currentQuestId();

@@ -165,6 +165,9 @@ protected:
     void onResumed(GameApp* app) override;
     void onPendingAdvance() override;
     void onGoalRendererSet() override;
+    // A saved step past the script (a damaged save) restarts the scene at
+    // the stage of its open quest, or at its first step, with one warning.
+    int32_t stepForSavedStepPastScript(int32_t savedStep, int32_t stepCount) override;
 
 private:
     void startFog();

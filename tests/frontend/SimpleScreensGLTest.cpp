@@ -169,13 +169,30 @@ TEST_F(SimpleScreens, TheGamesOwnFlowStartsAtItsFirstSceneAndTheSceneLeadsBack)
 
 TEST_F(SimpleScreens, MainMenuPlayWithNothingAtTheStoredPositionShowsTheMenuAgain)
 {
+    // Entry 2 is of a type nothing makes.
     loadSpyFlow(folder, 2);
+    ASSERT_TRUE(GameFlow::instance()->load(folder.write("More.xml", "<GameFlow><Screen type=\"unmade\"/></GameFlow>")));
     addProfile("Cy", true, 2);
     MainMenu* menu = show(new MainMenu());
     menu->onButtonEvent(MainMenu::PlayButton, 1);
     app.frames(20);
     ASSERT_EQ(app.stack.size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenu*>(app.top()), nullptr);
+}
+
+TEST_F(SimpleScreens, MainMenuPlayFromAPositionPastTheStoryPlaysItsStart)
+{
+    // The position a damaged save gave the profile read at the start,
+    // before the story was: PLAY brings it into the story.
+    loadSpyFlow(folder, 2);
+    PlayerProfile* profile = addProfile("Di", true, 249);
+    MainMenu* menu = show(new MainMenu());
+    menu->onButtonEvent(MainMenu::PlayButton, 1);
+    app.frames(20);
+    ASSERT_EQ(app.stack.size(), 1u);
+    EXPECT_EQ(topTag(), "0");
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    EXPECT_EQ(profile->getFlowIndex(), 0);
 }
 
 TEST_F(SimpleScreens, MainMenuExitWithoutTheGameApplicationMakesTheQuitRequest)

@@ -183,12 +183,12 @@ protected:
 
     // A chain of quests: quest i opens i + 1 and needs i; reset (quest 0
     // open and current).
-    void loadQuests()
+    void loadQuests(int count = QuestCount)
     {
         std::string xml = "<GamePlay>\n";
-        for (int i = 0; i < QuestCount; ++i)
+        for (int i = 0; i < count; ++i)
             xml += "<Quest id=\"" + std::to_string(i) + "\" screenId=\"" + std::to_string(i) +
-                   "\" stage=\"0\" opens=\"" + (i + 1 < QuestCount ? std::to_string(i + 1) : "") +
+                   "\" stage=\"0\" opens=\"" + (i + 1 < count ? std::to_string(i + 1) : "") +
                    "\" needs=\"" + std::to_string(i - 1) +
                    "\" emptyContainer=\"false\" correctLocationStage=\"true\"/>\n";
         xml += "</GamePlay>\n";
@@ -919,6 +919,171 @@ TEST_F(ProfilesTest, ARecordWithNoCurrentProfileRestoresNothing)
     EXPECT_TRUE(quests().questAt(0)->done);
     EXPECT_EQ(registry().itemsOfGroup(1, SceneId).size(), 3u);
     EXPECT_EQ(GameFlow::instance()->index, 6);
+}
+
+// ---------------------------------------------------------------- content lost
+
+// A start over content that could not be read (no quest list, a short one,
+// no scene index) and every save and switch it makes: each profile writes
+// back the quest state and item states it read, and the progress is whole
+// again once the content is.
+TEST_F(ProfilesTest, ContentThatCouldNotBeReadNeverErasesStoredProgress)
+{
+    PlayerProfiles source;
+    source.addProfile("Ann", 0);
+    source.addProfile("Bo", 1);
+    source.select(1);
+    quests().complete(0);
+    source.select(0);
+    play(4);
+    const Bytes record = recordOf(source);
+    const Bytes annQuests = source.profileAt(0)->getQuestState();
+    const Bytes boQuests = source.profileAt(1)->getQuestState();
+    const auto annScenes = source.profileAt(0)->getSceneStates();
+
+    for (int loaded : {0, 3}) {
+        SCOPED_TRACE(std::to_string(loaded) + " quests loaded");
+        resetServices();  // no scene index either
+        if (loaded > 0)
+            loadQuests(loaded);
+        PlayerProfiles list;
+        ASSERT_TRUE(loadRecord(list, record));
+        ASSERT_EQ(list.getCurrentIndex(), 0);
+        // What loaded applies; play goes on with it, and a new profile starts
+        // a game of the quests there are.
+        EXPECT_EQ(quests().questCount(), loaded);
+        if (loaded > 0) {
+            EXPECT_TRUE(quests().questAt(1)->done);
+            quests().complete(2);
+        }
+        list.addProfile("Cy", 0);
+        list.select(1);
+        list.select(2);
+        list.select(0);
+        const Bytes written = recordOf(list);
+        EXPECT_EQ(list.profileAt(0)->getQuestState(), annQuests);
+        EXPECT_EQ(list.profileAt(1)->getQuestState(), boQuests);
+        EXPECT_EQ(list.profileAt(0)->getSceneStates(), annScenes);
+
+        // The content is whole again: nobody lost anything.
+        resetServices();
+        loadQuests();
+        ASSERT_TRUE(loadSceneIndex(scratch.path("sceneIndex.xml")));
+        PlayerProfiles mended;
+        ASSERT_TRUE(loadRecord(mended, written));
+        expectPlayed(4);
+        mended.select(1);
+        EXPECT_TRUE(quests().questAt(0)->done);
+        EXPECT_FALSE(quests().questAt(1)->done);
+        mended.select(2);
+        expectFreshGame();
+    }
+}
+
+// ---------------------------------------------------------------- ranges from content
+
+// A story of five entries: a conversation, the scenes of quests 0 to 2 (at
+// positions 1 to 3), the main menu.
+bool loadStory(const TempFolder& folder)
+{
+    std::string xml = "<GameFlow><Screen type=\"StoryDialog\" fileName=\"d.xml\"/>";
+    for (int scene = 0; scene < 3; ++scene)
+        xml += "<Screen type=\"scene\" sceneId=\"" + std::to_string(scene) +
+               "\" configPath=\"c/\" itemRendererConf=\"r\" mechanicsConf=\"m\" itemGroupConf=\"g\"/>";
+    xml += "<Screen type=\"mainmenu\"/></GameFlow>";
+    return GameFlow::instance()->load(folder.write("GameFlow.xml", xml));
+}
+
+TEST_F(ProfilesTest, AFlowPositionPastTheStoryGoesOnAtTheCurrentQuestsLocation)
+{
+    PlayerProfiles source;
+    source.addProfile("Ann", 0);
+    source.addProfile("Bo", 0);
+    source.select(0);
+    play(249);  // quest 2, on location 2, current
+    source.select(1);
+    GameFlow::instance()->index = 5;  // one past the end; quest 0 current
+    const Bytes record = recordOf(source);
+
+    // No story read (its file did not load): no range is known, and the
+    // positions stay as they are, to be written back.
+    {
+        PlayerProfiles list;
+        ASSERT_TRUE(loadRecord(list, record));
+        EXPECT_EQ(GameFlow::instance()->index, 5);
+        list.select(0);
+        EXPECT_EQ(GameFlow::instance()->index, 249);
+        list.select(1);
+        EXPECT_EQ(list.profileAt(0)->getFlowIndex(), 249);
+    }
+
+    resetServices();
+    loadQuests();
+    ASSERT_TRUE(loadSceneIndex(scratch.path("sceneIndex.xml")));
+    ASSERT_TRUE(loadStory(scratch));
+    PlayerProfiles list;
+    ASSERT_TRUE(loadRecord(list, record));
+    EXPECT_EQ(GameFlow::instance()->index, 1);
+    EXPECT_EQ(list.profileAt(1)->getFlowIndex(), 1);
+    list.select(0);
+    EXPECT_EQ(GameFlow::instance()->index, 3);
+    EXPECT_EQ(list.profileAt(0)->getFlowIndex(), 3);
+    expectPlayed(3);
+    // A location without a scene in the story: its start. A position in
+    // the story stays, whatever the quests say.
+    quests().setCurrent(4);
+    GameFlow::instance()->index = 7;
+    list.select(0);
+    EXPECT_EQ(GameFlow::instance()->index, 0);
+    PlayerProfile* ann = list.profileAt(0);
+    ann->setFlowIndex(4);
+    EXPECT_FALSE(ann->fitFlowIndex(*GameFlow::instance(), quests()));
+    EXPECT_EQ(ann->getFlowIndex(), 4);
+    quests().setCurrent(1);
+    ann->setFlowIndex(-3);
+    EXPECT_TRUE(ann->fitFlowIndex(*GameFlow::instance(), quests()));
+    EXPECT_EQ(ann->getFlowIndex(), 2);
+}
+
+TEST_F(ProfilesTest, AStoredCurrentQuestOutsideTheListBecomesTheFirstNotDone)
+{
+    PlayerProfiles source;
+    source.addProfile("Ann", 0);
+    source.select(0);
+    play(2);
+    source.select(0);  // the live game into the profile
+    Bytes blob = source.profileAt(0)->toBlob();
+    const std::size_t questAt = blob.size() - source.profileAt(0)->getQuestState().size();
+    const Bytes rows = defaultRows();
+    auto recordWithCurrent = [&](int64_t id) {
+        const Bytes idBytes = Builder().i32(id).out;
+        std::copy(idBytes.begin(), idBytes.end(), blob.begin() + static_cast<long>(questAt));
+        return Builder().i32(1).i32(static_cast<int64_t>(blob.size())).bytes(blob).bytes(rows).i32(0).out;
+    };
+
+    for (int64_t id : {200, 5, -4}) {
+        SCOPED_TRACE(id);
+        PlayerProfiles list;
+        ASSERT_TRUE(loadRecord(list, recordWithCurrent(id)));
+        expectPlayed(2);  // quest 2 is the first not done
+    }
+    // Every quest done: the last one.
+    for (int q = 2; q < QuestCount; ++q)
+        quests().complete(q);
+    source.select(0);
+    blob = source.profileAt(0)->toBlob();
+    {
+        PlayerProfiles list;
+        ASSERT_TRUE(loadRecord(list, recordWithCurrent(9)));
+        EXPECT_EQ(quests().currentId(), QuestCount - 1);
+    }
+    // A short list cannot tell: the stored state is kept as it was read.
+    resetServices();
+    loadQuests(3);
+    PlayerProfiles list;
+    const Bytes record = recordWithCurrent(4);
+    ASSERT_TRUE(loadRecord(list, record));
+    EXPECT_EQ(recordOf(list), record);
 }
 
 }  // namespace

@@ -337,6 +337,54 @@ TEST_F(QDSceneTest, EscapeWhileLeavingKeepsTheCodeAndDoneLeadsOnByQuest)
     EXPECT_NE(dynamic_cast<MainMenu*>(next.get()), nullptr);
 }
 
+TEST_F(QDSceneTest, ASavedStepPastTheScriptRestartsAtTheOpenQuestsStage)
+{
+    // The game's scene 0 holds quests 0, 1 and 2, starting at stages 0, 1
+    // and 2. A script of `steps` steps, one item of its own kind for each.
+    const int kinds[] = {0, 5, 6};
+    auto showScene0 = [&](int steps, int savedStep) {
+        PlayerProfiles::instance()->currentProfile()->setSavedStep(savedStep);
+        std::string items = itemXml(Item{"GreyBackground.png", 0, 0, 500, "Background"});
+        std::string script;
+        for (int k = 0; k < steps; ++k) {
+            items += itemXml(Item{"RedBlock.png", 100 + 200 * k, 300, kinds[k], ""});
+            script += collect("STACKED_ITEM_LIST", rule("STACK_CFG_MAIN", std::to_string(kinds[k]), k));
+        }
+        files.write("Scene.xml", "<Scene>" + items + "</Scene>");
+        files.write("M.xml", "<SceneMechanics>" + script + "</SceneMechanics>");
+        auto* scene = new QDScene(0, files.path() + "/", "R.xml", "M.xml", "G.xml");
+        SceneIndex::instance()->entries()[0] = SceneIndexEntry{0, "Scene.xml", files.path() + "/"};
+        game->app()->showScreen(scene);
+        waitMs(600);
+        return scene;
+    };
+    QuestManager* quests = QuestManager::instance();
+
+    EXPECT_EQ(game->newProfile("Stale", 1), "");
+    quests->complete(0);
+    QDScene* scene = showScene0(3, 9);
+    ASSERT_EQ(game->app()->topScreen(), scene) << "the scene was left unplayed";
+    EXPECT_EQ(scene->getState(), ScreenBase::Idle);
+    EXPECT_EQ(scene->getStepIndex(), 1);
+    EXPECT_EQ(PlayerProfiles::instance()->currentProfile()->getSavedStep(), 1);
+    const std::vector<ItemState*> wanted = ItemRegistry::instance()->itemsOfGroup(2, 0);
+    ASSERT_EQ(wanted.size(), 1u);
+    EXPECT_EQ(wanted[0]->itemIndex, 2);  // the step's own kind
+    EXPECT_FALSE(quests->questAt(1)->done);
+    while (game->app()->topScreen())
+        game->app()->popScreen();
+
+    // A stage the script does not reach: its first step.
+    EXPECT_EQ(game->newProfile("Staler", 1), "");
+    quests->complete(0);
+    quests->complete(1);
+    scene = showScene0(2, 2);
+    ASSERT_EQ(game->app()->topScreen(), scene) << "the scene was left unplayed";
+    EXPECT_EQ(scene->getState(), ScreenBase::Idle);
+    EXPECT_EQ(scene->getStepIndex(), 0);
+    EXPECT_FALSE(quests->questAt(2)->done);
+}
+
 TEST_F(QDSceneTest, AWideBackgroundScrollsAsALoopAndItsSeamCopyTakesClicks)
 {
     std::filesystem::copy_file(fixture("tex1025x10.png"), files.path("Wide.png"));
