@@ -1,6 +1,7 @@
 #include "engine/store/FileSaveGame.h"
 #include "engine/store/GenericEntry.h"
 #include "tests/store/SaveTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/LargestAllocation.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextLines.h"
@@ -87,31 +88,6 @@ std::string temporaryFiles(const std::string& folder)
             names += (names.empty() ? "" : " ") + entry.path().filename().string();
     return names;
 }
-
-// While it lives, files this process writes may grow to `bytes` only, as on
-// a nearly full disk: a write past that fails (EFBIG) instead of raising
-// SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous);
-        const rlimit limit{bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = SIG_DFL;
-};
 
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::string> readIfPresent(const std::string& path)
