@@ -83,11 +83,6 @@ void ExitSignals::setRecording(bool on)
         g_recording = on ? 1 : 0;
 }
 
-bool ExitSignals::isRecording()
-{
-    return g_recording != 0;
-}
-
 bool ExitSignals::isInstalled()
 {
     return g_installed;

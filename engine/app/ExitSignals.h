@@ -27,7 +27,6 @@ public:
     // Recording on: signals are recorded for received(). Off: a signal ends
     // the process at once. Only while installed.
     static void setRecording(bool on);
-    static bool isRecording();
     // Puts back the handlers that install() replaced; nothing when not
     // installed. A signal received before stays readable.
     static void restore();

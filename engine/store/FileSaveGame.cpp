@@ -209,8 +209,10 @@ bool FileSaveGame::save()
     std::string tmp;
     errno = 0;
     output = createTemporary(path, tmp);
-    if (!output)
-        return saveFailed("cannot create " + quoted(tmp) + ": " + errnoText(errno) + "; " + whatIsKept(path));
+    if (!output) {
+        const std::string reason = errnoText(errno);  // before whatIsKept asks the disk
+        return saveFailed("cannot create " + quoted(tmp) + ": " + reason + "; " + whatIsKept(path));
+    }
     writeFailed = false;
     writeErrno = 0;
 

@@ -8,7 +8,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,28 +67,6 @@ TEST(FolderLock, AnotherProcessIsRefusedUntilTheHolderDies)
     ASSERT_EQ(::waitpid(holder, nullptr, 0), holder);
     EXPECT_EQ(lock.acquire(path, why), Result::Acquired) << why;
     EXPECT_TRUE(lock.isHeld());
-}
-
-TEST(FolderLock, ASecondLockInTheSameProcessIsRefusedUntilTheFirstIsReleased)
-{
-    TempFolder dir;
-    const std::string path = dir.path("instance.lock");
-    std::string why;
-    auto first = std::make_unique<FolderLock>();
-    ASSERT_EQ(first->acquire(path, why), Result::Acquired) << why;
-    FolderLock second;
-    EXPECT_EQ(second.acquire(path, why), Result::HeldElsewhere);
-    first->release();
-    EXPECT_FALSE(first->isHeld());
-    EXPECT_EQ(second.acquire(path, why), Result::Acquired) << why;
-    // Destroying a lock releases it.
-    EXPECT_EQ(first->acquire(path, why), Result::HeldElsewhere);
-    {
-        FolderLock third;
-        second.release();
-        EXPECT_EQ(third.acquire(path, why), Result::Acquired) << why;
-    }
-    EXPECT_EQ(first->acquire(path, why), Result::Acquired) << why;
 }
 
 TEST(FolderLock, WithoutALockFileToOpenTheLockIsUnavailableNotRefused)
