@@ -6,6 +6,7 @@
 #include "engine/store/AppConfig.h"
 #include "engine/store/ConfigFile.h"
 #include "engine/store/FileSaveGame.h"
+#include "engine/store/FolderLock.h"
 #include "engine/store/GenericEntry.h"
 #include "engine/store/LabelManager.h"
 #include "engine/ui/ScreenBase.h"
@@ -100,7 +101,7 @@ std::string twoDigits(int n)
 
 } // namespace
 
-QuillendarApp::QuillendarApp()
+QuillendarApp::QuillendarApp() : folderLock(std::make_unique<FolderLock>())
 {
     g_game = this;
     GameShell::install(this);
@@ -131,6 +132,7 @@ QuillendarApp::QuillendarApp()
 
 void QuillendarApp::undoConstruction()
 {
+    folderLock->release();
     keyboardHook.uninstall();
     setGameParameters(nullptr);
     gameParameters.reset();
@@ -180,8 +182,43 @@ void QuillendarApp::setUpSaveGame()
     const std::string folder = saveFolder();
     if (!makeDirectories(folder))
         logError("game: cannot create the save folder " + folder);
+
+    // One copy of the game at a time on a save folder: a second one would
+    // save over the first one's progress. Taken before anything reads or
+    // writes the save, and long before the window opens (a second copy's
+    // video mode can wait for ever on the first one's full screen).
+    std::string why;
+    switch (folderLock->acquire(folder + "/" + SaveFolderLockName, why)) {
+    case FolderLock::Result::Acquired:
+        break;
+    case FolderLock::Result::HeldElsewhere: {
+        const std::string message = "Another copy of the game is running with the save folder " + folder +
+                                    "; this copy ends without touching the save.";
+        logError("game: " + message);
+        appendToErrorLog(errorLogLine(message, std::time(nullptr)));
+        saveFolderHeld = true;
+        return;  // no store: nothing can load or save
+    }
+    case FolderLock::Result::Unavailable:
+        // A folder that cannot be written (nor a save in it) or a file
+        // system without locks: refusing to start would help no one.
+        logWarning("game: the save folder cannot be locked (" + why +
+                   "); another copy of the game could use the same save");
+        break;
+    }
+
     auto* store = new FileSaveGame(folder + "/" + config.getSaveFileName(), this);
     setSaveGame(store);  // owned by the application from here on
+    // The player hears of a save that failed in the error log too, once a
+    // run: a game that forgot progress should say why where one looks.
+    store->setFailureReport([this](const std::string& reason) {
+        if (saveFailureLogged)
+            return;
+        saveFailureLogged = true;
+        appendToErrorLog(errorLogLine("The game could not be saved: " + reason, std::time(nullptr)));
+    });
+    if (folderLock->isHeld())
+        store->removeLeftoverTemporaries();
     // Every value is kept in its range, whatever the file or config.xml say:
     // the mixer takes a negative volume as "leave it" (at full volume).
     auto volume = [](int initial) { return std::make_unique<GenericEntry<int>>(initial, 0, MIX_MAX_VOLUME); };
@@ -210,7 +247,11 @@ GenericEntry<char>* QuillendarApp::charEntry(const char* key) const
 
 void QuillendarApp::initApp()
 {
-    startFailed = false;
+    // Another copy runs on the save folder: this one stops as a failed
+    // start does, before any window.
+    startFailed = saveFolderHeld;
+    if (startFailed)
+        return;
     registerScreenCreators();
 
     const AppConfig& config = AppConfig::getInstance();

@@ -16,6 +16,13 @@
 // the constructor after a line in the error log (below); everything set up
 // so far is undone first.
 //
+// The save folder belongs to one running copy of the game: the first takes
+// a lock there (SaveFolderLockName; the system releases it when that copy
+// ends or dies) before the save is read, and removes the temporary files a
+// cut-off save left. A second copy started on a held folder writes one
+// line to the error log (below), makes no save store, reads and writes no
+// save, and initApp stops at once, before any window: startupFailed().
+//
 // Save entries (store file <app data>/<save folder>/<save file>, game id
 // "QD001"): SOUND_VOLUME and MUSIC_VOLUME (int 0-128, the configuration's
 // volumes), FULL_SCREEN (char 0/1, default 1), HARDWARE_CURSOR (char 0/1,
@@ -34,17 +41,22 @@
 // be set up, start-up stops at once and startupFailed() is true: the caller
 // must not run the loop. A missing audio device only leaves the game silent.
 //
-// Start-up failures (SDL, audio device, video mode, the missing tuning file)
-// are appended to "error.txt" in the save folder, one line each:
+// Start-up failures (SDL, audio device, video mode, the missing tuning file,
+// a save folder another copy holds) are appended to "error.txt" in the save
+// folder, one line each:
 //   "Build " + buildVersionString() + " | " + local time + " | " + message,
-// the message followed by what was tried and SDL's reason.
+// the message followed by what was tried and SDL's reason. The first save
+// of a run that fails (a folder that cannot be written, a full disk) adds
+// "The game could not be saved: " and the store's reason there too; the
+// previous save stays as it was.
 //
 // While the window has no input focus the sound is muted and the pause screen
 // lies on top; regaining the focus restores the saved volumes and removes
 // that very screen (whatever was pushed above it in the meantime stays).
 // Closing the window or Alt+F4 opens the quit dialog, once; its "yes" ends
 // the loop, and the exit saves the store. SIGTERM, SIGINT and SIGHUP end the
-// loop without the dialog (see SDLGameApp), and the exit saves as well.
+// loop without the dialog (see SDLGameApp), and the exit saves as well;
+// before the loop runs they end the program at once (nothing to save yet).
 #include "engine/app/SDLGameApp.h"
 #include "game/GameShell.h"
 #include "game/GlobalEventManager.h"
@@ -56,6 +68,7 @@
 #include <string>
 
 class ConfigFile;
+class FolderLock;
 class GameUiServices;
 class ScreenBase;
 template <typename T>
@@ -65,6 +78,8 @@ struct SDL_Cursor;
 class QuillendarApp : public SDLGameApp, public GlobalEventManager, public GameShell {
 public:
     static constexpr const char* GameId = "QD001";
+    // The file in the save folder whose lock the running copy holds.
+    static constexpr const char* SaveFolderLockName = "instance.lock";
 
     // The construction sequence above. Throws ConfigFile::file_not_found
     // when the tuning file is missing.
@@ -80,7 +95,8 @@ public:
 
     // The start-up sequence above.
     void initApp() override;
-    // True when initApp stopped because SDL or the video mode failed.
+    // True when initApp stopped because SDL or the video mode failed, or
+    // because another copy of the game holds the save folder.
     bool startupFailed() const { return startFailed; }
 
     // A new main menu, shown.
@@ -165,4 +181,12 @@ private:
     KeyboardHook keyboardHook;
     WindowControl windowControl;
     bool startFailed = false;
+    // Held from the save-game set-up to the end: no other copy of the game
+    // uses the save folder meanwhile.
+    std::unique_ptr<FolderLock> folderLock;
+    // Another copy held the save folder: this one has no save store and
+    // does not start.
+    bool saveFolderHeld = false;
+    // A failed save was told in the error log in this run.
+    bool saveFailureLogged = false;
 };

@@ -3,9 +3,11 @@
 //
 // Exit status: 0 after the loop ended (also when SIGTERM, SIGINT or SIGHUP
 // ended it: the game saved first); 1 when start-up failed (SDL or the video
-// mode could not be set up; error.txt in the save folder says which, why and
-// with what values) or the tuning file is missing (one line on standard error
-// and in error.txt).
+// mode could not be set up, or another copy of the game holds the save
+// folder; error.txt in the save folder says which, why and with what
+// values) or the tuning file is missing (one line on standard error and in
+// error.txt). One of those signals before the loop runs ends the program
+// by that signal (nothing needs saving yet).
 #include "engine/store/ConfigFile.h"
 #include "quillendar/QuillendarApp.h"
 

@@ -17,8 +17,10 @@
 #include <SDL_image.h>
 #include <SDL_mixer.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -193,20 +195,24 @@ bool SDLGameApp::openWindow(int w, int h, int bitsPerPixel, bool fs)
     initErrorDetail.clear();
     keepFreedPictureMemory();
 
+    // Ours before SDL_Init, which then keeps them instead of putting in its
+    // own (those post a quit event, which the game would answer with its
+    // quit dialog). Until the loop runs they end the program at once: a
+    // start can hang inside SDL (a full-screen mode waits for a pointer grab
+    // another program holds), and nothing needs saving yet.
+    ExitSignals::install();
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
         initErrorDetail = "Tried SDL_Init(audio, video)" + environmentChoice("video driver", "SDL_VIDEODRIVER") +
                           environmentChoice("display", "DISPLAY") +
                           environmentChoice("audio driver", "SDL_AUDIODRIVER") + " (" + SDL_GetError() + ").";
         logError("SDL_Init: " + initErrorDetail);
         SDL_Quit();  // whatever subsystems did start
+        ExitSignals::restore();
         int code = SdlInitFailed;
         reportInitError(code);
         return false;
     }
     sdlStarted = true;
-    // SDL_Init has just put in its own SIGINT and SIGTERM handlers; ours
-    // replace them so that these signals end the game through onExit.
-    ExitSignals::install();
     SDL_EnableUNICODE(1);
     SDL_EnableKeyRepeat(500, 30);
     SDL_WM_SetCaption(caption.c_str(), nullptr);
@@ -303,6 +309,9 @@ void SDLGameApp::run()
 void SDLGameApp::beginLoop()
 {
     lastFrameTime = static_cast<uint32_t>(clock->elapsed());
+    // From here on the loop reads a signal at its next frame and ends
+    // through onExit, which saves.
+    ExitSignals::setRecording(true);
 }
 
 bool SDLGameApp::runFrame()
@@ -653,11 +662,45 @@ bool SDLGameApp::captureScreen(const std::string& path)
         logError("screenshot " + path + ": " + SDL_GetError());
         return false;
     }
-    bool written = false;
-    if (SDL_RWops* file = SDL_RWFromFile(path.c_str(), "wb"))
-        written = SDL_SaveBMP_RW(surface, file, 1) == 0;
-    if (!written)
-        logError("screenshot " + path + ": " + SDL_GetError());
+    const bool written = writeBmp(surface, path);
     SDL_FreeSurface(surface);
     return written;
+}
+
+bool SDLGameApp::writeBmp(SDL_Surface* surface, const std::string& path)
+{
+    // Through a stream of our own: SDL checks some of its writes only and
+    // not the close, so a full disk would leave a cut file behind, which
+    // takes the space the next save needs and a screenshot number.
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        logError("screenshot " + path + ": cannot create it: " + std::strerror(errno));
+        return false;
+    }
+    std::string why;
+    SDL_RWops* stream = SDL_RWFromFP(file, 0);  // 0: the file stays ours to close
+    if (!stream) {
+        why = SDL_GetError();
+    } else {
+        errno = 0;
+        const bool saved = SDL_SaveBMP_RW(surface, stream, 0) == 0;
+        const int err = errno;
+        SDL_RWclose(stream);
+        if (std::ferror(file))
+            why = std::strerror(err != 0 ? err : EIO);
+        else if (!saved)
+            why = SDL_GetError();
+    }
+    errno = 0;
+    if (std::fflush(file) != 0 && why.empty())
+        why = std::strerror(errno);
+    if (std::fclose(file) != 0 && why.empty())
+        why = std::strerror(errno);
+    if (why.empty())
+        return true;
+    const bool removed = std::remove(path.c_str()) == 0;
+    logError("screenshot " + path + ": could not be written whole (" + why + "); " +
+             (removed ? "removed" : "cannot be removed: " + std::string(std::strerror(errno))));
+    return false;
 }

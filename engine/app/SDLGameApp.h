@@ -36,7 +36,9 @@
 // SIGTERM, SIGINT and SIGHUP (ExitSignals, installed from openWindow to the
 // shutdown) end the loop at the start of the next frame without asking
 // onQuitRequested, as quitNow does: onExit runs and can save. The window's
-// close button and Alt+F4 still ask.
+// close button and Alt+F4 still ask. Before the loop runs (from openWindow
+// to beginLoop) they end the program at once, as their default action
+// does: nothing would read the request, and a start may hang inside SDL.
 //
 // Without a window (openWindow failed or was not called) nothing draws: run()
 // returns at once, renderFrame, setFullscreen and captureScreen do nothing.
@@ -81,7 +83,8 @@ public:
     void setMousePos(Point position) override;
     // Reads the back buffer (call after drawing, before the swap) and writes
     // it as an upright BMP. False, with one error line, when there is no
-    // window or the file cannot be written.
+    // window or the file cannot be written; a file that could not be written
+    // whole (a full disk) is removed again.
     bool captureScreen(const std::string& path) override;
     // Takes ownership; the previous cursor image is deleted. Null removes it.
     void setCursorImage(GLTexture* texture) override;
@@ -154,7 +157,8 @@ public:
     void updateFrame(int dt);
     void renderFrame();
 
-    // Starts timing frames from now.
+    // Starts timing frames from now; exit signals are read by the loop
+    // from now on.
     void beginLoop();
     // One frame (see above); false when the loop must end.
     bool runFrame();
@@ -189,6 +193,9 @@ private:
     // Sets the mode of openWindow (the requested one or the default, see
     // there); false with initErrorDetail set when neither can be set.
     bool openVideoMode(int bitsPerPixel);
+    // Writes the surface as a BMP file; false, with one error line and no
+    // file left, when it cannot be written whole.
+    static bool writeBmp(SDL_Surface* surface, const std::string& path);
     void handleFocusChange(bool gained);
     void dispatchKey(KeyEvent& record);
     void dispatchMouse(const MouseEvent& record);

@@ -4,12 +4,16 @@
 #include "engine/core/Log.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -45,15 +49,83 @@ bool closeSynced(std::FILE*& file, std::string& why)
     return ok;
 }
 
+// Removes a temporary file that is not wanted any more; says so in `why`
+// when it stays behind.
+void discard(const std::string& tmp, std::string& why)
+{
+    if (std::remove(tmp.c_str()) != 0 && errno != ENOENT)
+        why += "; " + quoted(tmp) + " could not be removed: " + errnoText(errno);
+}
+
 // Renames `from` over `to`; on failure removes `from`.
 bool commit(const std::string& from, const std::string& to, std::string& why)
 {
     if (std::rename(from.c_str(), to.c_str()) != 0) {
         why = "rename to " + quoted(to) + " failed: " + errnoText(errno);
-        std::remove(from.c_str());
+        discard(from, why);
         return false;
     }
     return true;
+}
+
+// The part of a temporary file's name after the file it stands in for.
+const char* const TemporaryMark = ".tmp.";
+
+// Creates a new, empty file of this process's own beside `target`, named
+// "<target>.tmp.<process id>.<n>" with the first n whose name is free, and
+// opens it for writing. Created exclusively (O_EXCL), it is written by no
+// one else: neither by another copy of the program saving the same file at
+// the same moment, nor by an earlier save of this one. Null with errno set
+// when it cannot be made.
+std::FILE* createTemporary(const std::string& target, std::string& name)
+{
+    static unsigned long counter = 0;  // names already tried by this process
+    for (int tries = 0; tries < 1000; ++tries) {
+        name = target + TemporaryMark + std::to_string(::getpid()) + "." + std::to_string(counter++);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;  // a leftover of a process that had this id before
+            return nullptr;
+        }
+        std::FILE* file = ::fdopen(fd, "wb");
+        if (!file) {
+            const int err = errno;
+            ::close(fd);
+            std::remove(name.c_str());
+            errno = err;
+        }
+        return file;
+    }
+    errno = EEXIST;
+    return nullptr;
+}
+
+// Whether `name` (a name in the save file's folder) is a temporary file of
+// the save file `base` or of one of its ".bad" copies: "<base>.tmp",
+// "<base>.tmp.<...>", "<base>.bad<digits>.tmp" or "<base>.bad<digits>.tmp.<...>".
+bool isTemporaryOf(const std::string& name, const std::string& base)
+{
+    if (name.compare(0, base.size(), base) != 0)
+        return false;
+    std::string rest = name.substr(base.size());
+    if (rest.compare(0, 4, ".bad") == 0) {
+        std::size_t i = 4;
+        while (i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i])))
+            ++i;
+        rest = rest.substr(i);
+    }
+    return rest == ".tmp" || rest.compare(0, 5, TemporaryMark) == 0;
+}
+
+// What a failed save leaves on the disk. The file is not touched before the
+// rename, so whatever was there is still there.
+std::string whatIsKept(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return "the previous save is kept";
+    return "nothing was saved";
 }
 
 // Whether anything exists under the name (a dangling link counts).
@@ -63,21 +135,17 @@ bool nameTaken(const std::string& path)
     return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
-// Copies the file at `from` to a new file `to` in chunks, flushed to disk
-// and closed; false with the reason in `why`, and no `to` left behind.
-bool copyFile(const std::string& from, const std::string& to, std::string& why)
+// Copies the file at `from` in chunks into `out`, the new file `to` opened
+// for writing, flushed to disk and closed; false with the reason in `why`,
+// and no `to` left behind. `out` is closed either way.
+bool copyFile(const std::string& from, std::FILE* out, const std::string& to, std::string& why)
 {
     errno = 0;
     std::FILE* in = std::fopen(from.c_str(), "rb");
     if (!in) {
         why = "cannot read " + quoted(from) + ": " + errnoText(errno);
-        return false;
-    }
-    errno = 0;
-    std::FILE* out = std::fopen(to.c_str(), "wb");
-    if (!out) {
-        why = "cannot create " + quoted(to) + ": " + errnoText(errno);
-        std::fclose(in);
+        std::fclose(out);
+        std::remove(to.c_str());
         return false;
     }
     unsigned char chunk[16384];
@@ -102,7 +170,7 @@ bool copyFile(const std::string& from, const std::string& to, std::string& why)
     } else if (closeSynced(out, why)) {
         return true;
     }
-    std::remove(to.c_str());
+    discard(to, why);
     return false;
 }
 
@@ -116,23 +184,34 @@ FileSaveGame::~FileSaveGame()
         std::fclose(output);
 }
 
+void FileSaveGame::setFailureReport(FailureReport report)
+{
+    failureReport = std::move(report);
+}
+
+bool FileSaveGame::saveFailed(const std::string& reason)
+{
+    logError("save: " + reason);
+    if (failureReport)
+        failureReport(reason);
+    return false;
+}
+
 bool FileSaveGame::save()
 {
     if (output || input)
         return false;  // called from inside an entry: there is one stream only
-    if (keepDamagedFile) {
-        logError("save: not saving over the damaged file " + quoted(path) +
-                 ": no copy of it could be kept");
-        return false;
-    }
+    if (keepDamagedFile)
+        return saveFailed("not saving over the damaged file " + quoted(path) + ": no copy of it could be kept");
 
-    const std::string tmp = path + ".tmp";
+    // A file of this save's own: two copies of the program saving the same
+    // file at once each write their own and each rename a complete one.
+    std::string tmp;
     errno = 0;
-    output = std::fopen(tmp.c_str(), "wb");
+    output = createTemporary(path, tmp);
     if (!output) {
-        logError("save: cannot create " + quoted(tmp) + ": " + errnoText(errno) +
-                 "; the previous save is kept");
-        return false;
+        const std::string reason = errnoText(errno);  // before whatIsKept asks the disk
+        return saveFailed("cannot create " + quoted(tmp) + ": " + reason + "; " + whatIsKept(path));
     }
     writeFailed = false;
     writeErrno = 0;
@@ -158,15 +237,40 @@ bool FileSaveGame::save()
         ok = false;
     }
     if (!ok) {
-        std::remove(tmp.c_str());
-        logError("save: writing " + quoted(tmp) + " failed (" + why + "); the previous save is kept");
-        return false;
+        discard(tmp, why);
+        return saveFailed("writing " + quoted(tmp) + " failed (" + why + "); " + whatIsKept(path));
     }
-    if (!commit(tmp, path, why)) {
-        logError("save: " + why + "; the previous save is kept");
-        return false;
-    }
+    if (!commit(tmp, path, why))
+        return saveFailed(why + "; " + whatIsKept(path));
     return true;
+}
+
+int FileSaveGame::removeLeftoverTemporaries()
+{
+    if (output || input)
+        return 0;
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!isTemporaryOf(name, base))
+            continue;
+        const std::string full = folder + "/" + name;
+        struct stat info;
+        // Plain files only: whatever else carries such a name is not ours.
+        if (::lstat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode) && std::remove(full.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    if (removed > 0)
+        logWarning("save: removed " + std::to_string(removed) + " temporary file" + (removed == 1 ? "" : "s") +
+                   " left in " + quoted(folder) + " by a save that was cut off");
+    return removed;
 }
 
 bool FileSaveGame::load()
@@ -290,9 +394,12 @@ std::string FileSaveGame::preserveDamaged()
     }
     // The copy is made from the file on disk, which is only read here: the
     // original stays as it is until a save replaces it by a rename.
-    const std::string tmp = bad + ".tmp";
+    std::string tmp;
     std::string why;
-    if (copyFile(path, tmp, why))
+    std::FILE* out = createTemporary(bad, tmp);
+    if (!out)
+        why = "cannot create " + quoted(tmp) + ": " + errnoText(errno);
+    else if (copyFile(path, out, tmp, why))
         commit(tmp, bad, why);
     if (!why.empty()) {
         keepDamagedFile = true;

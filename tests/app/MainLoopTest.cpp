@@ -4,10 +4,13 @@
 // that end the game.
 #include "engine/core/GameClock.h"
 #include "tests/app/DrivenAppTest.h"
+#include "tests/driver/HookLog.h"
 
 #include <algorithm>
 #include <csignal>
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,7 +25,67 @@ void (*handle(int signal, void (*handler)(int)))(int)
     return previous.sa_handler;
 }
 
+// An application whose start gets a signal while it opens the window, where
+// a full-screen start can hang (SDL 1.2 waits there for a pointer grab that
+// another program holds).
+class SignalledStart : public DriverApp {
+public:
+    SignalledStart(HookLog& log, int signal) : DriverApp(log), signal(signal) {}
+    void onBeforeVideoMode() override
+    {
+        DriverApp::onBeforeVideoMode();
+        if (signal != 0)
+            std::raise(signal);
+    }
+
+private:
+    int signal;
+};
+
+// Starts an application in a child process, which gets `signal` during its
+// start (`during`) or after it, before its loop runs; the child leaves with
+// status 0 if it survives the signal. Returns the child's wait status.
+int startInChildWithSignal(int signal, bool during)
+{
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        handle(signal, SIG_DFL);
+        HeadlessDriver driver;
+        HookLog log;
+        SignalledStart app(log, during ? signal : 0);
+        driver.attach(app);
+        app.initApp();
+        if (!app.isWindowOpen())
+            ::_exit(4);
+        if (!during)
+            std::raise(signal);
+        ::_exit(0);
+    }
+    int status = -1;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    return status;
+}
+
 } // namespace
+
+TEST(MainLoopStart, AnExitSignalBeforeTheLoopRunsEndsTheProgramAtOnce)
+{
+    // Nothing reads a request before the loop runs: the signal must end the
+    // program itself, as its default action does.
+    const struct {
+        int signal;
+        bool during;
+    } cases[] = {{SIGTERM, true}, {SIGTERM, false}, {SIGINT, true}, {SIGHUP, false}};
+    for (const auto& c : cases) {
+        const int status = startInChildWithSignal(c.signal, c.during);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << "signal " << c.signal << (c.during ? " while opening the window" : " after the start") << ": "
+            << (WIFEXITED(status) ? "exited with " + std::to_string(WEXITSTATUS(status)) + " (4: no window)"
+                                  : "killed by " + std::to_string(WTERMSIG(status)));
+    }
+}
 
 TEST_F(MainLoop, AnExitSignalEndsTheLoopThroughOnExitWithoutAskingUnlessItIsIgnored)
 {

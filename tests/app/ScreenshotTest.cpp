@@ -6,6 +6,7 @@
 #include "engine/res/ResourceManager.h"
 #include "engine/store/AppConfig.h"
 #include "tests/app/DrivenAppTest.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <filesystem>
 #include <fstream>
@@ -144,6 +145,32 @@ TEST_F(Screenshots, NoFreeNumberWritesNothingAndHoldsNoFiles)
     fs::remove(shots + "ScrShot4711.bmp");
     run("key F8\nstep\n");
     EXPECT_TRUE(BmpImage(shots + "ScrShot4711.bmp").ok());
+}
+
+TEST_F(Screenshots, AScreenshotThatCannotBeWrittenWholeIsRemoved)
+{
+    ASSERT_NO_FATAL_FAILURE(startApp());
+    showProbe("A")->setFill(kRed);
+    seed(1);
+    // As on a nearly full disk: the frame (2.3 MB) stops at 64 KB. What was
+    // written would only take the space the next save needs.
+    {
+        FileSizeLimit limit(65536);
+        run("key F8\nstep\n");
+    }
+    EXPECT_FALSE(fs::exists(shots + "ScrShot2.bmp")) << fs::file_size(shots + "ScrShot2.bmp") << " bytes left";
+    EXPECT_TRUE(driver.isRunning());
+    // The driver's capture takes the same road, and says it failed.
+    {
+        FileSizeLimit limit(65536);
+        EXPECT_FALSE(driver.shot(shots + "driver-shot.bmp"));
+    }
+    EXPECT_FALSE(fs::exists(shots + "driver-shot.bmp"));
+
+    // With room again, the number is taken by a complete screenshot.
+    run("key F8\nstep\n");
+    EXPECT_EQ(fs::file_size(shots + "ScrShot2.bmp"), 54u + 1024u * 3u * 768u);
+    EXPECT_TRUE(BmpImage(shots + "ScrShot2.bmp").ok());
 }
 
 TEST_F(Screenshots, TheSoftwareCursorIsDrawnWhereMotionEventsPutThePointer)

@@ -128,9 +128,14 @@ int main(int argc, char** argv)
         ::waitpid(child, &status, 0);
 
         const std::string onDisk = readFileBytes(path);
-        const std::string tmp = readFileBytes(path + ".tmp");
-        if (!tmp.empty() && tmp.size() < contents[next].size())
-            ++midWrite;
+        // The killed save's own temporary file, if it had one.
+        const std::string tmpPrefix = "save.dat.tmp." + std::to_string(child) + ".";
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.compare(0, tmpPrefix.size(), tmpPrefix) == 0 && entry.file_size() > 0 &&
+                entry.file_size() < contents[next].size())
+                ++midWrite;
+        }
         if (onDisk == contents[next]) {
             ++tookNew;
             current = next;
@@ -141,6 +146,15 @@ int main(int argc, char** argv)
                         "old nor the new content (%zu bytes); files kept in %s\n",
                         round, seed, path.c_str(), onDisk.size(), contents[next].size(), folder.c_str());
             return 1;
+        }
+        // What the killed process left behind goes, as at the game's next start.
+        FileSaveGame(path, &app).removeLeftoverTemporaries();
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename().string().find(".tmp") != std::string::npos) {
+                std::printf("save_crash_test: FAILED in round %d: %s was left behind\n", round,
+                            entry.path().c_str());
+                return 1;
+            }
         }
     }
     std::printf("save_crash_test: %d rounds: old file kept %d times, new file %d times, "

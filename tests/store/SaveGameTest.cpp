@@ -1,15 +1,20 @@
 #include "engine/store/FileSaveGame.h"
 #include "engine/store/GenericEntry.h"
 #include "tests/store/SaveTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/LargestAllocation.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
+#include <optional>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -72,6 +77,27 @@ bool sameFiles(const std::string& a, const std::string& b)
     return x.eof() && y.eof();
 }
 
+// The names in the folder that look like temporary files (".tmp" in them),
+// space-separated; "" when there are none.
+std::string temporaryFiles(const std::string& folder)
+{
+    std::string names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec))
+        if (entry.path().filename().string().find(".tmp") != std::string::npos)
+            names += (names.empty() ? "" : " ") + entry.path().filename().string();
+    return names;
+}
+
+// The whole file, or nothing when it cannot be opened.
+std::optional<std::string> readIfPresent(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 class SaveGameTest : public testing::Test {
 protected:
     // Runs f with standard output captured into `output`.
@@ -114,7 +140,7 @@ TEST_F(SaveGameTest, FileIsHeaderThenEntriesInKeyOrderLittleEndian)
                                  "\xFE\xFF\xFF\xFF" + std::string("\x02\x00\x00\x00", 4) + "ab" +
                                  "\x04\x03\x02\x01";
     EXPECT_EQ(bytes, expected);
-    EXPECT_FALSE(fileExists(path + ".tmp"));
+    EXPECT_EQ(temporaryFiles(dir.path()), "");
 }
 
 TEST_F(SaveGameTest, KeysAreOrderedByteByByte)
@@ -360,20 +386,23 @@ TEST_F(SaveGameTest, AFolderInTheSaveFilesPlaceIsReportedAndNeverSavedOver)
 
 TEST_F(SaveGameTest, DamagedFileThatCannotBeCopiedIsNeverSavedOver)
 {
-    const std::string bytes = gameFile("QD002", 0, 1, 9, "", 9);
+    // Files may grow to 16 KB only, as on a nearly full disk: the copy of a
+    // 64 KB damaged file cannot be made.
+    const std::string bytes = gameFile("QD002", 0, 1, 9, std::string(65536, 'p'), 9);
     dir.write("save.dat", bytes);
-    fs::create_directory(path + ".bad.tmp");  // the copy's temporary file cannot be made
-    std::ofstream(path + ".bad.tmp/keep") << "x";
     GameStore g(path, &app);
-    EXPECT_FALSE(captured([&] { return g.store.load(); }));
-    EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
-    EXPECT_FALSE(captured([&] { return g.store.save(); }));
+    {
+        FileSizeLimit limit(16384);
+        EXPECT_FALSE(captured([&] { return g.store.load(); }));
+        EXPECT_NE(output.find("will not be saved over"), std::string::npos) << output;
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+    }
     EXPECT_EQ(lineCount(output), 1) << output;
     EXPECT_EQ(readFileBytes(path), bytes);
     EXPECT_FALSE(fileExists(path + ".bad"));
+    EXPECT_EQ(temporaryFiles(dir.path()), "");
 
     // Once the copy can be made, the next load keeps it and saving goes on.
-    fs::remove_all(path + ".bad.tmp");
     EXPECT_FALSE(captured([&] { return g.store.load(); }));
     EXPECT_EQ(readFileBytes(path + ".bad"), bytes);
     EXPECT_TRUE(g.store.save());
@@ -442,16 +471,50 @@ TEST_F(SaveGameTest, FailedSaveKeepsTheOldFile)
         EXPECT_FALSE(captured([&] { return g.store.save(); }));
         EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_EQ(readFileBytes(path), old);
-        EXPECT_FALSE(fileExists(path + ".tmp"));
+        EXPECT_EQ(temporaryFiles(dir.path()), "");
     }
-    // The temporary file cannot be created.
+    // The save folder cannot be written (a process without the right to:
+    // as root, one that has become another user).
     {
-        fs::create_directory(path + ".tmp");
-        GameStore g(path, &app, 1);
-        EXPECT_FALSE(captured([&] { return g.store.save(); }));
-        EXPECT_EQ(lineCount(output), 1) << output;
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+        std::fflush(stdout);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::geteuid() == 0 && ::setuid(65534) != 0)
+                _exit(3);
+            GameStore g(path, &app, 1);
+            std::string reason;
+            g.store.setFailureReport([&reason](const std::string& text) { reason += text + "\n"; });
+            if (g.store.save())
+                _exit(1);
+            // One report, which says what was tried and that the old save stays.
+            _exit(lineCount(reason) == 1 && reason.find("cannot create") != std::string::npos &&
+                          reason.find("the previous save is kept") != std::string::npos
+                      ? 0
+                      : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0700), 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved anyway, 2: wrong report, 3: no other user";
         EXPECT_EQ(readFileBytes(path), old);
-        fs::remove(path + ".tmp");
+        EXPECT_EQ(temporaryFiles(dir.path()), "");
+    }
+    // The save folder is a file: nothing can be saved, and no previous save
+    // is claimed.
+    {
+        dir.write("afile", "x");
+        GameStore g(dir.path("afile/save.dat"), &app);
+        int reports = 0;
+        g.store.setFailureReport([&reports](const std::string&) { ++reports; });
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+        EXPECT_FALSE(captured([&] { return g.store.save(); }));
+        EXPECT_EQ(reports, 2);
+        EXPECT_EQ(lineCount(output), 1) << output;
+        EXPECT_NE(output.find("nothing was saved"), std::string::npos) << output;
+        EXPECT_EQ(output.find("previous save"), std::string::npos) << output;
     }
     // The rename fails (the target is a folder that is not empty).
     {
@@ -462,7 +525,7 @@ TEST_F(SaveGameTest, FailedSaveKeepsTheOldFile)
         EXPECT_FALSE(captured([&] { return g.store.save(); }));
         EXPECT_EQ(lineCount(output), 1) << output;
         EXPECT_EQ(readFileBytes(folder + "/inside"), "kept");
-        EXPECT_FALSE(fileExists(folder + ".tmp"));
+        EXPECT_EQ(temporaryFiles(dir.path()), "");
     }
 }
 
@@ -490,5 +553,96 @@ TEST_F(SaveGameTest, DiskFullDuringSaveKeepsTheOldFile)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
     EXPECT_EQ(readFileBytes(path), old);
-    EXPECT_FALSE(fileExists(path + ".tmp"));
+    EXPECT_EQ(temporaryFiles(dir.path()), "");
+}
+
+// ---- Two processes on one save file -------------------------------------------
+
+TEST_F(SaveGameTest, TwoProcessesSavingOneFileAtOnceAlwaysLeaveOneCompleteSave)
+{
+    // Two writers (two copies of a program on one save folder) each save a
+    // record of their own over and over, each until both have saved
+    // `Saves` times, so that their saves overlap for as long as the slower
+    // one runs; this process reads the file all the while.
+    constexpr int Saves = 150;
+    const std::string records[2] = {std::string(128 * 1024, 'a'), std::string(96 * 1024, 'b')};
+    const std::string files[2] = {gameFile("QD001", 1, 0, 50, records[0], 75),
+                                  gameFile("QD001", 1, 0, 50, records[1], 75)};
+    void* shared = mmap(nullptr, 2 * sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
+                        -1, 0);
+    ASSERT_NE(shared, MAP_FAILED);
+    auto* done = new (shared) std::atomic<int>[2]{};
+    std::fflush(stdout);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            GameStore g(path, &app, 75, 50, 1, 0, records[w]);
+            int failed = 0;
+            // The bound on its own saves only ends a writer whose partner died.
+            while ((done[w] < Saves || done[1 - w] < Saves) && done[w] < 20 * Saves) {
+                if (!g.store.save())
+                    ++failed;
+                ++done[w];
+            }
+            _exit(failed == 0 ? 0 : 1);
+        }
+    }
+    int reads = 0;
+    int damaged = 0;
+    std::size_t damagedSize = 0;
+    int running = 2;
+    int status[2] = {0, 0};
+    while (running > 0) {
+        for (int w = 0; w < 2; ++w)
+            if (writers[w] > 0 && waitpid(writers[w], &status[w], WNOHANG) == writers[w]) {
+                writers[w] = 0;
+                --running;
+            }
+        const std::optional<std::string> now = readIfPresent(path);
+        if (!now)
+            continue;  // before the first save
+        ++reads;
+        if (*now != files[0] && *now != files[1]) {
+            ++damaged;
+            damagedSize = now->size();
+        }
+    }
+    std::printf("two writers: %d and %d saves, %d reads of the file, %d of them damaged\n", done[0].load(),
+                done[1].load(), reads, damaged);
+    EXPECT_EQ(damaged, 0) << "a reader saw " << damagedSize << " bytes";
+    const std::string last = readFileBytes(path);
+    EXPECT_TRUE(last == files[0] || last == files[1]) << last.size() << " bytes at the end";
+    for (int w = 0; w < 2; ++w) {
+        EXPECT_TRUE(WIFEXITED(status[w]) && WEXITSTATUS(status[w]) == 0) << "writer " << w << " saw a save fail";
+        EXPECT_GE(done[w].load(), Saves);
+    }
+    EXPECT_EQ(temporaryFiles(dir.path()), "");
+    munmap(shared, 2 * sizeof(std::atomic<int>));
+}
+
+TEST_F(SaveGameTest, TemporaryFilesOfSavesThatWereCutOffAreRemovedOnRequest)
+{
+    // What killed saves and copies leave, in the old and the new naming.
+    const char* const leftovers[] = {"save.dat.tmp", "save.dat.tmp.4711.0", "save.dat.bad.tmp.4711.1",
+                                     "save.dat.bad12.tmp", "save.dat.bad3.tmp.9.9"};
+    // Names that are not temporary files of this save.
+    const char* const others[] = {"save.dat", "save.dat.bad", "save.dat.bad2", "save.datx.tmp.1.1",
+                                  "other.dat.tmp.1.1", "save.dat.tmpx", "error.txt"};
+    for (const char* name : leftovers)
+        dir.write(name, "cut");
+    for (const char* name : others)
+        dir.write(name, "kept");
+    fs::create_directory(dir.path("save.dat.tmp.1.2"));  // not a plain file: not ours
+    FileSaveGame store(path, &app);
+    EXPECT_EQ(captured([&] { return store.removeLeftoverTemporaries(); }), 5);
+    EXPECT_EQ(lineCount(output), 1) << output;
+    for (const char* name : leftovers)
+        EXPECT_FALSE(fileExists(dir.path(name))) << name;
+    for (const char* name : others)
+        EXPECT_EQ(readFileBytes(dir.path(name)), "kept") << name;
+    EXPECT_TRUE(fs::is_directory(dir.path("save.dat.tmp.1.2")));
+    EXPECT_EQ(captured([&] { return store.removeLeftoverTemporaries(); }), 0);
+    EXPECT_EQ(output, "");
 }
