@@ -73,8 +73,10 @@ run_one() {
   local dict=()
   [ -f "tests/fuzz/$t.dict" ] && dict=("-dict=tests/fuzz/$t.dict")
   # -close_fd_mask=1: the readers print one line per bad input to stdout.
+  # -timeout: one input of at most 8 KB reads in milliseconds; the limit only
+  # catches one that hangs, minutes past what a loaded machine needs.
   "$build/fuzz/$t" "$corpus" "${committed[@]}" "${dict[@]}" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256 \
+    -max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -malloc_limit_mb=256 \
     -max_len=8192 -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     >"$build/fuzz-logs/$t.log" 2>&1
 }

@@ -10,7 +10,10 @@ mkfifo "$fifo"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb_pid=$!
 display=""
-read -r -t 20 display <"$fifo" || true
+# The server names its display once it is ready, or closes the pipe when it
+# fails; the limit is only a backstop for one that neither does, minutes
+# past the second it takes on a loaded machine.
+read -r -t 300 display <"$fifo" || true
 rm -f "$fifo"
 if [ -z "$display" ]; then
   echo "with-xvfb: Xvfb did not start" >&2

@@ -1,5 +1,6 @@
 #include "engine/audio/MixMusic.h"
 
+#include "engine/audio/AudioRequests.h"
 #include "engine/audio/MixerStatus.h"
 #include "engine/audio/SampleRateCheck.h"
 #include "engine/core/Log.h"
@@ -24,16 +25,31 @@ MixMusic::MixMusic(const std::string& path) : Music(path)
     SampleRateCheck::warnIfWrongSpeed("music", path);
 }
 
-MixMusic::~MixMusic() = default;
+MixMusic::~MixMusic()
+{
+    AudioRequest request;
+    request.kind = AudioRequest::MusicFreed;
+    request.source = this;
+    request.path = getPath();
+    reportAudioRequest(request);
+}
 
 int MixMusic::play(int loops)
 {
-    if (!mixerIsOpen())
-        return -1;
-    // Halting first also cuts a track that is fading out; the mixer would
-    // otherwise wait for the fade to end before starting the new one.
-    Mix_HaltMusic();
-    if (!music)
-        return -1;
-    return Mix_PlayMusic(music.get(), loops);
+    int result = -1;
+    if (mixerIsOpen()) {
+        // Halting first also cuts a track that is fading out; the mixer would
+        // otherwise wait for the fade to end before starting the new one.
+        Mix_HaltMusic();
+        if (music)
+            result = Mix_PlayMusic(music.get(), loops);
+    }
+    AudioRequest request;
+    request.kind = AudioRequest::MusicStarted;
+    request.source = this;
+    request.path = getPath();
+    request.loops = loops;
+    request.started = result == 0;
+    reportAudioRequest(request);
+    return result;
 }

@@ -5,6 +5,8 @@
 // play still stops the current track, then fails. A track the mixer cannot
 // convert to its sample rate exactly loads, with a warning
 // (SampleRateCheck). Without an open mixer play does nothing and fails.
+// Every play, and the track's end (its destructor), is told to the audio
+// request observer (AudioRequests.h).
 #include "engine/audio/Music.h"
 #include <memory>
 #include <string>

@@ -27,7 +27,10 @@ MixSound::MixSound(const std::string& path) : Sound(path)
     SampleRateCheck::warnIfWrongSpeed("sound", path);
 }
 
-MixSound::~MixSound() = default;
+MixSound::~MixSound()
+{
+    report(AudioRequest::SoundFreed, 0);
+}
 
 int MixSound::play()
 {
@@ -37,13 +40,27 @@ int MixSound::play()
 int MixSound::playLooped(int loops)
 {
     channel = (chunk && mixerIsOpen()) ? Mix_PlayChannelTimed(-1, chunk.get(), loops, -1) : -1;
+    report(AudioRequest::SoundStarted, loops);
     return channel;
 }
 
 int MixSound::fadeIn(int loops, int ms)
 {
     channel = (chunk && mixerIsOpen()) ? Mix_FadeInChannelTimed(-1, chunk.get(), loops, ms, -1) : -1;
+    report(AudioRequest::SoundStarted, loops);
     return channel;
+}
+
+void MixSound::report(AudioRequest::Kind kind, int loops) const
+{
+    AudioRequest request;
+    request.kind = kind;
+    request.source = this;
+    request.path = getPath();
+    request.loops = loops;
+    request.channel = channel;
+    request.started = kind == AudioRequest::SoundStarted && channel != -1;
+    reportAudioRequest(request);
 }
 
 bool MixSound::isPlaying() const
@@ -58,12 +75,14 @@ bool MixSound::isPlaying() const
 // checked by isPlaying cannot change hands before the call that follows it.
 void MixSound::fadeOut(int ms)
 {
+    report(AudioRequest::SoundFadedOut, 0);
     if (isPlaying())
         Mix_FadeOutChannel(channel, ms);
 }
 
 void MixSound::halt()
 {
+    report(AudioRequest::SoundHalted, 0);
     if (isPlaying())
         Mix_HaltChannel(channel);
 }

@@ -4,9 +4,14 @@
 // playing only while that channel still plays this sound's own sample, so a
 // channel taken over by another sound after this one ended is left alone.
 //
+// Every start, fade-out and halt, and the sound's end (its destructor), is
+// told to the audio request observer (AudioRequests.h), whether or not the
+// mixer is open.
+//
 // Safe without an open mixer (the game runs silent without a sound card):
 // loading then fails, and on a sound loaded earlier every play returns -1,
 // isPlaying is false, fadeOut and halt do nothing and the length is 0.
+#include "engine/audio/AudioRequests.h"
 #include "engine/audio/Sound.h"
 #include <cstdint>
 #include <memory>
@@ -37,6 +42,10 @@ public:
     int getLengthMs() const;
 
 private:
+    // Tells the audio request observer of a start, fade, halt or end of this
+    // sound.
+    void report(AudioRequest::Kind kind, int loops) const;
+
     struct ChunkDeleter {
         void operator()(Mix_Chunk* chunk) const;
     };

@@ -4,6 +4,8 @@
 #include "tests/audio/MixerTestSupport.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -186,4 +188,40 @@ TEST(MixSoundWithoutMixer, NeverOpenedMixerGivesASilentSound)
 
     std::remove(path.c_str());
     SDL_Quit();
+}
+
+// Every request reaches the observer with the channel it concerns, also a
+// halt of a play that has already ended, and the sound's end.
+TEST_F(MixSoundTest, RequestsAreToldToTheObserverWithTheirChannels)
+{
+    std::vector<AudioRequest> told;
+    setAudioRequestObserver([&told](const AudioRequest& r) { told.push_back(r); });
+    freezeMixing();
+    const std::string path = cdWav("told.wav", 1000);
+    auto sound = std::make_unique<MixSound>(path);
+    const int once = sound->play();
+    const int looped = sound->playLooped(-1);
+    sound->fadeOut(100);
+    sound->halt();
+    sound->halt();
+    const void* source = sound.get();
+    sound.reset();
+    setAudioRequestObserver(nullptr);
+
+    ASSERT_GE(once, 0);
+    ASSERT_GE(looped, 0);
+    ASSERT_EQ(told.size(), 6u);
+    const AudioRequest::Kind kinds[] = {AudioRequest::SoundStarted, AudioRequest::SoundStarted,
+                                        AudioRequest::SoundFadedOut, AudioRequest::SoundHalted,
+                                        AudioRequest::SoundHalted,  AudioRequest::SoundFreed};
+    const int channels[] = {once, looped, looped, looped, looped, looped};
+    for (size_t i = 0; i < told.size(); ++i) {
+        EXPECT_EQ(told[i].kind, kinds[i]) << i;
+        EXPECT_EQ(told[i].channel, channels[i]) << i;
+        EXPECT_EQ(told[i].source, source) << i;
+        EXPECT_EQ(told[i].path, path) << i;
+    }
+    EXPECT_EQ(told[0].loops, 0);
+    EXPECT_EQ(told[1].loops, -1);
+    EXPECT_TRUE(told[1].started);
 }

@@ -327,7 +327,8 @@ std::string ContentLossCheck::runCases(const std::vector<Case>& cases, int& fail
             const std::string output = readFile(slotRoots[slot] + "/case.log");
             std::string failure = judge(c, status, output);
             if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-                failure = "hung (killed after " + std::to_string(timeoutSeconds) + " s)" + tail(output, 6);
+                failure = "still running after " + std::to_string(timeoutSeconds) + " s of real time (killed)" +
+                          tail(output, 6);
             if (!failure.empty()) {
                 ++failures;
                 std::printf("content-loss: FAIL %s %s: %s\n", c.file.c_str(), changeName(c.change), failure.c_str());

@@ -1,5 +1,6 @@
 #include "tests/driver/GameDriverProbes.h"
 
+#include "tests/driver/AudioRecord.h"
 #include "tests/driver/FrontendProbes.h"
 #include "tests/driver/GameDriver.h"
 #include "tests/driver/MiniGameDriver.h"
@@ -16,4 +17,5 @@ void addGameDriverProbes(GameDriver& driver)
     addSpellDriverSupport(driver);
     addStoryProbes(driver);
     addStoryWalker(driver);
+    addAudioRecord(driver);
 }

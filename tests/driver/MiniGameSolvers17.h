@@ -7,7 +7,6 @@
 // (tests/driver/MiniGameDriver.h).
 //
 // Dump lines (addMiniGameProbes17):
-//   audio.playing      the number of mixer channels playing now
 //   puzzle.KEY         while one of the six is on top: each KEY=VALUE word of
 //                      its puzzleState (e.g. puzzle.answers, puzzle.phase,
 //                      puzzle.count, puzzle.zorder)

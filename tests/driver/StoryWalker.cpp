@@ -30,6 +30,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -201,6 +203,10 @@ public:
 
     std::string walkOn(const std::function<bool()>& arrived)
     {
+        round.clear();
+        roundProgress.clear();
+        stackSeen.clear();
+        arrivedAs.clear();
         const uint64_t limit = driver.now() + WalkLimitMs;
         uint64_t lastMove = driver.now();
         std::string lastMark;
@@ -210,6 +216,8 @@ public:
             if (driver.now() > limit)
                 return "walk: the story took longer than its limit";
             std::string error = checkProgress();
+            if (error.empty())
+                error = checkRound();
             if (!error.empty())
                 return error;
             const std::string mark = progressMark();
@@ -278,6 +286,56 @@ private:
         if (auto* mini = dynamic_cast<MiniGameBase*>(top))
             mark += " puzzle " + mini->puzzleState();
         return mark;
+    }
+
+    // What a screen shows, for telling a screen that comes again: the class,
+    // the scene and its step, the conversation, the minigame's quest.
+    static std::string arrivalKey(ScreenBase* top)
+    {
+        std::string key = GameDriver::className(top);
+        if (auto* scene = dynamic_cast<HOScene*>(top))
+            key += " scene " + std::to_string(scene->getSceneId()) + " step " + std::to_string(scene->getStepIndex());
+        else if (auto* talk = dynamic_cast<DialogScreen*>(top))
+            key += " " + talk->getDialogPath();
+        else if (auto* mini = dynamic_cast<MiniGameBase*>(top))
+            key += " quest " + std::to_string(mini->getQuestId());
+        return key;
+    }
+
+    // The story going round: a screen (or scene step) arrives that already
+    // came since the flow or a quest last moved on, as when the map and a
+    // scene keep opening each other. A screen counts as arriving when it is
+    // a new one on top (entering, running or already leaving), not when it
+    // is on top again after one over it closed; a scene also arrives at
+    // each new step.
+    std::string checkRound()
+    {
+        const std::string progress =
+            "flow " + std::to_string(GameFlow::instance()->index) + " done " + ints(liveDone());
+        if (progress != roundProgress) {
+            roundProgress = progress;
+            round.clear();
+        }
+        ScreenBase* top = game.app()->topScreen();
+        const std::vector<ScreenBase*>& screens = game.app()->getScreens();
+        const bool returned = std::count(stackSeen.begin(), stackSeen.end(), top) != 0;
+        stackSeen = screens;
+        for (auto it = arrivedAs.begin(); it != arrivedAs.end();)
+            it = std::count(screens.begin(), screens.end(), it->first) ? std::next(it) : arrivedAs.erase(it);
+        if (!top)
+            return std::string();
+        const std::string key = arrivalKey(top);
+        if (returned && (!dynamic_cast<HOScene*>(top) || arrivedAs[top] == key))
+            return std::string();
+        arrivedAs[top] = key;
+        const size_t again = static_cast<size_t>(std::find(round.begin(), round.end(), key) - round.begin());
+        round.push_back(key);
+        if (again + 1 == round.size())
+            return std::string();
+        std::string path;
+        for (size_t i = again; i < round.size(); ++i)
+            path += (path.empty() ? "" : " -> ") + round[i];
+        return "walk: the story goes round without the flow or a quest moving on (" + progress + "): " + path;
     }
 
     // A new screen or scene step running: its picture through F8.
@@ -492,6 +550,12 @@ private:
     GameDriver& game;
     HeadlessDriver& driver;
     std::string lastShot;
+    // The screens that arrived since the flow or the quests last moved on
+    // (checkRound), that state, and the screen stack last looked at.
+    std::vector<std::string> round;
+    std::string roundProgress;
+    std::vector<ScreenBase*> stackSeen;
+    std::map<ScreenBase*, std::string> arrivedAs;
     int checkedFlow = -1;
     std::set<int> checkedDone;
     int savedFlow = -1;

@@ -23,7 +23,11 @@
 // and its current profile's flow index and done quests never go back while
 // the story runs (the epilogue starts it again). In play mode 0 the score
 // stays 0; in play mode 1 it never falls (the walk misses nothing).
-// The walk fails when nothing moves for 90 s of game time.
+// The walk fails when nothing moves for 90 s of game time, and at once when
+// the story goes round: a screen (or a scene at the same step) arrives a
+// second time while neither the flow index nor the done quests moved on,
+// as when the map and a scene keep opening each other; the failure names
+// the screens of the round.
 //
 // Commands:
 //   walk-as NAME MODE       the name and play mode the name entry gets

@@ -4,7 +4,9 @@
 // wanted item it can, step after step. A case passes when the game reached
 // the scene, the scene was finished (its minigame step reached) or left
 // within a limit of game time, without waiting for an item that no click can
-// find, and the output holds the case's line.
+// find, and the output holds the case's line. Hangs are judged in game time;
+// the real-time limit of each case is only a backstop for a child that stops
+// running frames at all, far beyond what a loaded machine needs.
 //
 //   game_scene_damage [--work DIR]
 //
@@ -42,7 +44,9 @@ constexpr int SceneId = 5;
 constexpr uint64_t GameTimeLimitMs = 90000;
 // A collect step with no clickable wanted item for this long is stuck.
 constexpr int StuckMs = 5000;
-constexpr int RealTimeLimitSeconds = 60;
+// Real time a case may run before it is killed: a backstop, minutes past the
+// seconds a case takes on a loaded machine in the sanitizer build.
+constexpr int BackstopSeconds = 600;
 
 struct Case {
     std::string name;
@@ -197,7 +201,7 @@ int spawn(const std::string& root)
 std::string judge(const Case& c, int status, bool killed, const std::string& output)
 {
     if (killed)
-        return "hung (killed after " + std::to_string(RealTimeLimitSeconds) + " s)";
+        return "still running after " + std::to_string(BackstopSeconds) + " s of real time (killed)";
     if (WIFSIGNALED(status))
         return "crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -234,6 +238,7 @@ int main(int argc, char** argv)
     const auto t0 = std::chrono::steady_clock::now();
     const std::vector<Case> all = cases();
     std::vector<int> pids;
+    std::vector<std::chrono::steady_clock::time_point> started;
     for (size_t i = 0; i < all.size(); ++i) {
         const std::string root = work + "/case" + std::to_string(i);
         if (!prepare(root, all[i])) {
@@ -242,6 +247,7 @@ int main(int argc, char** argv)
             return 1;
         }
         pids.push_back(spawn(root));
+        started.push_back(std::chrono::steady_clock::now());
     }
     int failures = 0;
     for (size_t i = 0; i < all.size(); ++i) {
@@ -249,7 +255,7 @@ int main(int argc, char** argv)
         bool killed = false;
         pid_t got = 0;
         while ((got = ::waitpid(pids[i], &status, WNOHANG)) == 0) {
-            if (std::chrono::steady_clock::now() - t0 > std::chrono::seconds(RealTimeLimitSeconds)) {
+            if (std::chrono::steady_clock::now() - started[i] > std::chrono::seconds(BackstopSeconds)) {
                 ::kill(pids[i], SIGKILL);
                 ::waitpid(pids[i], &status, 0);
                 killed = true;

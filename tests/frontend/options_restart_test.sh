@@ -20,13 +20,12 @@ menu_colours
 read -r rail <<<"$(patch content/images/menus/options/SliderRail.jpg 236 14)"
 sliders=260x100+385+190
 # OPTIONS (the menu's bottom row) until the sliders show; a late click
-# lands below the options' panel. Then a screenshot with the pointer away
-# (in $last).
+# lands below the options' panel. Then screenshots with the pointer away
+# until the sliders stand still (the last in $last).
 open_options() {
   await "$rail" "the options' sliders" 626 208 xdotool mousemove 636 729 click 1
   xdotool mousemove 1000 740
-  sleep 0.3
-  shot
+  still "$sliders" "the options' sliders"
 }
 music_volume() { tail -c +12 "$save" | head -c 4 | od -An -t d4 | tr -d ' '; }
 sound_volume() { tail -c 4 "$save" | od -An -t d4 | tr -d ' '; }
@@ -43,8 +42,7 @@ set_to_middle() { # y area what
   local end=$((SECONDS + wait_limit))
   while :; do
     xdotool mousemove 511 "$1" click 1 mousemove 1000 740
-    sleep 0.3
-    shot
+    still "$sliders" "the $3 slider"
     is_below "$(rmse "$first" "$last" "$2")" 0.01 || return 0
     [ "$SECONDS" -lt "$end" ] || fail "the $3 slider did not move in $wait_limit s"
   done

@@ -114,6 +114,22 @@ TEST_F(GameFlowTest, AdvancingPastTheLastEntryGivesNothingAndKeepsTheIndex)
     EXPECT_EQ(spies.calls.size(), 1u);
 }
 
+// A flow whose file could not be read has no entries at all: position 0 is
+// already past its end.
+TEST_F(GameFlowTest, AFlowWithoutEntriesGivesNothingAtAnyPosition)
+{
+    GameFlow empty;
+    empty.registerFactory("alpha", spies.make("alpha"));
+    EXPECT_FALSE(empty.load(folder.missing("GameFlowMissing.xml")));
+    ASSERT_EQ(empty.entryCount(), 0);
+    EXPECT_EQ(empty.entryAt(0), nullptr);
+    EXPECT_EQ(empty.nextScreen(false), nullptr);
+    EXPECT_EQ(empty.index, 0);
+    EXPECT_EQ(empty.nextScreen(true), nullptr);
+    EXPECT_EQ(empty.index, 1);
+    EXPECT_TRUE(spies.calls.empty());
+}
+
 TEST_F(GameFlowTest, TypesWithoutCreatorGiveNothing)
 {
     GameFlow bare;

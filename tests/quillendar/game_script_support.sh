@@ -102,20 +102,17 @@ shot() {
   shot_until "$last" || fail "F8 wrote no complete $last in $wait_limit s"
 }
 
-# Waits until no screenshot has come into the folder $1 for a second and
-# every one there is complete (calls fail when one stays incomplete).
-settle() {
-  local count=-1 n end=$((SECONDS + wait_limit))
-  while [ "$(count_shots "$1")" -ne "$count" ]; do
-    [ "$SECONDS" -lt "$end" ] || fail "screenshots kept coming into $1"
-    count=$(count_shots "$1")
-    sleep 1
-  done
-  for n in $(seq "$count"); do
-    while ! complete "$1/ScrShot$n.bmp"; do
-      [ "$SECONDS" -lt "$end" ] || fail "F8 wrote no complete ScrShot$n.bmp"
-      sleep 0.05
-    done
+# still AREA WHAT: screenshots (the last in $last) until two in a row are
+# alike in AREA (WxH+X+Y): what the last input set going there (a highlight
+# under the pointer, a slider's knob) has come to rest. Fails after
+# $wait_limit s, naming WHAT.
+still() {
+  local area=$1 what=$2 previous="" end=$((SECONDS + wait_limit))
+  while :; do
+    shot
+    [ -n "$previous" ] && is_below "$(rmse "$last" "$previous" "$area")" 0.005 && return 0
+    [ "$SECONDS" -lt "$end" ] || fail "$what did not come to rest in $wait_limit s"
+    previous=$last
   done
 }
 

@@ -12,6 +12,17 @@ set -u
 exe=$(realpath "$1")
 begin_game_script signal
 
+# SDL draws into a window of its own inside the full-screen window, and
+# moves it into the window named after the game when the game leaves full
+# screen: true once it is there.
+windowed() {
+  local w
+  for w in $(xdotool search --name '^Quillendar$' 2>/dev/null); do
+    xwininfo -children -id "$w" 2>/dev/null | grep -q '^ *1 child' && return 0
+  done
+  return 1
+}
+
 for sig in TERM HUP INT; do
   appdata="$tmp/$sig"
   save="$appdata/Quillendar/save.dat"
@@ -24,13 +35,17 @@ for sig in TERM HUP INT; do
   [ "$(od -An -v -tx1 "$save" | tr -d ' \n')" = "$(default_save_hex 01)" ] || fail "SIG$sig: no default save at the start"
 
   xdotool mousemove 512 384
+  # A screenshot: the game takes keys now.
   shot_until "$shots/ScrShot1.bmp" || fail "SIG$sig: F8 wrote no screenshot"
-  # Events are handled in order: once the screenshot of an F8 pressed after
-  # Alt+Return exists, the switch to the window has been stored.
-  settle "$shots"  # presses that were only late
-  next="$shots/ScrShot$(( $(count_shots "$shots") + 1 )).bmp"
+  windowed && fail "SIG$sig: the game did not start in full screen"
+  # The game stores the switch as it makes it, in the frame that moves its
+  # drawing into the named window.
   xdotool key alt+Return
-  shot_until "$next" || fail "SIG$sig: F8 wrote no $next"
+  end=$((SECONDS + wait_limit))
+  until windowed; do
+    [ "$SECONDS" -lt "$end" ] || fail "SIG$sig: Alt+Return did not leave full screen in $wait_limit s"
+    sleep 0.1
+  done
   kill -0 "$pid" 2>/dev/null || fail "SIG$sig: the game ended early"
 
   kill -s "$sig" "$pid"

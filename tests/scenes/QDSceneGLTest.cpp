@@ -42,6 +42,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,16 +57,23 @@ std::string fileBytes(const std::string& path)
 
 TEST_F(QDSceneTest, FindsScoreByTypeAndRunesGoToTheFoundGroup)
 {
-    QDScene* scene = show(1, EveryKind, collect("STACKED_ITEM_LIST", rule("STACK_CFG_MAIN", "0,100,200,213")));
+    // Beside every kind, the type ids at both ends of the key items' range
+    // (100 to 199) and just outside it.
+    std::vector<Item> items = EveryKind;
+    items.push_back({"RedBlock.png", 100, 500, 99, ""});
+    items.push_back({"GreenRing.png", 300, 500, 199, ""});
+    QDScene* scene = show(1, items, collect("STACKED_ITEM_LIST", rule("STACK_CFG_MAIN", "0,99,100,199,200,213")));
     ASSERT_NE(scene->getScoreWidget(), nullptr);
     // A miss at 0 costs nothing.
     clickBackground();
     EXPECT_EQ(scene->getScore(), 0);
-    const int points[] = {100, 150, 200, 200, 500};
+    // Items 1 to 5 (type ids 0, 100, 200, 213, 667), then 7 (99, no points)
+    // and 8 (199, a key item).
+    const std::vector<std::pair<int, int>> finds = {{1, 100}, {2, 150}, {3, 200}, {4, 200}, {5, 500}, {7, 0}, {8, 150}};
     int total = 0;
-    for (int index = 1; index <= 5; ++index) {
+    for (const auto& [index, points] : finds) {
         ASSERT_TRUE(clickItem(scene, index)) << index;
-        total += points[index - 1];
+        total += points;
         EXPECT_EQ(scene->getScore(), total) << index;
         waitMs(1100);
     }
@@ -330,6 +338,22 @@ TEST_F(QDSceneTest, EscapeWhileLeavingKeepsTheCodeAndDoneLeadsOnByQuest)
     EXPECT_EQ(next, nullptr);
     next.reset(SceneExitRoute::follow(4321, 1));
     EXPECT_NE(dynamic_cast<MainMenu*>(next.get()), nullptr);
+
+    // Finished (1001) while quest 3 is current: quest 3 is completed, quest 4
+    // made current and the flow advances. With quest 4 current (no chapter
+    // ends there) the map, and the current quest and the flow stay.
+    quests->setCurrent(3);
+    const int flowAtThree = GameFlow::instance()->index;
+    next.reset(SceneExitRoute::follow(QDScene::FinishedCode, 1));
+    EXPECT_EQ(dynamic_cast<MapOfKingdom*>(next.get()), nullptr);
+    EXPECT_EQ(GameFlow::instance()->index, flowAtThree + 1);
+    EXPECT_TRUE(quests->questAt(3)->done);
+    EXPECT_EQ(quests->currentId(), 4);
+    next.reset(SceneExitRoute::follow(QDScene::FinishedCode, 1));
+    EXPECT_NE(dynamic_cast<MapOfKingdom*>(next.get()), nullptr);
+    EXPECT_EQ(GameFlow::instance()->index, flowAtThree + 1);
+    EXPECT_EQ(quests->currentId(), 4);
+    EXPECT_EQ(PlayerProfiles::instance()->currentProfile()->getSavedStep(), 0);
     // The end of the flow gives the main menu, never an empty stack.
     GameFlow::instance()->index = GameFlow::instance()->entryCount();
     quests->setCurrent(2);

@@ -80,7 +80,7 @@ protected:
     static std::string groupRules()
     {
         std::string out;
-        for (int typeId : {0, 5, 6, 100, 150, 200, 213, 667})
+        for (int typeId : {0, 5, 6, 99, 100, 150, 199, 200, 213, 667})
             out += "<Rule groupId='1' typeId='" + std::to_string(typeId) + "' type='0'/>";
         return out;
     }

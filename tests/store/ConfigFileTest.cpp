@@ -68,6 +68,15 @@ TEST_F(ConfigFileTest, ContinuationLines)
     EXPECT_EQ(cfg->getParamString("indented", absent), "a\n   b");  // inner lines keep their indent
     EXPECT_EQ(cfg->getParamString("last", absent), "x\ny");          // continuation up to the end of file
 
+    // A "=" in the comment of a continuation line makes no new key: the line,
+    // its comment cut, still continues the value.
+    const auto commented = read("text = first\n"
+                                "second# was: text = old\n"
+                                "third\n"
+                                "k = v\n");
+    EXPECT_EQ(commented->getParamString("text", absent), "first\nsecond\nthird");
+    EXPECT_EQ(commented->getParamString("k", absent), "v");
+
     // A blank line ends the value; what follows is an ordinary line.
     const auto blank = read("text = first\n\nsecond part\nk = v\n");
     EXPECT_EQ(blank->getParamString("text", absent), "first");

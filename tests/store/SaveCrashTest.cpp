@@ -2,12 +2,14 @@
 // disk is always byte-identical to either the previous save or the new one.
 //
 // Each round forks a child that saves a large store (a 512 KB record among
-// 500 small entries, written in many pieces) over and over; the parent sends
-// SIGKILL after a random number of microseconds, then compares the file with
-// the two candidates. The delays span from before the first byte is written
-// to after the first rename, so rounds end with the old and with the new
-// content, many of them in the middle of a write. Rounds stop early after 15
-// seconds.
+// 500 small entries, written in many pieces) over and over; once the child
+// says it is about to save, the parent sends SIGKILL after a random number of
+// microseconds, then compares the file with the two candidates. The delays
+// span from before the first byte is written to after the first rename, so
+// rounds end with the old and with the new content, many of them in the
+// middle of a write. The measured save is only a guide on a busy machine:
+// while no kill has come after a whole save yet, the delays grow, and while
+// none has come before one, they shrink. Rounds stop early after 15 seconds.
 //
 // usage: save_crash_test [rounds [seed [folder]]]   (folder: /dev/shm or /tmp)
 // Exits 0 when every round left an intact file, 1 otherwise (the files of
@@ -16,6 +18,8 @@
 #include "engine/store/GenericEntry.h"
 #include "tests/store/SaveTestSupport.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -103,7 +107,7 @@ int main(int argc, char** argv)
     int current = 0;
     // The delays reach from before the first write to past the first rename.
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<long long> delay(0, 3 * std::max(50LL, saveMicros) + 300);
+    long long longestDelay = 3 * std::max(50LL, saveMicros) + 300;
     std::printf("save_crash_test: one save takes up to %lld us, %zu bytes\n", saveMicros, contents[0].size());
     std::fflush(stdout);
 
@@ -111,18 +115,39 @@ int main(int argc, char** argv)
     int done = 0, keptOld = 0, tookNew = 0, midWrite = 0;
     for (int round = 1; round <= rounds && microsSince(began) < budgetMicros; ++round, ++done) {
         const int next = (current + 1 + static_cast<int>(rng() % 2)) % generations;
+        if (done > 0 && done % 10 == 0) {
+            if (tookNew == 0)
+                longestDelay = std::min(2 * longestDelay, 2000000LL);
+            else if (keptOld == 0)
+                longestDelay = std::max(longestDelay / 2, 50LL);
+        }
+        int ready[2];
+        if (::pipe(ready) != 0) {
+            std::perror("save_crash_test: pipe");
+            return 1;
+        }
         const pid_t child = ::fork();
         if (child < 0) {
             std::perror("save_crash_test: fork");
             return 1;
         }
         if (child == 0) {
+            ::close(ready[0]);
             auto store = makeStore(path, &app, next);
+            const char go = 1;
+            if (::write(ready[1], &go, 1) != 1)
+                ::_exit(1);
             for (int i = 0; i < 100000; ++i)
                 store->save();
             ::_exit(0);
         }
-        ::usleep(static_cast<useconds_t>(delay(rng)));
+        ::close(ready[1]);
+        char go = 0;
+        // Returns at the child's word, or at its end.
+        while (::read(ready[0], &go, 1) < 0 && errno == EINTR) {
+        }
+        ::close(ready[0]);
+        ::usleep(static_cast<useconds_t>(std::uniform_int_distribution<long long>(0, longestDelay)(rng)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -158,8 +183,8 @@ int main(int argc, char** argv)
         }
     }
     std::printf("save_crash_test: %d rounds: old file kept %d times, new file %d times, "
-                "killed in the middle of writing %d times\n",
-                done, keptOld, tookNew, midWrite);
+                "killed in the middle of writing %d times; delays up to %lld us\n",
+                done, keptOld, tookNew, midWrite, longestDelay);
 
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
