@@ -20,21 +20,12 @@ protected:
     // scene of the items and steps, entered.
     QDScene* showAtQuest15(const std::vector<Item>& items, const std::string& steps)
     {
-        EXPECT_EQ(game->newProfile("Damaged", 1), "");
-        QuestManager* quests = QuestManager::instance();
-        for (int q = 0; q < 15; ++q)
-            quests->complete(q);
-        quests->setCurrent(15);
-        std::string xml = "<Scene>" + itemXml(Item{"GreyBackground.png", 0, 0, 500, "Background"});
-        for (const Item& it : items)
-            xml += itemXml(it);
-        files.write("Scene.xml", xml + "</Scene>");
-        files.write("M.xml", "<SceneMechanics>" + steps + "</SceneMechanics>");
-        auto* scene = new QDScene(SceneId, files.path() + "/", "R.xml", "M.xml", "G.xml");
-        SceneIndex::instance()->entries()[SceneId] = SceneIndexEntry{SceneId, "Scene.xml", files.path() + "/"};
-        game->app()->showScreen(scene);
-        waitMs(600);
-        return scene;
+        return show(1, items, steps, "GreyBackground.png", [] {
+            QuestManager* quests = QuestManager::instance();
+            for (int q = 0; q < 15; ++q)
+                quests->complete(q);
+            quests->setCurrent(15);
+        });
     }
     static bool done(int quest) { return QuestManager::instance()->questAt(quest)->done; }
 };

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,12 +86,16 @@ protected:
         return out;
     }
 
-    // A profile in the mode, then the scene of the items (after the grey
-    // background, index 0) and the steps, entered.
+    // A profile in the mode (then `prepare`, e.g. to set its quests), then
+    // the scene of the items (after the background, index 0) and the steps,
+    // entered.
     QDScene* show(int mode, const std::vector<Item>& items, const std::string& steps,
-                  const std::string& background = "GreyBackground.png")
+                  const std::string& background = "GreyBackground.png",
+                  const std::function<void()>& prepare = {})
     {
         EXPECT_EQ(game->newProfile("P" + std::to_string(++profiles), mode), "");
+        if (prepare)
+            prepare();
         std::string xml = "<Scene>" + itemXml(Item{background, 0, 0, 500, "Background"});
         for (const Item& it : items)
             xml += itemXml(it);
